@@ -1,0 +1,275 @@
+#include "exchange/Documento.h"
+
+#include <libxml/parser.h>
+#include <libxml/xmlerror.h>
+#include <libxml/xmlsave.h>
+#include <libxml/xpath.h>
+
+#include <cstring>
+#include <fstream>
+#include <sstream>
+
+#include "platform/Atomico.h"
+#include "platform/Error.h"
+#include "text/Clipper.h"
+#include "text/Cp1252.h"
+
+namespace pasaplan {
+namespace {
+
+struct LiberarXPathContexto {
+    void operator()(xmlXPathContext* c) const { xmlXPathFreeContext(c); }
+};
+struct LiberarXPathObjeto {
+    void operator()(xmlXPathObject* o) const { xmlXPathFreeObject(o); }
+};
+struct LiberarBuffer {
+    void operator()(xmlBuffer* b) const { xmlBufferFree(b); }
+};
+struct LiberarParser {
+    void operator()(xmlParserCtxt* c) const { xmlFreeParserCtxt(c); }
+};
+struct LiberarXmlChar {
+    void operator()(xmlChar* c) const { xmlFree(c); }
+};
+
+// The first error libxml2 reports while parsing, kept instead of printed on stderr.
+struct ErroresXml {
+    bool hay = false;
+    int linea = 0;
+    int columna = 0;
+    std::string mensaje;
+};
+
+void RecogerError(void* datos, xmlError* error) {
+    auto* errores = static_cast<ErroresXml*>(datos);
+    if (errores->hay || error == nullptr || error->level < XML_ERR_ERROR) return;
+    errores->hay = true;
+    errores->linea = error->line;
+    errores->columna = error->int2;
+    errores->mensaje = error->message ? error->message : "";
+    while (!errores->mensaje.empty() &&
+           (errores->mensaje.back() == '\n' || errores->mensaje.back() == ' ')) {
+        errores->mensaje.pop_back();
+    }
+}
+
+void SinSalida(void*, const char*, ...) {}
+
+// libxml2 must not write on stderr while the structured handler collects.
+class ManejadorErrores {
+public:
+    explicit ManejadorErrores(ErroresXml* errores) {
+        xmlSetStructuredErrorFunc(errores, RecogerError);
+        xmlSetGenericErrorFunc(nullptr, SinSalida);
+    }
+    ~ManejadorErrores() {
+        xmlSetStructuredErrorFunc(nullptr, nullptr);
+        xmlSetGenericErrorFunc(nullptr, nullptr);
+    }
+    ManejadorErrores(const ManejadorErrores&) = delete;
+    ManejadorErrores& operator=(const ManejadorErrores&) = delete;
+};
+
+bool DeclaraEntidades(xmlDoc* doc) {
+    for (xmlDtd* dtd : {doc->intSubset, doc->extSubset}) {
+        if (dtd != nullptr && (dtd->entities != nullptr || dtd->pentities != nullptr)) return true;
+    }
+    return false;
+}
+
+constexpr int kOpcionesParser = XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_NOERROR |
+                                XML_PARSE_NOWARNING;
+
+std::unique_ptr<xmlDoc, void (*)(xmlDoc*)> Analizar(const char* datos, int largo,
+                                                      const Utf8& nombre) {
+    ErroresXml errores;
+    std::unique_ptr<xmlDoc, void (*)(xmlDoc*)> doc(nullptr, xmlFreeDoc);
+    {
+        ManejadorErrores manejador(&errores);
+        std::unique_ptr<xmlParserCtxt, LiberarParser> ctxt(xmlNewParserCtxt());
+        if (!ctxt) throw ErrorPasaplan("No hay memoria para leer el archivo «" + nombre + "».");
+        doc.reset(xmlCtxtReadMemory(ctxt.get(), datos, largo, nombre.c_str(), nullptr,
+                                    kOpcionesParser));
+        if (doc && !ctxt->wellFormed) doc.reset();
+    }
+    if (!doc) {
+        Utf8 mensaje = "El archivo «" + nombre + "» no es un documento XML válido";
+        if (errores.hay) {
+            mensaje += " (línea " + std::to_string(errores.linea) + ", columna " +
+                       std::to_string(errores.columna) + ": " + errores.mensaje + ")";
+        }
+        throw ErrorPasaplan(mensaje + ".");
+    }
+    if (DeclaraEntidades(doc.get())) {
+        throw ErrorPasaplan("El archivo «" + nombre +
+                            "» declara entidades en su DOCTYPE; los archivos de Séneca no las "
+                            "llevan y no se leen por seguridad.");
+    }
+    return doc;
+}
+
+}  // namespace
+
+// ---- Nodo -----------------------------------------------------------------------------------
+
+std::vector<Nodo> Nodo::Datos() const {
+    std::vector<Nodo> datos;
+    if (!nodo_) return datos;
+    for (xmlNode* hijo = nodo_->children; hijo; hijo = hijo->next) {
+        if (hijo->type == XML_ELEMENT_NODE && hijo->ns == nullptr &&
+            std::strcmp(reinterpret_cast<const char*>(hijo->name), "dato") == 0) {
+            datos.emplace_back(hijo);
+        }
+    }
+    return datos;
+}
+
+Texto Nodo::TextoContenido() const {
+    if (!nodo_) return {};
+    std::unique_ptr<xmlChar, LiberarXmlChar> contenido(xmlNodeGetContent(nodo_));
+    if (!contenido) return {};
+    return Utf8ACp1252(reinterpret_cast<const char*>(contenido.get()));
+}
+
+Texto Nodo::Marcado() const {
+    if (!nodo_) return {};
+    std::unique_ptr<xmlBuffer, LiberarBuffer> buffer(xmlBufferCreate());
+    if (!buffer) throw ErrorPasaplan("No hay memoria para leer el documento.");
+    xmlNodeDump(buffer.get(), nodo_->doc, nodo_, 0, 0);
+    return Utf8ACp1252(reinterpret_cast<const char*>(xmlBufferContent(buffer.get())));
+}
+
+Nodo Nodo::PrimerHijo() const { return nodo_ ? Nodo(nodo_->children) : Nodo(); }
+
+Texto ValorSinRecortar(const std::vector<Nodo>& datos, size_t pos) {
+    return pos < datos.size() ? datos[pos].TextoContenido() : Texto();
+}
+
+Texto Valor(const std::vector<Nodo>& datos, size_t pos) {
+    return AllTrim(ValorSinRecortar(datos, pos));
+}
+
+bool NombreDatoEs(const Nodo& dato, std::string_view nombre) {
+    const Texto marcado = AllTrim(dato.Marcado());
+    constexpr size_t kInicio = 19;  // position 20 counted from 1
+    if (marcado.size() < kInicio) return false;
+    return std::string_view(marcado).substr(kInicio, nombre.size()) == nombre;
+}
+
+// ---- Documento ------------------------------------------------------------------------------
+
+std::unique_ptr<Documento> Documento::Cargar(const std::filesystem::path& archivo) {
+    const Utf8 nombre = archivo.string();
+    std::ifstream entrada(archivo, std::ios::binary);
+    if (!entrada) throw ErrorPasaplan("No se puede abrir el archivo «" + nombre + "».");
+    std::ostringstream contenido;
+    contenido << entrada.rdbuf();
+    if (entrada.bad()) throw ErrorPasaplan("No se puede leer el archivo «" + nombre + "».");
+    return DesdeMemoria(contenido.str(), nombre);
+}
+
+std::unique_ptr<Documento> Documento::DesdeMemoria(std::string_view contenido,
+                                                   const Utf8& nombre) {
+    if (contenido.size() > static_cast<size_t>(INT32_MAX)) {
+        throw ErrorPasaplan("El archivo «" + nombre + "» es demasiado grande.");
+    }
+    auto doc = Analizar(contenido.data(), static_cast<int>(contenido.size()), nombre);
+    return std::unique_ptr<Documento>(new Documento(doc.release(), nombre));
+}
+
+Documento::~Documento() { xmlFreeDoc(doc_); }
+
+std::vector<Nodo> Documento::Seleccionar(const std::string& xpath) const {
+    std::vector<Nodo> nodos;
+    std::unique_ptr<xmlXPathContext, LiberarXPathContexto> ctxt(xmlXPathNewContext(doc_));
+    if (!ctxt) throw ErrorPasaplan("No hay memoria para leer el documento.");
+    ErroresXml errores;
+    std::unique_ptr<xmlXPathObject, LiberarXPathObjeto> resultado;
+    {
+        ManejadorErrores manejador(&errores);
+        resultado.reset(
+            xmlXPathEvalExpression(reinterpret_cast<const xmlChar*>(xpath.c_str()), ctxt.get()));
+    }
+    if (!resultado) {
+        throw ErrorPasaplan("Expresión XPath no válida en el documento «" + nombre_ + "»: " +
+                            xpath);
+    }
+    if (resultado->type == XPATH_NODESET && resultado->nodesetval) {
+        const xmlNodeSet* conjunto = resultado->nodesetval;
+        nodos.reserve(static_cast<size_t>(conjunto->nodeNr));
+        for (int i = 0; i < conjunto->nodeNr; ++i) nodos.emplace_back(conjunto->nodeTab[i]);
+    }
+    return nodos;
+}
+
+std::vector<Nodo> Documento::Registros(std::string_view bloque) const {
+    // A block name with a double quote cannot be written in this expression; no block has one.
+    if (bloque.find('"') != std::string_view::npos) return {};
+    return Seleccionar("/SERVICIO/BLOQUE_DATOS/grupo_datos[@seq=\"" + std::string(bloque) +
+                       "\"]/grupo_datos");
+}
+
+std::vector<Nodo> Documento::Bloques() const {
+    return Seleccionar("/SERVICIO/BLOQUE_DATOS/grupo_datos");
+}
+
+Nodo Documento::NuevoElemento(Nodo padre, const char* nombre) {
+    xmlNode* elemento = xmlNewDocNode(doc_, nullptr, reinterpret_cast<const xmlChar*>(nombre),
+                                      nullptr);
+    if (!elemento) throw ErrorPasaplan("No hay memoria para escribir el documento.");
+    if (padre) {
+        xmlAddChild(padre.Crudo(), elemento);
+    } else {
+        xmlAddChild(reinterpret_cast<xmlNode*>(doc_), elemento);
+    }
+    return Nodo(elemento);
+}
+
+void Documento::PonerAtributo(Nodo elemento, const char* nombre, std::string_view valor) {
+    const Utf8 utf8 = Cp1252AUtf8(valor);
+    if (!xmlSetProp(elemento.Crudo(), reinterpret_cast<const xmlChar*>(nombre),
+                    reinterpret_cast<const xmlChar*>(utf8.c_str()))) {
+        throw ErrorPasaplan("No hay memoria para escribir el documento.");
+    }
+}
+
+Nodo Documento::AnadirDato(Nodo grupo, const char* nombre, std::string_view valor) {
+    Nodo dato = NuevoElemento(grupo, "dato");
+    PonerAtributo(dato, "nombre_dato", nombre);
+    if (!valor.empty()) {
+        const Utf8 utf8 = Cp1252AUtf8(valor);
+        // Text content, never parsed as markup or entity references.
+        xmlNodeAddContentLen(dato.Crudo(), reinterpret_cast<const xmlChar*>(utf8.data()),
+                             static_cast<int>(utf8.size()));
+    }
+    return dato;
+}
+
+void Documento::Quitar(Nodo nodo) {
+    if (!nodo) return;
+    xmlUnlinkNode(nodo.Crudo());
+    xmlFreeNode(nodo.Crudo());
+}
+
+void Documento::Guardar(const std::filesystem::path& destino) const {
+    const char* codificacion =
+        doc_->encoding ? reinterpret_cast<const char*>(doc_->encoding) : "UTF-8";
+    xmlChar* memoria = nullptr;
+    int largo = 0;
+    ErroresXml errores;
+    {
+        ManejadorErrores manejador(&errores);
+        xmlDocDumpFormatMemoryEnc(doc_, &memoria, &largo, codificacion, 0);
+    }
+    std::unique_ptr<xmlChar, LiberarXmlChar> propiedad(memoria);
+    if (!memoria || largo < 0) {
+        throw ErrorPasaplan("No se puede escribir el documento «" + destino.string() +
+                            "» en la codificación " + codificacion + ".");
+    }
+    plataforma::EscribirArchivoAtomico(
+        destino, std::string_view(reinterpret_cast<const char*>(memoria),
+                                  static_cast<size_t>(largo)));
+}
+
+}  // namespace pasaplan

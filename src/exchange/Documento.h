@@ -1,0 +1,87 @@
+#pragma once
+// Séneca's exchange document through libxml2. Texts handed out are Windows-1252 (Texto);
+// libxml2's UTF-8 is converted here and nowhere else.
+#include <libxml/tree.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "text/Texto.h"
+
+namespace pasaplan {
+
+// A node of a document (non-owning; lives as long as its document).
+class Nodo {
+public:
+    Nodo() = default;
+    explicit Nodo(xmlNode* nodo) : nodo_(nodo) {}
+    xmlNode* Crudo() const { return nodo_; }
+    explicit operator bool() const { return nodo_ != nullptr; }
+
+    // The "dato" element children, in document order (the relative expression "dato").
+    std::vector<Nodo> Datos() const;
+    // The decoded text content, converted to Windows-1252, untrimmed.
+    Texto TextoContenido() const;
+    // The node serialised as XML markup, converted to Windows-1252.
+    Texto Marcado() const;
+    Nodo PrimerHijo() const;
+
+private:
+    xmlNode* nodo_ = nullptr;
+};
+
+// Value at position pos of a list of "dato" elements, trimmed with AllTrim. An absent position
+// reads as the empty text.
+Texto Valor(const std::vector<Nodo>& datos, size_t pos);
+// Same, untrimmed (the time-frame dialog shows texts as stored).
+Texto ValorSinRecortar(const std::vector<Nodo>& datos, size_t pos);
+
+// The name test: the markup, trimmed, compared from its 20th character on with nombre, as a
+// prefix, exactly. "<dato nombre_dato=\"" is 19 characters long.
+bool NombreDatoEs(const Nodo& dato, std::string_view nombre);
+
+class Documento {
+public:
+    // Parses archivo (no network, no entity substitution, blank text nodes dropped). A file that
+    // cannot be read or parsed, or that declares entities, is an ErrorPasaplan naming the file
+    // and, where known, line and column.
+    static std::unique_ptr<Documento> Cargar(const std::filesystem::path& archivo);
+    // Same from memory; nombre names the document in messages.
+    static std::unique_ptr<Documento> DesdeMemoria(std::string_view contenido,
+                                                   const Utf8& nombre);
+    ~Documento();
+    Documento(const Documento&) = delete;
+    Documento& operator=(const Documento&) = delete;
+
+    // XPath (libxml2's) on the document; nodes in document order, empty when nothing matches.
+    std::vector<Nodo> Seleccionar(const std::string& xpath) const;
+    // "/SERVICIO/BLOQUE_DATOS/grupo_datos[@seq=\"B\"]/grupo_datos"
+    std::vector<Nodo> Registros(std::string_view bloque) const;
+    // "/SERVICIO/BLOQUE_DATOS/grupo_datos"
+    std::vector<Nodo> Bloques() const;
+
+    const Utf8& Nombre() const { return nombre_; }
+    xmlDoc* Crudo() const { return doc_; }
+
+    // ---- building the document for Séneca ----
+    // A new element appended as the last child of padre (or of the document when padre is
+    // empty).
+    Nodo NuevoElemento(Nodo padre, const char* nombre);
+    void PonerAtributo(Nodo elemento, const char* nombre, std::string_view valor);
+    // <dato nombre_dato="nombre">valor</dato> appended to grupo; an empty value has no content.
+    Nodo AnadirDato(Nodo grupo, const char* nombre, std::string_view valor);
+    // Unlinks and frees nodo.
+    void Quitar(Nodo nodo);
+    // Saves in the encoding the XML declaration names (UTF-8 when none) through a temporary
+    // file in the same folder renamed over destino. On failure destino is untouched.
+    void Guardar(const std::filesystem::path& destino) const;
+
+private:
+    Documento(xmlDoc* doc, Utf8 nombre) : doc_(doc), nombre_(std::move(nombre)) {}
+    xmlDoc* doc_;
+    Utf8 nombre_;
+};
+
+}  // namespace pasaplan

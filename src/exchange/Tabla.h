@@ -1,0 +1,94 @@
+#pragma once
+// dBase III/IV tables, our own codec. A table object loads its rows when it is opened and keeps
+// them in memory; Grabar (post) writes the row and the header's record count at once, so other
+// readers see every posted row. Rows are addressed by their position among the live (not
+// deleted) rows, in stored order. Every error is an ErrorPasaplan naming the table.
+#include <filesystem>
+#include <initializer_list>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "text/Texto.h"
+
+namespace pasaplan {
+
+enum class TipoCampo { Texto, Entero, Flotante, Logico };
+
+struct Campo {
+    std::string nombre;  // upper-case dBase name, at most 10 characters
+    TipoCampo tipo = TipoCampo::Texto;
+    int ancho = 0;     // text: 1..100 when we create (read up to 254); numbers: set by the codec
+    int decimales = 0;  // set by the codec
+};
+
+enum class Acceso { Compartido, Exclusivo };
+
+// One field = one value pair for Buscar.
+using Condicion = std::pair<std::string_view, std::string_view>;
+
+class Tabla {
+public:
+    // Creates (or truncates) an empty table with these fields: version 0x03, language driver
+    // 0x57 (Windows ANSI), today's date, no index file.
+    static void Crear(const std::filesystem::path& archivo, const std::vector<Campo>& campos);
+
+    // Opens and loads archivo, locking it without waiting (an open-file-description lock: write
+    // lock for Exclusivo, read lock for Compartido). A table held by another program, a missing
+    // file, a damaged file: ErrorPasaplan naming the table.
+    static std::unique_ptr<Tabla> Abrir(const std::filesystem::path& archivo, Acceso acceso);
+
+    // The table "nombre" of directorio: a name without extension means its .DBF file, letter
+    // case ignored ("CursosT" opens CURSOST.DBF).
+    static std::unique_ptr<Tabla> AbrirEn(const std::filesystem::path& directorio,
+                                          std::string_view nombre, Acceso acceso);
+    // Path of table "nombre" (same rules) whether or not it exists; new names get ".DBF".
+    static std::filesystem::path RutaEn(const std::filesystem::path& directorio,
+                                        std::string_view nombre);
+
+    Tabla(const Tabla&) = delete;
+    Tabla& operator=(const Tabla&) = delete;
+    ~Tabla();  // releases the lock and the file
+
+    const std::string& Nombre() const;  // file name without extension, for messages
+    const std::filesystem::path& Archivo() const;
+    const std::vector<Campo>& Campos() const;
+    bool TieneCampo(std::string_view campo) const;  // field names match without regard to case
+    size_t Filas() const;                           // live rows, including appended ones
+
+    // Text of a field: trailing pad blanks dropped (a leading blank stays); a number field gives
+    // the number as written, without its left padding; a logical field gives "T", "F" or "".
+    Texto LeerTexto(size_t fila, std::string_view campo) const;
+    // The field must hold a whole number (a blank field is an error too): otherwise an error
+    // naming table, field and value.
+    long long LeerEntero(size_t fila, std::string_view campo) const;
+    double LeerFlotante(size_t fila, std::string_view campo) const;
+    std::optional<bool> LeerLogico(size_t fila, std::string_view campo) const;
+
+    // Appends a blank row in memory and returns its position; it reaches the file at Grabar.
+    size_t Agregar();
+    // Texts are cut to the field width. Into a number field a text must be a number that fits,
+    // otherwise an error naming table and field (never a silently different value).
+    void PonerTexto(size_t fila, std::string_view campo, std::string_view valor);
+    void PonerEntero(size_t fila, std::string_view campo, long long valor);
+    void PonerFlotante(size_t fila, std::string_view campo, double valor);
+    void PonerLogico(size_t fila, std::string_view campo, bool valor);
+    // Post: writes the row and the record count of the header.
+    void Grabar(size_t fila);
+
+    // Locate: the first row, in stored order, whose fields equal the values. Comparison is
+    // exact and case-sensitive; trailing blanks are never significant (neither the stored
+    // ones nor the search value's).
+    std::optional<size_t> Buscar(std::initializer_list<Condicion> condiciones) const;
+    // Filter: every row whose field equals the value (same comparison), in stored order.
+    std::vector<size_t> Filtrar(std::string_view campo, std::string_view valor) const;
+
+private:
+    struct Impl;
+    explicit Tabla(std::unique_ptr<Impl> impl);
+    std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace pasaplan

@@ -1,0 +1,36 @@
+#pragma once
+// The state the main window keeps for the runs, in one object that both front ends own.
+#include <filesystem>
+#include <memory>
+#include <set>
+
+#include "exchange/Documento.h"
+#include "text/Texto.h"
+
+namespace pasaplan {
+
+// The four sorted lists of the subjects step: exact, case-sensitive; adding a present text
+// changes nothing.
+struct ListasMaterias {
+    std::set<Texto> ListaCodigos;
+    std::set<Texto> ListaCodLargos;
+    std::set<Texto> ListaNombres;
+    std::set<Texto> ListaCodLargoNombre;
+};
+
+struct EstadoPrincipal {
+    std::filesystem::path ArchivoXML;  // the Séneca file chosen last by either run
+    bool DialogoRepetido = false;      // never switched off again in the process
+    bool ModoIncrustado = false;
+    int ResultadoEjecucion = 0;        // 0 nothing finished, 1 a run finished, -1 no file
+    std::unique_ptr<ListasMaterias> Listas = std::make_unique<ListasMaterias>();
+    std::unique_ptr<Documento> documento;  // the run's exchange document
+
+    std::filesystem::path DirectorioIntercambio;  // "C:\VTEMP", mapped
+    std::filesystem::path DirectorioPrograma;     // beside the executable
+
+    // The defaults: the mapped "C:\VTEMP" and the directory of the running binary.
+    static EstadoPrincipal PorDefecto();
+};
+
+}  // namespace pasaplan

@@ -1,0 +1,50 @@
+#include "import/Importacion.h"
+
+#include "import/Pasos.h"
+#include "import/RelojArena.h"
+#include "platform/Error.h"
+#include "platform/Rutas.h"
+
+namespace pasaplan {
+
+FinImportacion EjecutarImportacion(EstadoPrincipal& estado, Interlocutor& interlocutor) {
+    if (auto elegido = interlocutor.ElegirArchivoXml()) estado.ArchivoXML = *elegido;
+    if (estado.ArchivoXML.empty() || !plataforma::ExisteArchivo(estado.ArchivoXML)) {
+        interlocutor.Mensaje("No existe archivo");
+        if (estado.ModoIncrustado) estado.ResultadoEjecucion = -1;
+        return FinImportacion::NoExisteArchivo;
+    }
+
+    // Everything that can be refused is refused here, before any table is touched.
+    estado.documento.reset();
+    estado.documento = Documento::Cargar(estado.ArchivoXML);
+    if (!std::filesystem::is_directory(estado.DirectorioIntercambio)) {
+        throw ErrorPasaplan("No existe el directorio de intercambio «" +
+                            estado.DirectorioIntercambio.string() +
+                            "» (C:\\VTEMP). Créelo antes de importar.");
+    }
+    interlocutor.ComprobarAntesDePasos(*estado.documento);
+
+    RelojArenaActivo reloj(interlocutor);
+    // The lists start empty in every run, even after a run that an error ended.
+    estado.Listas = std::make_unique<ListasMaterias>();
+    ContextoImportacion ctx{estado, interlocutor, *estado.documento};
+
+    CargarPeriodos(ctx);
+    if (CargarCursos(ctx)) return FinImportacion::SalidaForzada;
+    CargarMaterias(ctx);
+    CargarActividades(ctx);
+    CargarEmpleados(ctx);
+    CargarDependencias(ctx);
+    CargarUnidades(ctx);
+    CargarAsignaciones(ctx);
+    CargarTramos(ctx);
+    CargarCatalogos(ctx);
+
+    reloj.Terminar();
+    estado.ResultadoEjecucion = 1;
+    interlocutor.Mensaje("Proceso finalizado");
+    return FinImportacion::Finalizado;
+}
+
+}  // namespace pasaplan

@@ -1,0 +1,19 @@
+#pragma once
+// The import run (Séneca's export -> the exchange directory's tables), shared by both front ends.
+#include "import/EstadoPrincipal.h"
+#include "import/Interlocutor.h"
+
+namespace pasaplan {
+
+enum class FinImportacion {
+    Finalizado,       // all ten steps ran; "Proceso finalizado" shown; result 1
+    NoExisteArchivo,  // "No existe archivo" shown; result -1 when embedded
+    SalidaForzada,    // forced exit in the course levels dialog: the main window must close
+};
+
+// The whole run: file choice, loading, the ten steps, the end messages and the run result.
+// Errors propagate as ErrorPasaplan (the front end's standard error handler shows them).
+// A file that cannot be parsed is refused before any table is touched.
+FinImportacion EjecutarImportacion(EstadoPrincipal& estado, Interlocutor& interlocutor);
+
+}  // namespace pasaplan

@@ -1,0 +1,59 @@
+#pragma once
+// The questions a run asks the person in front of the tool. The desktop program answers them
+// with windows, pasaplan-lote from its flags, tests with scripted answers.
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "text/Texto.h"
+
+namespace pasaplan {
+
+class Documento;
+
+// What one showing of the course levels dialog leaves behind.
+struct ResultadoCursos {
+    int FaltaDato = 0;   // 1: OK was pressed while some course lacked NIVEL or CURSO
+    Texto MarcaSalida;   // "fuera" after the forced exit
+};
+
+// What one showing of the time-frame selection dialog leaves behind.
+struct ResultadoMarcos {
+    bool EleccionValida = false;
+    Texto MarcosElegidos;  // each chosen code padded and cut to 10 characters, in list order
+};
+
+struct ContextoCursos {
+    std::filesystem::path directorio;  // exchange directory holding CURSOST (and CURSOST2)
+    bool DialogoRepetido = false;
+};
+
+struct ContextoMarcos {
+    const Documento& documento;          // the run's own document
+    std::filesystem::path ArchivoXML;    // the file the dialog widget loads again
+};
+
+class Interlocutor {
+public:
+    virtual ~Interlocutor() = default;
+
+    // The file dialog "Archivo XML": the chosen file, or nothing when cancelled.
+    virtual std::optional<std::filesystem::path> ElegirArchivoXml() = 0;
+    // A plain message box titled "Pasaplan" with one OK button.
+    virtual void Mensaje(const Utf8& texto) = 0;
+    // The hourglass cursor on (true) or back to normal (false).
+    virtual void RelojArena(bool activo) = 0;
+    // One modal showing of the course levels dialog.
+    virtual ResultadoCursos MostrarDialogoCursos(const ContextoCursos& contexto) = 0;
+    // The recovery question of the course levels dialog: true for OK.
+    virtual bool PreguntarRecuperacion() = 0;
+    // One modal showing of the time-frame selection dialog.
+    virtual ResultadoMarcos MostrarDialogoMarcos(const ContextoMarcos& contexto) = 0;
+    // The document is loaded and no table has been touched yet: the last moment to refuse the
+    // run (pasaplan-lote checks its answers to the dialogs against the export here).
+    virtual void ComprobarAntesDePasos(const Documento& /*documento*/) {}
+    // A step has written (and closed) a table; front ends may report it.
+    virtual void TablaEscrita(const std::string& /*nombre*/, size_t /*filas*/) {}
+};
+
+}  // namespace pasaplan

@@ -1,0 +1,29 @@
+#include "import/Pasos.h"
+
+#include "platform/Rutas.h"
+
+namespace pasaplan {
+
+std::filesystem::path ContextoImportacion::RutaTabla(std::string_view nombre) const {
+    return Tabla::RutaEn(Directorio(), nombre);
+}
+
+std::unique_ptr<Tabla> CrearTablaPaso(const ContextoImportacion& ctx, std::string_view nombre,
+                                      const std::vector<Campo>& campos) {
+    const std::string base(nombre);
+    plataforma::BorrarArchivo(Tabla::RutaEn(ctx.Directorio(), base + ".DBF"));
+    plataforma::BorrarArchivo(Tabla::RutaEn(ctx.Directorio(), base + ".MDX"));
+    const auto ruta = ctx.Directorio() / (base + ".DBF");
+    Tabla::Crear(ruta, campos);
+    return Tabla::Abrir(ruta, Acceso::Compartido);
+}
+
+void CerrarTablaPaso(const ContextoImportacion& ctx, std::unique_ptr<Tabla>& tabla) {
+    if (!tabla) return;
+    const std::string nombre = tabla->Nombre();
+    const size_t filas = tabla->Filas();
+    tabla.reset();
+    ctx.interlocutor.TablaEscrita(nombre, filas);
+}
+
+}  // namespace pasaplan

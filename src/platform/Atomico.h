@@ -1,0 +1,15 @@
+#pragma once
+// Writing a whole file so that readers see the old one or the new one, never half of one.
+#include <filesystem>
+#include <string_view>
+
+namespace pasaplan::plataforma {
+
+// A temporary file in the destination's folder, flushed to disk and renamed over destino.
+// Throws ErrorPasaplan naming the file; the destination is untouched on failure.
+void EscribirArchivoAtomico(const std::filesystem::path& destino, std::string_view contenido);
+
+// A fresh temporary name beside destino (same folder, so rename is atomic).
+std::filesystem::path NombreTemporalJunto(const std::filesystem::path& destino);
+
+}  // namespace pasaplan::plataforma

@@ -1,0 +1,31 @@
+#pragma once
+// The tool's fixed Windows paths ("C:\VTEMP") on every platform, and the files beside the
+// running executable.
+#include <filesystem>
+#include <string_view>
+
+namespace pasaplan::plataforma {
+
+namespace fs = std::filesystem;
+
+// Windows: the path as it stands. Elsewhere a drive path maps as Wine maps it: "C:" is
+// $WINEPREFIX/drive_c (default ~/.wine/drive_c), backslashes become slashes, and every
+// component that exists is matched without regard to letter case ("VTEMP" finds "vtemp").
+fs::path RutaLocal(std::string_view rutaWindows);
+
+// The entry of directorio whose name equals nombre without regard to letter case; when none
+// exists, directorio / nombre as given.
+fs::path BuscarEnDirectorio(const fs::path& directorio, std::string_view nombre);
+
+bool ExisteArchivo(const fs::path& archivo);
+
+// Plain deletion; its result is ignored by design.
+void BorrarArchivo(const fs::path& archivo) noexcept;
+
+// The directory that holds the running binary (not the working directory).
+fs::path DirectorioEjecutable();
+
+// The current date and time as dd/mm/yyyy H:mm:ss, the Spanish short date and long time.
+std::string FechaHoraEspanola();
+
+}  // namespace pasaplan::plataforma

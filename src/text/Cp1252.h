@@ -1,0 +1,23 @@
+#pragma once
+// Windows-1252 <-> UTF-8, by table. Used at the borders only (document, widgets, terminal).
+#include "text/Texto.h"
+
+namespace pasaplan {
+
+// Every UTF-8 character that Windows-1252 lacks becomes one '?'; malformed UTF-8 bytes too.
+Texto Utf8ACp1252(std::string_view utf8);
+
+// The five bytes Windows-1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) decode to the
+// C1 control with the same number.
+Utf8 Cp1252AUtf8(std::string_view cp1252);
+
+// Windows-1252 letter folding as the platform's case-insensitive comparison does it: ASCII
+// letters and the accented ones (á/Á, ñ/Ñ, ü/Ü, š/Š, œ/Œ, ž/Ž, ÿ/Ÿ).
+char MayusculaCp1252(char c);
+Texto MayusculasCp1252(std::string_view texto);
+bool IgualesSinMayusculas(std::string_view a, std::string_view b);
+
+// Only the letters a to z turn to upper case; every other byte stays.
+Texto MayusculasAscii(std::string_view texto);
+
+}  // namespace pasaplan
