@@ -1,0 +1,36 @@
+# The two commands of the README: `make demo` and `make check`.
+BUILD      ?= build
+BUILD_ASAN ?= build-asan
+JOBS       ?= $(shell nproc)
+CMAKE_FLAGS ?=
+
+.PHONY: all deps configure build check check-asan demo fuzz bench clean
+
+all: build
+
+deps:
+	@bash scripts/install-deps
+
+configure: deps
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+check: build
+	cd $(BUILD) && ctest --output-on-failure --no-tests=error -j $(JOBS) --timeout 300
+	$(MAKE) check-asan
+
+# Core, batch command and their tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
+check-asan: deps
+	@cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPASAPLAN_GUI=OFF \
+		-DPASAPLAN_SANITIZE=ON >/dev/null
+	@cmake --build $(BUILD_ASAN) -j $(JOBS)
+	cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+		ctest --output-on-failure --no-tests=error -j $(JOBS) -L core --timeout 600
+
+demo: build
+	@bash scripts/demo $(BUILD)/bin
+
+clean:
+	rm -rf $(BUILD) $(BUILD_ASAN)

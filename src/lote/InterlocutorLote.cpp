@@ -1,0 +1,37 @@
+#include "lote/InterlocutorLote.h"
+
+#include "lote/Respuestas.h"
+
+namespace pasaplan::lote {
+
+void InterlocutorLote::Mensaje(const Utf8& texto) {
+    if (pendiente_) salida_ << *pendiente_ << "\n";
+    pendiente_ = texto;
+}
+
+std::optional<Utf8> InterlocutorLote::TomarPendiente() {
+    auto mensaje = std::move(pendiente_);
+    pendiente_.reset();
+    return mensaje;
+}
+
+ResultadoCursos InterlocutorLote::MostrarDialogoCursos(const ContextoCursos& contexto) {
+    if (pendiente_) salida_ << *TomarPendiente() << "\n";
+    return ResponderDialogoCursos(contexto, opciones_, *this, salida_);
+}
+
+ResultadoMarcos InterlocutorLote::MostrarDialogoMarcos(const ContextoMarcos& contexto) {
+    if (pendiente_) salida_ << *TomarPendiente() << "\n";
+    return ResponderDialogoMarcos(contexto, opciones_, *this);
+}
+
+void InterlocutorLote::ComprobarAntesDePasos(const Documento& documento) {
+    ComprobarRespuestas(documento, opciones_);
+}
+
+void InterlocutorLote::TablaEscrita(const std::string& nombre, size_t filas) {
+    if (pendiente_) salida_ << *TomarPendiente() << "\n";
+    salida_ << "  " << nombre << ": " << filas << (filas == 1 ? " fila" : " filas") << "\n";
+}
+
+}  // namespace pasaplan::lote

@@ -1,0 +1,109 @@
+#include "lote/Lote.h"
+
+#include "exchange/Tabla.h"
+#include "export/Exportacion.h"
+#include "import/Importacion.h"
+#include "lote/InterlocutorLote.h"
+#include "lote/Respuestas.h"
+#include "platform/Error.h"
+#include "text/Cp1252.h"
+
+namespace pasaplan::lote {
+namespace {
+
+EstadoPrincipal EstadoDe(const OpcionesLote& opciones) {
+    EstadoPrincipal estado = EstadoPrincipal::PorDefecto();
+    if (opciones.intercambio) estado.DirectorioIntercambio = *opciones.intercambio;
+    return estado;
+}
+
+int Terminar(bool finalizado, InterlocutorLote& interlocutor, std::ostream& salida,
+             std::ostream& errores) {
+    if (auto mensaje = interlocutor.TomarPendiente()) {
+        (finalizado ? salida : errores) << *mensaje << "\n";
+    }
+    return finalizado ? 0 : 1;
+}
+
+int Exportar(const OpcionesLote& opciones, std::ostream& salida, std::ostream& errores) {
+    EstadoPrincipal estado = EstadoDe(opciones);
+    InterlocutorLote interlocutor(opciones, salida);
+    try {
+        const FinImportacion fin = EjecutarImportacion(estado, interlocutor);
+        return Terminar(fin == FinImportacion::Finalizado, interlocutor, salida, errores);
+    } catch (...) {
+        Terminar(false, interlocutor, salida, errores);
+        throw;
+    }
+}
+
+int Importar(const OpcionesLote& opciones, std::ostream& salida, std::ostream& errores) {
+    EstadoPrincipal estado = EstadoDe(opciones);
+    InterlocutorLote interlocutor(opciones, salida);
+    ResumenExportacion resumen;
+    try {
+        const FinExportacion fin = EjecutarExportacion(estado, interlocutor, &resumen);
+        const bool finalizado = fin == FinExportacion::Finalizado;
+        if (finalizado) ImprimirResumenExportacion(resumen, salida);
+        return Terminar(finalizado, interlocutor, salida, errores);
+    } catch (...) {
+        Terminar(false, interlocutor, salida, errores);
+        throw;
+    }
+}
+
+int MostrarTabla(const OpcionesLote& opciones, std::ostream& salida) {
+    const auto tabla = Tabla::Abrir(opciones.archivo, Acceso::Compartido);
+    const auto& campos = tabla->Campos();
+    for (size_t c = 0; c < campos.size(); ++c) salida << (c ? ";" : "") << campos[c].nombre;
+    salida << "\n";
+    for (size_t f = 0; f < tabla->Filas(); ++f) {
+        for (size_t c = 0; c < campos.size(); ++c) {
+            salida << (c ? ";" : "") << Cp1252AUtf8(tabla->LeerTexto(f, campos[c].nombre));
+        }
+        salida << "\n";
+    }
+    return 0;
+}
+
+}  // namespace
+
+int EjecutarLote(const std::vector<std::string>& argumentos, std::ostream& salida,
+                 std::ostream& errores) {
+    OpcionesLote opciones;
+    try {
+        opciones = AnalizarOpciones(argumentos);
+    } catch (const ErrorUso& e) {
+        errores << "pasaplan-lote: " << e.what() << "\n\n" << kUso
+                << "\n«pasaplan-lote --help» explica cada orden y opción.\n";
+        return 2;
+    }
+    try {
+        switch (opciones.orden) {
+            case Orden::Ayuda:
+                salida << kAyuda;
+                return 0;
+            case Orden::Version:
+                salida << "pasaplan-lote " << PASAPLAN_VERSION << "\n";
+                return 0;
+            case Orden::Exportar:
+                return Exportar(opciones, salida, errores);
+            case Orden::Importar:
+                return Importar(opciones, salida, errores);
+            case Orden::Tabla:
+                return MostrarTabla(opciones, salida);
+        }
+    } catch (const ErrorPasaplan& e) {
+        errores << e.what() << "\n";
+        return 1;
+    } catch (const std::bad_alloc&) {
+        errores << "No hay memoria suficiente para terminar el proceso.\n";
+        return 1;
+    } catch (const std::exception& e) {
+        errores << "Error inesperado: " << e.what() << "\n";
+        return 1;
+    }
+    return 1;
+}
+
+}  // namespace pasaplan::lote

@@ -1,0 +1,26 @@
+#pragma once
+// How pasaplan-lote answers the dialogs and reports, each in a file of its own.
+#include <ostream>
+
+#include "export/Exportacion.h"
+#include "import/Interlocutor.h"
+#include "lote/Opciones.h"
+
+namespace pasaplan::lote {
+
+// Before the first step: checks the answers that can be checked against the export (--marcos).
+// Throws ErrorPasaplan, so no table is touched.
+void ComprobarRespuestas(const Documento& documento, const OpcionesLote& opciones);
+
+// One "showing" of the course levels dialog, answered from --niveles / --recuperar.
+ResultadoCursos ResponderDialogoCursos(const ContextoCursos& contexto, const OpcionesLote& opciones,
+                                       Interlocutor& interlocutor, std::ostream& salida);
+
+// One "showing" of the time-frame dialog, answered from --marcos.
+ResultadoMarcos ResponderDialogoMarcos(const ContextoMarcos& contexto,
+                                       const OpcionesLote& opciones, Interlocutor& interlocutor);
+
+// The summary printed after an export run.
+void ImprimirResumenExportacion(const ResumenExportacion& resumen, std::ostream& salida);
+
+}  // namespace pasaplan::lote
