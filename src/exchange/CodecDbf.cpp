@@ -1,0 +1,452 @@
+#include "exchange/CodecDbf.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "text/Cp1252.h"
+
+namespace pasaplan::dbf {
+namespace {
+
+constexpr size_t kLargoNombre = 10;  // 11 bytes in the descriptor, NUL-terminated
+constexpr size_t kMaximoCampos = 255;
+constexpr int kAnchoTextoMaximoCreado = 100;
+
+uint32_t Leer32(std::string_view b, size_t i) {
+    return static_cast<uint32_t>(static_cast<unsigned char>(b[i])) |
+           static_cast<uint32_t>(static_cast<unsigned char>(b[i + 1])) << 8 |
+           static_cast<uint32_t>(static_cast<unsigned char>(b[i + 2])) << 16 |
+           static_cast<uint32_t>(static_cast<unsigned char>(b[i + 3])) << 24;
+}
+
+size_t Leer16(std::string_view b, size_t i) {
+    return static_cast<size_t>(static_cast<unsigned char>(b[i])) |
+           static_cast<size_t>(static_cast<unsigned char>(b[i + 1])) << 8;
+}
+
+void Escribir16(std::string& b, size_t i, size_t v) {
+    b[i] = static_cast<char>(v & 0xFF);
+    b[i + 1] = static_cast<char>((v >> 8) & 0xFF);
+}
+
+bool EsDigito(char c) { return c >= '0' && c <= '9'; }
+
+std::string Hex(unsigned char c) {
+    static const char kDigitos[] = "0123456789ABCDEF";
+    return std::string("0x") + kDigitos[c >> 4] + kDigitos[c & 0xF];
+}
+
+// Names of foreign files are Windows-1252 too; messages are UTF-8.
+Utf8 NombreLegible(std::string_view nombre) { return Cp1252AUtf8(nombre); }
+
+std::string_view Recortar(std::string_view t, bool inicio) {
+    size_t fin = t.size();
+    while (fin > 0 && (t[fin - 1] == ' ' || t[fin - 1] == '\0')) --fin;
+    size_t ini = 0;
+    if (inicio) {
+        while (ini < fin && (t[ini] == ' ' || t[ini] == '\0')) ++ini;
+    }
+    return t.substr(ini, fin - ini);
+}
+
+// The parts of a written decimal number: "-007.50" gives negativo, "007", "50".
+struct Partes {
+    bool negativo = false;
+    std::string_view entera;
+    std::string_view fraccion;
+};
+
+std::optional<Partes> Descomponer(std::string_view t) {
+    Partes p;
+    size_t i = 0;
+    if (i < t.size() && (t[i] == '+' || t[i] == '-')) {
+        p.negativo = t[i] == '-';
+        ++i;
+    }
+    const size_t iniEntera = i;
+    while (i < t.size() && EsDigito(t[i])) ++i;
+    p.entera = t.substr(iniEntera, i - iniEntera);
+    if (i < t.size() && t[i] == '.') {
+        const size_t iniFraccion = ++i;
+        while (i < t.size() && EsDigito(t[i])) ++i;
+        p.fraccion = t.substr(iniFraccion, i - iniFraccion);
+    }
+    if (i != t.size() || (p.entera.empty() && p.fraccion.empty())) return std::nullopt;
+    return p;
+}
+
+std::optional<std::string> AjustarAlAncho(std::string texto, int ancho) {
+    if (texto.size() > static_cast<size_t>(ancho)) return std::nullopt;
+    texto.insert(0, static_cast<size_t>(ancho) - texto.size(), ' ');
+    return texto;
+}
+
+}  // namespace
+
+Cabecera LeerCabeceraFija(std::string_view b) {
+    if (b.size() < kLongitudCabeceraFija) {
+        if (b.empty()) throw FormatoDbfInvalido("está vacía: el archivo tiene 0 bytes.");
+        throw FormatoDbfInvalido("está dañada: el archivo tiene solo " + std::to_string(b.size()) +
+                                 " bytes, menos que una cabecera dBase.");
+    }
+    Cabecera c;
+    c.version = static_cast<unsigned char>(b[0]);
+    switch (c.version) {
+        case 0x03:  // dBase III/IV without memo
+        case 0x83:  // dBase III with memo
+        case 0x8B:  // dBase IV with memo
+        case 0x30:  // Visual FoxPro
+        case 0xF5:  // FoxPro with memo
+            break;
+        case 0x04:
+        case 0x8C:
+            throw FormatoDbfInvalido(
+                "está en formato dBase 7, que no se puede leer; guárdela como dBase III o IV.");
+        default:
+            throw FormatoDbfInvalido("no es una tabla dBase (el byte de versión es " +
+                                     Hex(c.version) + ").");
+    }
+    c.registros = Leer32(b, 4);
+    c.longitudCabecera = Leer16(b, 8);
+    c.longitudRegistro = Leer16(b, 10);
+    if (c.longitudCabecera < kLongitudCabeceraFija + kLongitudDescriptor + 1) {
+        throw FormatoDbfInvalido("está dañada: la longitud de la cabecera (" +
+                                 std::to_string(c.longitudCabecera) +
+                                 ") no deja sitio para ningún campo.");
+    }
+    return c;
+}
+
+std::vector<CampoDbf> LeerDescriptores(std::string_view cabecera, const Cabecera& datos) {
+    std::vector<CampoDbf> campos;
+    size_t posicion = 1;  // after the deletion flag
+    size_t i = kLongitudCabeceraFija;
+    for (;; i += kLongitudDescriptor) {
+        if (i < cabecera.size() && cabecera[i] == kTerminadorCampos) break;
+        if (i + kLongitudDescriptor >= cabecera.size()) {
+            throw FormatoDbfInvalido(
+                "está dañada: falta el terminador de la lista de campos dentro de la cabecera "
+                "de " +
+                std::to_string(cabecera.size()) + " bytes.");
+        }
+        const std::string_view d = cabecera.substr(i, kLongitudDescriptor);
+        CampoDbf c;
+        std::string_view nombre = d.substr(0, 11);
+        nombre = nombre.substr(0, nombre.find('\0'));
+        while (!nombre.empty() && nombre.back() == ' ') nombre.remove_suffix(1);
+        if (nombre.empty()) {
+            throw FormatoDbfInvalido("está dañada: el campo " + std::to_string(campos.size() + 1) +
+                                     " no tiene nombre.");
+        }
+        c.campo.nombre = std::string(nombre);
+        c.tipo = d[11];
+        c.campo.ancho = static_cast<unsigned char>(d[16]);
+        c.campo.decimales = static_cast<unsigned char>(d[17]);
+        if (c.campo.ancho == 0) {
+            throw FormatoDbfInvalido("está dañada: el campo " + NombreLegible(c.campo.nombre) +
+                                     " tiene ancho 0.");
+        }
+        switch (c.tipo) {
+            case 'C':
+            case 'D':
+                c.campo.tipo = TipoCampo::Texto;
+                break;
+            case 'N':
+                c.campo.tipo = c.campo.decimales == 0 ? TipoCampo::Entero : TipoCampo::Flotante;
+                break;
+            case 'F':
+                c.campo.tipo = TipoCampo::Flotante;
+                break;
+            case 'L':
+                c.campo.tipo = TipoCampo::Logico;
+                break;
+            case 'M':
+            case 'G':
+            case 'P':
+            case 'B':
+                // dBase keeps the memo block number as 10 digits; FoxPro as 4 binary bytes.
+                c.binario = c.campo.ancho != 10;
+                break;
+            case 'I':
+                c.campo.tipo = TipoCampo::Entero;
+                c.binario = true;
+                break;
+            default:
+                c.binario = true;
+                break;
+        }
+        c.posicion = posicion;
+        posicion += static_cast<size_t>(c.campo.ancho);
+        campos.push_back(std::move(c));
+    }
+    if (campos.empty()) throw FormatoDbfInvalido("está dañada: no tiene ningún campo.");
+    if (posicion != datos.longitudRegistro) {
+        throw FormatoDbfInvalido("está dañada: los anchos de sus campos suman " +
+                                 std::to_string(posicion - 1) +
+                                 " bytes, pero la cabecera dice que cada registro mide " +
+                                 std::to_string(datos.longitudRegistro) + " (con la marca de "
+                                 "borrado).");
+    }
+    return campos;
+}
+
+std::vector<CampoDbf> PrepararCampos(const std::vector<Campo>& campos) {
+    if (campos.empty()) throw FormatoDbfInvalido("no tiene ningún campo.");
+    if (campos.size() > kMaximoCampos) {
+        throw FormatoDbfInvalido("tiene " + std::to_string(campos.size()) +
+                                 " campos; una tabla dBase admite " +
+                                 std::to_string(kMaximoCampos) + ".");
+    }
+    std::vector<CampoDbf> resultado;
+    size_t posicion = 1;
+    for (const Campo& dado : campos) {
+        CampoDbf c;
+        c.campo = dado;
+        // dBase names hold 10 characters: longer ones are cut, and found by their first ten.
+        std::string nombre = MayusculasAscii(dado.nombre.substr(0, kLargoNombre));
+        bool valido = !nombre.empty() && nombre[0] >= 'A' && nombre[0] <= 'Z';
+        for (char ch : nombre) {
+            valido = valido && ((ch >= 'A' && ch <= 'Z') || EsDigito(ch) || ch == '_');
+        }
+        if (!valido) {
+            throw FormatoDbfInvalido("el nombre de campo \"" + NombreLegible(dado.nombre) +
+                                     "\" no es válido (letras, cifras y \"_\", empezando por "
+                                     "una letra).");
+        }
+        for (const CampoDbf& anterior : resultado) {
+            if (anterior.campo.nombre == nombre) {
+                throw FormatoDbfInvalido("hay dos campos llamados " + nombre + ".");
+            }
+        }
+        c.campo.nombre = nombre;
+        switch (dado.tipo) {
+            case TipoCampo::Texto:
+                if (dado.ancho < 1 || dado.ancho > kAnchoTextoMaximoCreado) {
+                    throw FormatoDbfInvalido("el campo " + nombre + " tiene ancho " +
+                                             std::to_string(dado.ancho) +
+                                             "; un campo de texto mide de 1 a 100.");
+                }
+                c.tipo = 'C';
+                c.campo.decimales = 0;
+                break;
+            case TipoCampo::Entero:
+                c.tipo = 'N';
+                c.campo.ancho = 11;
+                c.campo.decimales = 0;
+                break;
+            case TipoCampo::Flotante:
+                c.tipo = 'N';
+                c.campo.ancho = 20;
+                c.campo.decimales = 4;
+                break;
+            case TipoCampo::Logico:
+                c.tipo = 'L';
+                c.campo.ancho = 1;
+                c.campo.decimales = 0;
+                break;
+        }
+        c.posicion = posicion;
+        posicion += static_cast<size_t>(c.campo.ancho);
+        resultado.push_back(std::move(c));
+    }
+    return resultado;
+}
+
+size_t LongitudRegistro(const std::vector<CampoDbf>& campos) {
+    size_t n = 1;
+    for (const CampoDbf& c : campos) n += static_cast<size_t>(c.campo.ancho);
+    return n;
+}
+
+std::array<char, 7> CodificarFechaYCuenta(const Fecha& fecha, uint32_t registros) {
+    // dBase keeps the year as an offset from 1900.
+    const int anio = fecha.anio - 1900;
+    return {static_cast<char>(anio < 0 ? 0 : anio > 255 ? 255 : anio),
+            static_cast<char>(fecha.mes),
+            static_cast<char>(fecha.dia),
+            static_cast<char>(registros & 0xFF),
+            static_cast<char>((registros >> 8) & 0xFF),
+            static_cast<char>((registros >> 16) & 0xFF),
+            static_cast<char>((registros >> 24) & 0xFF)};
+}
+
+std::string CodificarTablaVacia(const std::vector<CampoDbf>& campos, const Fecha& fecha) {
+    const size_t longitudCabecera = kLongitudCabeceraFija + kLongitudDescriptor * campos.size() + 1;
+    std::string b(longitudCabecera + 1, '\0');
+    b[0] = static_cast<char>(kVersionDbase3);
+    const auto fechaYCuenta = CodificarFechaYCuenta(fecha, 0);
+    std::memcpy(&b[1], fechaYCuenta.data(), fechaYCuenta.size());
+    Escribir16(b, 8, longitudCabecera);
+    Escribir16(b, 10, LongitudRegistro(campos));
+    b[29] = static_cast<char>(kControladorWindowsAnsi);
+    size_t i = kLongitudCabeceraFija;
+    for (const CampoDbf& c : campos) {
+        std::memcpy(&b[i], c.campo.nombre.data(), c.campo.nombre.size());
+        b[i + 11] = c.tipo;
+        b[i + 16] = static_cast<char>(c.campo.ancho);
+        b[i + 17] = static_cast<char>(c.campo.decimales);
+        i += kLongitudDescriptor;
+    }
+    b[i] = kTerminadorCampos;
+    b[i + 1] = kFinArchivo;
+    return b;
+}
+
+std::string_view SinBlancosFinales(std::string_view texto) {
+    while (!texto.empty() && texto.back() == ' ') texto.remove_suffix(1);
+    return texto;
+}
+
+std::string_view SinBlancos(std::string_view texto) { return Recortar(texto, true); }
+
+std::string_view VistaValor(const char* registro, const CampoDbf& campo, Hueco& hueco) {
+    const std::string_view bytes(registro + campo.posicion, static_cast<size_t>(campo.campo.ancho));
+    if (campo.binario) {
+        if (campo.tipo == 'I' && bytes.size() == 4) {
+            const auto valor = static_cast<int32_t>(Leer32(bytes, 0));
+            const auto r = std::to_chars(hueco.data(), hueco.data() + hueco.size(), valor);
+            return std::string_view(hueco.data(), static_cast<size_t>(r.ptr - hueco.data()));
+        }
+        throw FormatoDbfInvalido(std::string("tiene el campo ") + NombreLegible(campo.campo.nombre) +
+                                 " de tipo '" + NombreLegible(std::string_view(&campo.tipo, 1)) +
+                                 "', que no se puede leer.");
+    }
+    switch (campo.tipo) {
+        case 'N':
+        case 'F':
+            return Recortar(bytes, true);
+        case 'L': {
+            const std::string_view v = Recortar(bytes, true);
+            if (v.size() != 1) return v;
+            switch (v[0]) {
+                case 'T':
+                case 't':
+                case 'Y':
+                case 'y':
+                    hueco[0] = 'T';
+                    return std::string_view(hueco.data(), 1);
+                case 'F':
+                case 'f':
+                case 'N':
+                case 'n':
+                    hueco[0] = 'F';
+                    return std::string_view(hueco.data(), 1);
+                case '?':
+                    return std::string_view();
+                default:
+                    return v;
+            }
+        }
+        default:
+            return Recortar(bytes, false);
+    }
+}
+
+std::optional<long long> ParsearEntero(std::string_view texto) {
+    const auto partes = Descomponer(SinBlancos(texto));
+    if (!partes || partes->entera.empty()) return std::nullopt;
+    for (char c : partes->fraccion) {
+        if (c != '0') return std::nullopt;
+    }
+    unsigned long long magnitud = 0;
+    const auto r = std::from_chars(partes->entera.data(),
+                                   partes->entera.data() + partes->entera.size(), magnitud);
+    if (r.ec != std::errc()) return std::nullopt;
+    constexpr auto kMaximo = static_cast<unsigned long long>(std::numeric_limits<long long>::max());
+    if (partes->negativo) {
+        if (magnitud > kMaximo + 1) return std::nullopt;
+        return magnitud == kMaximo + 1 ? std::numeric_limits<long long>::min()
+                                       : -static_cast<long long>(magnitud);
+    }
+    if (magnitud > kMaximo) return std::nullopt;
+    return static_cast<long long>(magnitud);
+}
+
+std::optional<double> ParsearFlotante(std::string_view texto) {
+    const std::string_view t = SinBlancos(texto);
+    if (!Descomponer(t)) return std::nullopt;
+    // from_chars reads no leading '+'; Descomponer has already vouched for the rest.
+    const std::string_view sinMas = !t.empty() && t[0] == '+' ? t.substr(1) : t;
+    double valor = 0;
+    const auto r = std::from_chars(sinMas.data(), sinMas.data() + sinMas.size(), valor,
+                                   std::chars_format::fixed);
+    if (r.ec != std::errc() || r.ptr != sinMas.data() + sinMas.size()) return std::nullopt;
+    return valor;
+}
+
+std::optional<std::optional<bool>> ParsearLogico(std::string_view texto) {
+    const std::string_view t = SinBlancos(texto);
+    if (t.empty()) return std::optional<bool>();
+    if (t.size() != 1) return std::nullopt;
+    switch (t[0]) {
+        case 'T':
+        case 't':
+        case 'Y':
+        case 'y':
+            return std::optional<bool>(true);
+        case 'F':
+        case 'f':
+        case 'N':
+        case 'n':
+            return std::optional<bool>(false);
+        case '?':
+            return std::optional<bool>();
+        default:
+            return std::nullopt;
+    }
+}
+
+bool EsNumeroEscrito(std::string_view texto) {
+    const std::string_view t = SinBlancos(texto);
+    return t.empty() || Descomponer(t).has_value();
+}
+
+std::optional<std::string> FormatearEntero(long long valor, const Campo& campo) {
+    std::string texto = std::to_string(valor);
+    if (campo.decimales > 0) texto += "." + std::string(static_cast<size_t>(campo.decimales), '0');
+    return AjustarAlAncho(std::move(texto), campo.ancho);
+}
+
+std::optional<std::string> FormatearFlotante(double valor, const Campo& campo) {
+    if (!std::isfinite(valor)) return std::nullopt;
+    std::array<char, 400> b;  // the largest double written in full fits
+    const auto r =
+        std::to_chars(b.data(), b.data() + b.size(), valor, std::chars_format::fixed,
+                      campo.decimales);
+    if (r.ec != std::errc()) return std::nullopt;
+    std::string texto(b.data(), r.ptr);
+    // A small negative number rounded to nothing is no negative number.
+    if (texto[0] == '-' && texto.find_first_not_of("-0.") == std::string::npos) texto.erase(0, 1);
+    return AjustarAlAncho(std::move(texto), campo.ancho);
+}
+
+std::optional<std::string> FormatearNumeroTexto(std::string_view texto, const Campo& campo) {
+    const std::string_view t = SinBlancos(texto);
+    if (t.empty()) return std::string(static_cast<size_t>(campo.ancho), ' ');
+    const auto partes = Descomponer(t);
+    if (!partes) return std::nullopt;
+    const auto decimales = static_cast<size_t>(campo.decimales);
+    std::string_view fraccion = partes->fraccion;
+    // Digits beyond the field's decimals may only be zeros: never a silently different value.
+    if (fraccion.size() > decimales) {
+        if (fraccion.substr(decimales).find_first_not_of('0') != std::string_view::npos) {
+            return std::nullopt;
+        }
+        fraccion = fraccion.substr(0, decimales);
+    }
+    std::string_view entera = partes->entera;
+    while (entera.size() > 1 && entera[0] == '0') entera.remove_prefix(1);
+    std::string resultado(entera.empty() ? std::string_view("0") : entera);
+    if (decimales > 0) {
+        resultado += '.';
+        resultado += fraccion;
+        resultado.append(decimales - fraccion.size(), '0');
+    }
+    const bool cero = resultado.find_first_not_of("0.") == std::string::npos;
+    if (partes->negativo && !cero) resultado.insert(0, 1, '-');
+    return AjustarAlAncho(std::move(resultado), campo.ancho);
+}
+
+}  // namespace pasaplan::dbf

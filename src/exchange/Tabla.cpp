@@ -1,0 +1,530 @@
+#include "exchange/Tabla.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <charconv>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <limits>
+#include <system_error>
+
+#include "exchange/CodecDbf.h"
+#include "platform/Error.h"
+#include "platform/Rutas.h"
+#include "text/Cp1252.h"
+
+namespace pasaplan {
+namespace fs = std::filesystem;
+namespace {
+
+constexpr uint32_t kSinPosicion = std::numeric_limits<uint32_t>::max();
+constexpr size_t kLargoNombreCampo = 10;
+
+Utf8 Motivo(int error) {
+    switch (error) {
+        case EACCES:
+        case EPERM:
+            return "no hay permiso";
+        case EROFS:
+            return "el disco es de solo lectura";
+        case EISDIR:
+            return "es una carpeta";
+        case ENOSPC:
+            return "no queda espacio en el disco";
+        case ENOENT:
+            return "no existe";
+        default:
+            return std::error_code(error, std::generic_category()).message();
+    }
+}
+
+dbf::Fecha Hoy() {
+    const std::time_t ahora = std::time(nullptr);
+    std::tm partes{};
+    localtime_r(&ahora, &partes);
+    return {partes.tm_year + 1900, partes.tm_mon + 1, partes.tm_mday};
+}
+
+// pread/pwrite until done; false on error or end of file (errno tells which, 0 for the end).
+bool LeerEn(int fd, char* destino, size_t n, off_t posicion) {
+    while (n > 0) {
+        const ssize_t r = ::pread(fd, destino, n, posicion);
+        if (r < 0 && errno == EINTR) continue;
+        if (r <= 0) {
+            if (r == 0) errno = 0;
+            return false;
+        }
+        destino += r;
+        n -= static_cast<size_t>(r);
+        posicion += r;
+    }
+    return true;
+}
+
+bool EscribirEn(int fd, const char* origen, size_t n, off_t posicion) {
+    while (n > 0) {
+        const ssize_t r = ::pwrite(fd, origen, n, posicion);
+        if (r < 0 && errno == EINTR) continue;
+        if (r <= 0) return false;
+        origen += r;
+        n -= static_cast<size_t>(r);
+        posicion += r;
+    }
+    return true;
+}
+
+// Names compare without regard to case; a name longer than dBase's ten characters finds the
+// field by its first ten, as the table was created with them.
+bool NombreCoincide(std::string_view guardado, std::string_view pedido) {
+    if (pedido.size() > kLargoNombreCampo && guardado.size() == kLargoNombreCampo) {
+        pedido = pedido.substr(0, kLargoNombreCampo);
+    }
+    return IgualesSinMayusculas(guardado, pedido);
+}
+
+// The lock is taken on an open file description, so it is ours until the descriptor closes;
+// Wine's byte-range locks of Windows programs conflict with it.
+bool Bloquear(int fd, short tipo) {
+    struct flock bloqueo {};
+    bloqueo.l_type = tipo;
+    bloqueo.l_whence = SEEK_SET;
+    bloqueo.l_start = 0;
+    bloqueo.l_len = 0;  // the whole file, however far it grows
+    return ::fcntl(fd, F_OFD_SETLK, &bloqueo) == 0;
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+    int release() { return std::exchange(fd_, -1); }
+
+private:
+    int fd_;
+};
+
+}  // namespace
+
+struct Tabla::Impl {
+    fs::path archivo;
+    std::string nombre;
+    int fd = -1;
+    bool soloLectura = false;
+    dbf::Cabecera cabecera;
+    std::vector<dbf::CampoDbf> campos;
+    std::vector<Campo> camposPublicos;
+    std::string datos;           // live rows, each a whole record with its deletion flag
+    std::vector<uint32_t> fisica;  // record number in the file, kSinPosicion until posted
+    std::string escritura;       // reused buffer for Grabar
+
+    ~Impl() {
+        if (fd >= 0) ::close(fd);
+    }
+
+    Utf8 Ruta() const { return archivo.string(); }
+
+    const dbf::CampoDbf& Buscar(std::string_view campo) const {
+        for (const dbf::CampoDbf& c : campos) {
+            if (NombreCoincide(c.campo.nombre, campo)) return c;
+        }
+        throw ErrorPasaplan("La tabla " + nombre + " no tiene el campo " + Cp1252AUtf8(campo) +
+                            ".");
+    }
+
+    size_t Filas() const { return fisica.size(); }
+
+    char* Registro(size_t fila) {
+        return const_cast<char*>(static_cast<const Impl*>(this)->Registro(fila));
+    }
+    const char* Registro(size_t fila) const {
+        if (fila >= Filas()) {
+            throw ErrorPasaplan("La tabla " + nombre + " no tiene la fila " +
+                                std::to_string(fila + 1) + " (tiene " +
+                                std::to_string(Filas()) + ").");
+        }
+        return datos.data() + fila * cabecera.longitudRegistro;
+    }
+
+    std::string_view Vista(const char* registro, const dbf::CampoDbf& campo,
+                           dbf::Hueco& hueco) const {
+        try {
+            return dbf::VistaValor(registro, campo, hueco);
+        } catch (const dbf::FormatoDbfInvalido& e) {
+            throw ErrorPasaplan("La tabla " + nombre + " (" + Ruta() + ") " + e.what());
+        }
+    }
+
+    [[noreturn]] void NoEsValor(const dbf::CampoDbf& campo, std::string_view valor,
+                                const char* clase) const {
+        throw ErrorPasaplan("La tabla " + nombre + " tiene en el campo " +
+                            Cp1252AUtf8(campo.campo.nombre) + " el valor \"" +
+                            Cp1252AUtf8(valor) + "\", que no es " + clase + ".");
+    }
+
+    [[noreturn]] void NoCabe(const dbf::CampoDbf& campo, const Utf8& valor) const {
+        throw ErrorPasaplan("El valor " + valor + " no cabe en el campo " +
+                            Cp1252AUtf8(campo.campo.nombre) + " de la tabla " + nombre +
+                            " (ancho " + std::to_string(campo.campo.ancho) + ", " +
+                            std::to_string(campo.campo.decimales) + " decimales).");
+    }
+
+    [[noreturn]] void NoAdmite(const dbf::CampoDbf& campo, const Utf8& que) const {
+        throw ErrorPasaplan("El campo " + Cp1252AUtf8(campo.campo.nombre) + " de la tabla " +
+                            nombre + " no admite " + que + ".");
+    }
+
+    const dbf::CampoDbf& CampoEscribible(std::string_view nombreCampo) const {
+        const dbf::CampoDbf& campo = Buscar(nombreCampo);
+        if (campo.binario) {
+            NoAdmite(campo, std::string("escritura (es de tipo '") +
+                                Cp1252AUtf8(std::string_view(&campo.tipo, 1)) + "')");
+        }
+        return campo;
+    }
+
+    void Poner(size_t fila, const dbf::CampoDbf& campo, std::string_view bytes) {
+        char* destino = Registro(fila) + campo.posicion;
+        const auto ancho = static_cast<size_t>(campo.campo.ancho);
+        const size_t n = std::min(bytes.size(), ancho);
+        std::memcpy(destino, bytes.data(), n);
+        std::memset(destino + n, ' ', ancho - n);
+    }
+
+    bool EsNumero(const dbf::CampoDbf& campo) const {
+        return campo.tipo == 'N' || campo.tipo == 'F';
+    }
+
+    [[noreturn]] void ErrorEscritura(int error) const {
+        throw ErrorPasaplan("No se pudo escribir en la tabla " + nombre + " (" + Ruta() +
+                            "): " + Motivo(error) + ".");
+    }
+};
+
+Tabla::Tabla(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
+Tabla::~Tabla() = default;
+
+void Tabla::Crear(const fs::path& archivo, const std::vector<Campo>& campos) {
+    const Utf8 nombre = archivo.stem().string();
+    const Utf8 titulo = "la tabla " + nombre + " (" + archivo.string() + ")";
+    std::vector<dbf::CampoDbf> preparados;
+    try {
+        preparados = dbf::PrepararCampos(campos);
+    } catch (const dbf::FormatoDbfInvalido& e) {
+        throw ErrorPasaplan("No se puede crear " + titulo + ": " + e.what());
+    }
+    // Truncate only once the lock is ours: a table that another program holds stays intact.
+    Descriptor fd(::open(archivo.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
+    if (fd.get() < 0) throw ErrorPasaplan("No se puede crear " + titulo + ": " + Motivo(errno) + ".");
+    struct stat estado {};
+    if (::fstat(fd.get(), &estado) != 0 || !S_ISREG(estado.st_mode)) {
+        throw ErrorPasaplan("No se puede crear " + titulo + ": no es un archivo.");
+    }
+    if (!Bloquear(fd.get(), F_WRLCK)) {
+        throw ErrorPasaplan("La tabla " + nombre + " está abierta en otro programa (" +
+                            archivo.string() + ").");
+    }
+    const std::string bytes = dbf::CodificarTablaVacia(preparados, Hoy());
+    if (::ftruncate(fd.get(), 0) != 0 || !EscribirEn(fd.get(), bytes.data(), bytes.size(), 0)) {
+        throw ErrorPasaplan("No se puede crear " + titulo + ": " + Motivo(errno) + ".");
+    }
+}
+
+std::unique_ptr<Tabla> Tabla::Abrir(const fs::path& archivo, Acceso acceso) {
+    auto impl = std::make_unique<Impl>();
+    impl->archivo = archivo;
+    impl->nombre = archivo.stem().string();
+    const Utf8 titulo = "la tabla " + impl->nombre + " (" + archivo.string() + ")";
+
+    // O_NONBLOCK: a FIFO put where a table should be must not hang the opening.
+    int fd = ::open(archivo.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0 && acceso == Acceso::Compartido &&
+        (errno == EACCES || errno == EPERM || errno == EROFS)) {
+        // A reference table in a read-only folder can still be read; Grabar says why not.
+        fd = ::open(archivo.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        impl->soloLectura = fd >= 0;
+    }
+    if (fd < 0) {
+        if (errno == ENOENT || errno == ENOTDIR) {
+            throw ErrorPasaplan("No se encuentra la tabla " + impl->nombre + " (" +
+                                archivo.string() + ").");
+        }
+        throw ErrorPasaplan("No se puede abrir " + titulo + ": " + Motivo(errno) + ".");
+    }
+    impl->fd = fd;
+    struct stat estado {};
+    if (::fstat(fd, &estado) != 0 || !S_ISREG(estado.st_mode)) {
+        throw ErrorPasaplan("No se puede abrir " + titulo + ": no es un archivo.");
+    }
+    if (!Bloquear(fd, acceso == Acceso::Exclusivo ? F_WRLCK : F_RDLCK)) {
+        if (errno == EAGAIN || errno == EACCES) {
+            throw ErrorPasaplan("La tabla " + impl->nombre + " está abierta en otro programa (" +
+                                archivo.string() + ").");
+        }
+        throw ErrorPasaplan("No se puede bloquear " + titulo + ": " + Motivo(errno) + ".");
+    }
+
+    // Sizes are taken after the lock, so no writer can change them under us.
+    if (::fstat(fd, &estado) != 0) {
+        throw ErrorPasaplan("No se puede abrir " + titulo + ": " + Motivo(errno) + ".");
+    }
+    const auto tamano = static_cast<uint64_t>(estado.st_size);
+    const auto fallo = [&](const Utf8& detalle) -> ErrorPasaplan {
+        return ErrorPasaplan("La tabla " + impl->nombre + " (" + archivo.string() + ") " + detalle);
+    };
+    const auto leer = [&](char* destino, size_t n, off_t posicion) {
+        if (!LeerEn(fd, destino, n, posicion)) {
+            throw ErrorPasaplan("No se puede leer " + titulo + ": " +
+                                (errno == 0 ? Utf8("el archivo cambió mientras se leía")
+                                            : Motivo(errno)) +
+                                ".");
+        }
+    };
+    try {
+        std::string fija(std::min<uint64_t>(tamano, dbf::kLongitudCabeceraFija), '\0');
+        leer(fija.data(), fija.size(), 0);
+        impl->cabecera = dbf::LeerCabeceraFija(fija);
+        const dbf::Cabecera& c = impl->cabecera;
+        if (tamano < c.longitudCabecera) {
+            throw fallo("está dañada: el archivo acaba dentro de la cabecera (tiene " +
+                        std::to_string(tamano) + " bytes y la cabecera dice medir " +
+                        std::to_string(c.longitudCabecera) + ").");
+        }
+        std::string cabecera(c.longitudCabecera, '\0');
+        leer(cabecera.data(), cabecera.size(), 0);
+        impl->campos = dbf::LeerDescriptores(cabecera, c);
+        const uint64_t caben = (tamano - c.longitudCabecera) / c.longitudRegistro;
+        if (caben < c.registros) {
+            throw fallo("está dañada: la cabecera dice que tiene " + std::to_string(c.registros) +
+                        " registros, pero el archivo solo tiene sitio para " +
+                        std::to_string(caben) + ".");
+        }
+    } catch (const dbf::FormatoDbfInvalido& e) {
+        throw fallo(e.what());
+    }
+    for (const dbf::CampoDbf& c : impl->campos) impl->camposPublicos.push_back(c.campo);
+
+    // Read every record, then keep the live ones in place.
+    const size_t largo = impl->cabecera.longitudRegistro;
+    impl->datos.resize(static_cast<size_t>(impl->cabecera.registros) * largo);
+    leer(impl->datos.data(), impl->datos.size(), static_cast<off_t>(impl->cabecera.longitudCabecera));
+    impl->fisica.reserve(impl->cabecera.registros);
+    size_t vivas = 0;
+    for (uint32_t r = 0; r < impl->cabecera.registros; ++r) {
+        const char* registro = impl->datos.data() + r * largo;
+        if (registro[0] == dbf::kMarcaBorrada) continue;
+        if (registro[0] != dbf::kMarcaViva) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned char>(registro[0]));
+            throw fallo("está dañada: el registro " + std::to_string(r + 1) +
+                        " empieza por el byte " + hex + " en lugar de la marca de borrado.");
+        }
+        if (vivas != r) std::memmove(impl->datos.data() + vivas * largo, registro, largo);
+        impl->fisica.push_back(r);
+        ++vivas;
+    }
+    impl->datos.resize(vivas * largo);
+    impl->datos.shrink_to_fit();
+    return std::unique_ptr<Tabla>(new Tabla(std::move(impl)));
+}
+
+std::unique_ptr<Tabla> Tabla::AbrirEn(const fs::path& directorio, std::string_view nombre,
+                                      Acceso acceso) {
+    return Abrir(RutaEn(directorio, nombre), acceso);
+}
+
+fs::path Tabla::RutaEn(const fs::path& directorio, std::string_view nombre) {
+    std::string archivo(nombre);
+    if (!fs::path(archivo).has_extension()) archivo += ".DBF";
+    return plataforma::BuscarEnDirectorio(directorio, archivo);
+}
+
+const std::string& Tabla::Nombre() const { return impl_->nombre; }
+const fs::path& Tabla::Archivo() const { return impl_->archivo; }
+const std::vector<Campo>& Tabla::Campos() const { return impl_->camposPublicos; }
+size_t Tabla::Filas() const { return impl_->Filas(); }
+
+bool Tabla::TieneCampo(std::string_view campo) const {
+    for (const dbf::CampoDbf& c : impl_->campos) {
+        if (NombreCoincide(c.campo.nombre, campo)) return true;
+    }
+    return false;
+}
+
+Texto Tabla::LeerTexto(size_t fila, std::string_view campo) const {
+    const dbf::CampoDbf& c = impl_->Buscar(campo);
+    dbf::Hueco hueco;
+    return Texto(impl_->Vista(impl_->Registro(fila), c, hueco));
+}
+
+long long Tabla::LeerEntero(size_t fila, std::string_view campo) const {
+    const dbf::CampoDbf& c = impl_->Buscar(campo);
+    dbf::Hueco hueco;
+    const std::string_view valor = impl_->Vista(impl_->Registro(fila), c, hueco);
+    const auto numero = dbf::ParsearEntero(valor);
+    if (!numero) impl_->NoEsValor(c, valor, "un número entero");
+    return *numero;
+}
+
+double Tabla::LeerFlotante(size_t fila, std::string_view campo) const {
+    const dbf::CampoDbf& c = impl_->Buscar(campo);
+    dbf::Hueco hueco;
+    const std::string_view valor = impl_->Vista(impl_->Registro(fila), c, hueco);
+    const auto numero = dbf::ParsearFlotante(valor);
+    if (!numero) impl_->NoEsValor(c, valor, "un número");
+    return *numero;
+}
+
+std::optional<bool> Tabla::LeerLogico(size_t fila, std::string_view campo) const {
+    const dbf::CampoDbf& c = impl_->Buscar(campo);
+    dbf::Hueco hueco;
+    const std::string_view valor = impl_->Vista(impl_->Registro(fila), c, hueco);
+    const auto logico = dbf::ParsearLogico(valor);
+    if (!logico) impl_->NoEsValor(c, valor, "un valor lógico (T o F)");
+    return *logico;
+}
+
+size_t Tabla::Agregar() {
+    impl_->datos.append(impl_->cabecera.longitudRegistro, ' ');
+    impl_->fisica.push_back(kSinPosicion);
+    return impl_->Filas() - 1;
+}
+
+void Tabla::PonerTexto(size_t fila, std::string_view campo, std::string_view valor) {
+    const dbf::CampoDbf& c = impl_->CampoEscribible(campo);
+    impl_->Registro(fila);
+    if (impl_->EsNumero(c)) {
+        if (!dbf::EsNumeroEscrito(valor)) {
+            impl_->NoAdmite(c, "el valor \"" + Cp1252AUtf8(valor) + "\", que no es un número");
+        }
+        const auto bytes = dbf::FormatearNumeroTexto(valor, c.campo);
+        if (!bytes) impl_->NoCabe(c, Cp1252AUtf8(dbf::SinBlancos(valor)));
+        impl_->Poner(fila, c, *bytes);
+    } else if (c.tipo == 'L') {
+        const auto logico = dbf::ParsearLogico(valor);
+        if (!logico) {
+            impl_->NoAdmite(c, "el valor \"" + Cp1252AUtf8(valor) + "\" (se espera T, F o nada)");
+        }
+        impl_->Poner(fila, c, !logico->has_value() ? " " : **logico ? "T" : "F");
+    } else {
+        impl_->Poner(fila, c, valor);
+    }
+}
+
+void Tabla::PonerEntero(size_t fila, std::string_view campo, long long valor) {
+    const dbf::CampoDbf& c = impl_->CampoEscribible(campo);
+    impl_->Registro(fila);
+    if (impl_->EsNumero(c)) {
+        const auto bytes = dbf::FormatearEntero(valor, c.campo);
+        if (!bytes) impl_->NoCabe(c, std::to_string(valor));
+        impl_->Poner(fila, c, *bytes);
+    } else if (c.tipo == 'L') {
+        impl_->NoAdmite(c, "el número " + std::to_string(valor) + " (es un campo lógico)");
+    } else {
+        impl_->Poner(fila, c, std::to_string(valor));
+    }
+}
+
+void Tabla::PonerFlotante(size_t fila, std::string_view campo, double valor) {
+    const dbf::CampoDbf& c = impl_->CampoEscribible(campo);
+    impl_->Registro(fila);
+    std::array<char, 64> b;
+    const auto r = std::to_chars(b.data(), b.data() + b.size(), valor);
+    const std::string escrito(b.data(), r.ec == std::errc() ? r.ptr : b.data());
+    if (impl_->EsNumero(c)) {
+        const auto bytes = dbf::FormatearFlotante(valor, c.campo);
+        if (!bytes) impl_->NoCabe(c, escrito);
+        impl_->Poner(fila, c, *bytes);
+    } else if (c.tipo == 'L') {
+        impl_->NoAdmite(c, "el número " + escrito + " (es un campo lógico)");
+    } else {
+        impl_->Poner(fila, c, escrito);
+    }
+}
+
+void Tabla::PonerLogico(size_t fila, std::string_view campo, bool valor) {
+    const dbf::CampoDbf& c = impl_->CampoEscribible(campo);
+    impl_->Registro(fila);
+    if (impl_->EsNumero(c)) {
+        impl_->NoAdmite(c, std::string("el valor lógico ") + (valor ? "T" : "F") +
+                               " (es un campo numérico)");
+    }
+    impl_->Poner(fila, c, valor ? "T" : "F");
+}
+
+void Tabla::Grabar(size_t fila) {
+    Impl& t = *impl_;
+    const char* registro = t.Registro(fila);
+    if (t.soloLectura) {
+        throw ErrorPasaplan("No se puede escribir en la tabla " + t.nombre + " (" + t.Ruta() +
+                            "): se abrió solo para lectura porque el archivo no admite "
+                            "escritura.");
+    }
+    const size_t largo = t.cabecera.longitudRegistro;
+    const bool nueva = t.fisica[fila] == kSinPosicion;
+    if (nueva && t.cabecera.registros >= kSinPosicion) {
+        throw ErrorPasaplan("La tabla " + t.nombre + " no admite más registros.");
+    }
+    const uint32_t numero = nueva ? t.cabecera.registros : t.fisica[fila];
+    const auto posicion = static_cast<off_t>(t.cabecera.longitudCabecera + numero * uint64_t{largo});
+    // A new row goes after the last one with the end-of-file mark behind it; the count in the
+    // header follows, so a failure in between leaves a sound file without the row.
+    t.escritura.assign(registro, largo);
+    if (nueva) t.escritura += dbf::kFinArchivo;
+    if (!EscribirEn(t.fd, t.escritura.data(), t.escritura.size(), posicion)) {
+        t.ErrorEscritura(errno);
+    }
+    const uint32_t registros = nueva ? numero + 1 : t.cabecera.registros;
+    const auto cuenta = dbf::CodificarFechaYCuenta(Hoy(), registros);
+    if (!EscribirEn(t.fd, cuenta.data(), cuenta.size(), 1)) t.ErrorEscritura(errno);
+    t.cabecera.registros = registros;
+    t.fisica[fila] = numero;
+}
+
+std::optional<size_t> Tabla::Buscar(std::initializer_list<Condicion> condiciones) const {
+    std::vector<std::pair<const dbf::CampoDbf*, std::string_view>> buscadas;
+    buscadas.reserve(condiciones.size());
+    for (const Condicion& c : condiciones) {
+        buscadas.emplace_back(&impl_->Buscar(c.first), dbf::SinBlancosFinales(c.second));
+    }
+    dbf::Hueco hueco;
+    const size_t largo = impl_->cabecera.longitudRegistro;
+    for (size_t fila = 0; fila < impl_->Filas(); ++fila) {
+        const char* registro = impl_->datos.data() + fila * largo;
+        bool iguales = true;
+        for (const auto& [campo, valor] : buscadas) {
+            if (impl_->Vista(registro, *campo, hueco) != valor) {
+                iguales = false;
+                break;
+            }
+        }
+        if (iguales) return fila;
+    }
+    return std::nullopt;
+}
+
+std::vector<size_t> Tabla::Filtrar(std::string_view campo, std::string_view valor) const {
+    const dbf::CampoDbf& c = impl_->Buscar(campo);
+    const std::string_view buscado = dbf::SinBlancosFinales(valor);
+    std::vector<size_t> filas;
+    dbf::Hueco hueco;
+    const size_t largo = impl_->cabecera.longitudRegistro;
+    for (size_t fila = 0; fila < impl_->Filas(); ++fila) {
+        if (impl_->Vista(impl_->datos.data() + fila * largo, c, hueco) == buscado) {
+            filas.push_back(fila);
+        }
+    }
+    return filas;
+}
+
+}  // namespace pasaplan
