@@ -1,0 +1,164 @@
+#include "exchange/Documento.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/Error.h"
+#include "support/Apoyo.h"
+#include "text/Cp1252.h"
+
+namespace pasaplan {
+namespace {
+
+using prueba::DirectorioTemporal;
+
+std::unique_ptr<Documento> Doc(const std::string& xml) {
+    return Documento::DesdeMemoria(xml, "prueba.xml");
+}
+
+const char* const kExportacion = R"(<?xml version="1.0" encoding="ISO-8859-1"?>
+<SERVICIO modulo="HORARIOS" tipo="E">
+  <BLOQUE_DATOS>
+    <grupo_datos seq="ANNO_ACADEMICO">
+      <dato nombre_dato="C_ANNO">2026</dato>
+    </grupo_datos>
+    <grupo_datos seq="MATERIAS" registros="2">
+      <grupo_datos seq="MATERIA_1">
+        <dato nombre_dato="X_OFERTAMATRIG">  100323 </dato>
+        <dato nombre_dato="X_MATERIAOMG">7892</dato>
+        <dato nombre_dato="D_MATERIAC">Lengua &amp; Literatura	</dato>
+      </grupo_datos>
+      <grupo_datos seq="MATERIA_2">
+        <dato id="3" nombre_dato="X_MATERIAOMG">7893</dato>
+        <dato nombre_dato="X_MATERIAOMGX">   </dato>
+      </grupo_datos>
+    </grupo_datos>
+  </BLOQUE_DATOS>
+</SERVICIO>
+)";
+
+TEST(Documento, RecordsOfABlockInDocumentOrderAndAbsentBlockEmpty) {
+    auto doc = Doc(kExportacion);
+    EXPECT_EQ(doc->Bloques().size(), 2u);
+    // Indentation between elements is not a node: the block's first child is a record.
+    EXPECT_EQ(doc->Registros("MATERIAS").size(), 2u);
+    EXPECT_TRUE(doc->Registros("EMPLEADOS").empty());
+    EXPECT_TRUE(doc->Registros("MAT\"ERIAS").empty());
+    auto datos = doc->Bloques()[0].Datos();
+    ASSERT_EQ(datos.size(), 1u);
+    EXPECT_EQ(Valor(datos, 0), "2026");
+}
+
+TEST(Documento, ValuesTrimmedOfBlanksOnlyEntitiesDecodedAbsentEmpty) {
+    auto doc = Doc(kExportacion);
+    auto datos = doc->Registros("MATERIAS")[0].Datos();
+    EXPECT_EQ(Valor(datos, 0), "100323");
+    EXPECT_EQ(Valor(datos, 2), "Lengua & Literatura\t");  // the tab stays
+    EXPECT_EQ(ValorSinRecortar(datos, 0), "  100323 ");
+    EXPECT_EQ(Valor(datos, 7), "");
+    auto otros = doc->Registros("MATERIAS")[1].Datos();
+    EXPECT_EQ(Valor(otros, 1), "");  // blanks only
+}
+
+TEST(Documento, NameTestComparesFromTheTwentiethCharacterAsPrefix) {
+    auto doc = Doc(kExportacion);
+    auto datos = doc->Registros("MATERIAS")[0].Datos();
+    EXPECT_TRUE(NombreDatoEs(datos[1], "X_MATERIAOMG"));
+    EXPECT_FALSE(NombreDatoEs(datos[1], "D_MATERIAC"));
+    EXPECT_TRUE(NombreDatoEs(datos[2], "D_MATERIAC"));
+    EXPECT_FALSE(NombreDatoEs(datos[2], "d_materiac"));  // case counts
+    auto otros = doc->Registros("MATERIAS")[1].Datos();
+    // nombre_dato not the first attribute: the test fails.
+    EXPECT_FALSE(NombreDatoEs(otros[0], "X_MATERIAOMG"));
+    // A longer name that begins with the expected one matches.
+    EXPECT_TRUE(NombreDatoEs(otros[1], "X_MATERIAOMG"));
+}
+
+TEST(Documento, TextsAreWindows1252) {
+    auto doc = Doc(
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?><SERVICIO><BLOQUE_DATOS>"
+        "<grupo_datos seq=\"A\"><dato nombre_dato=\"N\">Educación Física € 漢</dato>"
+        "</grupo_datos></BLOQUE_DATOS></SERVICIO>");
+    auto datos = doc->Bloques()[0].Datos();
+    EXPECT_EQ(Valor(datos, 0), Utf8ACp1252("Educación Física € ?"));
+    EXPECT_EQ(Valor(datos, 0).size(), 20u);
+}
+
+struct CasoMalo {
+    const char* nombre;
+    std::string xml;
+    const char* debeDecir;
+};
+
+class DocumentoMalo : public testing::TestWithParam<CasoMalo> {};
+
+TEST_P(DocumentoMalo, RefusedWithAMessageNamingTheFile) {
+    try {
+        Doc(GetParam().xml);
+        FAIL() << "aceptado";
+    } catch (const ErrorPasaplan& e) {
+        EXPECT_NE(std::string(e.what()).find("prueba.xml"), std::string::npos) << e.what();
+        EXPECT_NE(std::string(e.what()).find(GetParam().debeDecir), std::string::npos)
+            << e.what();
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Casos, DocumentoMalo,
+    testing::Values(
+        CasoMalo{"truncado", "<?xml version=\"1.0\"?>\n<SERVICIO><BLOQUE_DATOS>\n<grupo_d",
+                 "línea 3"},
+        CasoMalo{"vacio", "", "no es un documento XML válido"},
+        CasoMalo{"bytes_invalidos",
+                 std::string("<?xml version=\"1.0\" encoding=\"UTF-8\"?><a>\xE9t\xE9</a>"),
+                 "línea 1"},
+        CasoMalo{"entidades",
+                 "<?xml version=\"1.0\"?><!DOCTYPE a [<!ENTITY x \"yyyy\">]><a>&x;</a>",
+                 "entidades"},
+        CasoMalo{"bucle_entidades",
+                 "<?xml version=\"1.0\"?><!DOCTYPE a [<!ENTITY x \"&y;\"><!ENTITY y "
+                 "\"&x;\">]><a>&x;</a>",
+                 "prueba.xml"},
+        CasoMalo{"entidad_externa",
+                 "<?xml version=\"1.0\"?><!DOCTYPE a [<!ENTITY x SYSTEM "
+                 "\"file:///etc/passwd\">]><a>&x;</a>",
+                 "entidades"}),
+    [](const auto& info) { return std::string(info.param.nombre); });
+
+TEST(Documento, UnreadableFileNamed) {
+    DirectorioTemporal dir;
+    try {
+        Documento::Cargar(dir.Ruta() / "no-existe.xml");
+        FAIL();
+    } catch (const ErrorPasaplan& e) {
+        EXPECT_NE(std::string(e.what()).find("no-existe.xml"), std::string::npos);
+    }
+}
+
+TEST(Documento, SavedInTheDeclaredEncodingWithPrologAndLiteralTexts) {
+    DirectorioTemporal dir;
+    const auto origen = dir.Ruta() / "origen.xml";
+    prueba::EscribirArchivo(origen,
+                            "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<!-- cabecera -->\n"
+                            "<SERVICIO><BLOQUE_DATOS/></SERVICIO>\n");
+    auto doc = Documento::Cargar(origen);
+    doc->Quitar(Nodo(xmlDocGetRootElement(doc->Crudo())));
+    Nodo servicio = doc->NuevoElemento(Nodo(), "SERVICIO");
+    doc->PonerAtributo(servicio, "modulo", "HORARIOS");
+    Nodo grupo = doc->NuevoElemento(servicio, "grupo_datos");
+    doc->AnadirDato(grupo, "D", Utf8ACp1252("Física & Química &amp;"));
+    doc->AnadirDato(grupo, "V", "");
+    const auto destino = dir.Ruta() / "destino.xml";
+    doc->Guardar(destino);
+    const std::string escrito = prueba::LeerArchivo(destino);
+    EXPECT_EQ(escrito,
+              "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<!-- cabecera -->\n"
+              "<SERVICIO modulo=\"HORARIOS\"><grupo_datos><dato nombre_dato=\"D\">F\xEDsica "
+              "&amp; Qu\xEDmica &amp;amp;</dato><dato nombre_dato=\"V\"/></grupo_datos>"
+              "</SERVICIO>\n");
+    for (const auto& e : std::filesystem::directory_iterator(dir.Ruta())) {
+        EXPECT_TRUE(e.path() == origen || e.path() == destino) << e.path();
+    }
+}
+
+}  // namespace
+}  // namespace pasaplan
