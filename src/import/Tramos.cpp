@@ -1,8 +1,135 @@
-// Placeholder until this step is written.
+// Step 9: the teaching days and the time slots of the one or two frames in use, into DIASHORAST.
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "import/EleccionMarcos.h"
 #include "import/Pasos.h"
+#include "platform/Error.h"
+#include "text/Clipper.h"
+#include "text/Cp1252.h"
 
 namespace pasaplan {
+namespace {
 
-void CargarTramos(ContextoImportacion& /*ctx*/) {  }
+constexpr int kDias = 7;
+
+struct Tramo {
+    Texto codigo;
+    Texto nombre;
+    int inicio = 0;
+    int fin = 0;
+    Texto marco;    // frame code cut to 10 characters
+    int cual = 0;   // 0: frame 1, 1: frame 2
+};
+
+// A frame code as the comparisons take it: at most 10 characters. Trimmed after the cut too,
+// so a code whose tenth character is a blank still matches the chosen frame (trimmed as well).
+Texto CodigoMarco(const Texto& codigo) { return AllTrim(Left(codigo, 10)); }
+
+// A start or end in minutes: an empty value reads as 0 (a "0" goes in front of short values);
+// anything but decimal digits stops the run naming the slot.
+int LeerMinutos(const Texto& valor, const char* que, const Texto& codigo, size_t registro,
+                const Documento& documento) {
+    const bool valido = valor.size() <= 9 && valor.find_first_not_of("0123456789") == Texto::npos;
+    if (!valido) {
+        throw ErrorPasaplan("El tramo horario «" + Cp1252AUtf8(codigo) + "» (registro " +
+                            std::to_string(registro + 1) + " de TRAMOS_HORARIOS) del archivo «" +
+                            documento.Nombre() + "» tiene una hora de " + que +
+                            " que no es un número entero de minutos: «" + Cp1252AUtf8(valor) +
+                            "».");
+    }
+    return valor.empty() ? 0 : std::stoi(valor);
+}
+
+std::string DosCifras(int n) { return n < 10 ? "0" + std::to_string(n) : std::to_string(n); }
+
+Texto TextoHora(int minutos) { return DosCifras(minutos / 60) + ":" + DosCifras(minutos % 60); }
+
+// The chosen text: the only frame, or the dialog until its choice is valid.
+Texto ElegirMarcos(ContextoImportacion& ctx, size_t cuantos, const Texto& unico) {
+    if (cuantos == 1) return CodigoDiez(unico);
+    for (;;) {
+        const ResultadoMarcos r = ctx.interlocutor.MostrarDialogoMarcos(
+            ContextoMarcos{ctx.documento, ctx.estado.ArchivoXML});
+        if (r.EleccionValida) return r.MarcosElegidos;
+        ctx.estado.DialogoRepetido = true;
+    }
+}
+
+}  // namespace
+
+void CargarTramos(ContextoImportacion& ctx) {
+    auto tabla = CrearTablaPaso(
+        ctx, "DIASHORAST",
+        {CampoTexto("DIHO", 10), CampoTexto("CODDIHO", 10), CampoTexto("DIA", 20),
+         CampoTexto("TEXTODIA", 20), CampoTexto("HORA", 8), CampoTexto("TEXTOHOR", 15),
+         CampoTexto("HORADESDE", 8), CampoTexto("HORAHASTA", 8), CampoTexto("MINUTOS", 8),
+         CampoTexto("MARCO", 1), CampoTexto("MARCOXML", 10)});
+
+    const auto marcos = ctx.documento.Registros("JORNADAS_ESCOLARES");
+    // An export without frames has no slots to place: the table stays empty.
+    if (marcos.empty()) {
+        CerrarTablaPaso(ctx, tabla);
+        return;
+    }
+    const Texto elegidos = ElegirMarcos(ctx, marcos.size(), Valor(marcos[0].Datos(), 0));
+    const auto [marco1, marco2] = DividirMarcosElegidos(elegidos);
+    // With one frame in use there is no second one: a slot with an empty frame code is not
+    // one of its slots.
+    const bool dosMarcos = elegidos.size() == 20;
+
+    // The slots of the chosen frames in document order, checked before any row is written.
+    std::vector<Tramo> tramos;
+    const auto registros = ctx.documento.Registros("TRAMOS_HORARIOS");
+    for (size_t i = 0; i < registros.size(); ++i) {
+        const auto datos = registros[i].Datos();
+        Tramo t;
+        t.marco = CodigoMarco(Valor(datos, 4));
+        if (t.marco == marco1) {
+            t.cual = 0;
+        } else if (dosMarcos && t.marco == marco2) {
+            t.cual = 1;
+        } else {
+            continue;
+        }
+        t.codigo = Valor(datos, 0);
+        t.nombre = Valor(datos, 1);
+        t.inicio = LeerMinutos(Valor(datos, 2), "inicio", t.codigo, i, ctx.documento);
+        t.fin = LeerMinutos(Valor(datos, 3), "fin", t.codigo, i, ctx.documento);
+        tramos.push_back(std::move(t));
+    }
+
+    // The frame whose first slot starts earlier is "0"; a frame without slots starts at 0
+    // (frame 1) or at 1440 (frame 2); on a tie frame 1 is "0". A lone frame is always "0".
+    std::optional<int> primero[2];
+    for (const Tramo& t : tramos) {
+        if (!primero[t.cual]) primero[t.cual] = t.inicio;
+    }
+    const int s1 = primero[0].value_or(0);
+    const int s2 = primero[1].value_or(1440);
+    const bool marco1Cero = !dosMarcos || s1 <= s2;
+    const char* numero[2] = {marco1Cero ? "0" : "1", marco1Cero ? "1" : "0"};
+
+    for (int dia = 1; dia <= kDias; ++dia) {
+        int contador[2] = {0, 0};
+        for (const Tramo& t : tramos) {
+            const int hora = ++contador[t.cual];
+            const size_t fila = tabla->Agregar();
+            tabla->PonerTexto(fila, "DIHO", std::to_string(dia) + std::to_string(hora));
+            tabla->PonerTexto(fila, "CODDIHO", t.codigo);
+            tabla->PonerTexto(fila, "DIA", std::to_string(dia));
+            tabla->PonerTexto(fila, "HORA", std::to_string(hora));
+            tabla->PonerTexto(fila, "TEXTOHOR", t.nombre);
+            tabla->PonerTexto(fila, "HORADESDE", TextoHora(t.inicio));
+            tabla->PonerTexto(fila, "HORAHASTA", TextoHora(t.fin));
+            tabla->PonerTexto(fila, "MINUTOS", std::to_string(t.fin - t.inicio));
+            tabla->PonerTexto(fila, "MARCO", numero[t.cual]);
+            tabla->PonerTexto(fila, "MARCOXML", t.marco);
+            tabla->Grabar(fila);
+        }
+    }
+    CerrarTablaPaso(ctx, tabla);
+}
 
 }  // namespace pasaplan

@@ -1,0 +1,68 @@
+#include "import/EleccionMarcos.h"
+
+#include "exchange/Documento.h"
+#include "text/Clipper.h"
+#include "text/Cp1252.h"
+
+namespace pasaplan {
+
+const char* const kMensajeDemasiadosMarcos =
+    "Demasiados Marcos Horarios seleccionados.\r\nComo máximo puede seleccionar 2 Marcos Horarios";
+const char* const kMensajeNingunMarco = "Debe al menos seleccionar 1 Marco Horario.";
+
+std::vector<MarcoHorario> ListaMarcos(const Documento& documento) {
+    std::vector<MarcoHorario> marcos;
+    for (const Nodo& registro : documento.Registros("JORNADAS_ESCOLARES")) {
+        const auto datos = registro.Datos();
+        marcos.push_back(MarcoHorario{ValorSinRecortar(datos, 0), ValorSinRecortar(datos, 1),
+                                      ValorSinRecortar(datos, 2), ValorSinRecortar(datos, 3),
+                                      {}});
+    }
+    // A lone slot is listed too: hiding the only slot of an export helps nobody.
+    for (const Nodo& registro : documento.Registros("TRAMOS_HORARIOS")) {
+        const auto datos = registro.Datos();
+        const Texto marco = ValorSinRecortar(datos, 4);
+        const Texto nombre = ValorSinRecortar(datos, 1);
+        for (MarcoHorario& m : marcos) {
+            if (m.codigo == marco) m.tramos.push_back(nombre);
+        }
+    }
+    return marcos;
+}
+
+Texto CodigoDiez(const Texto& codigo) { return Left(codigo + "          ", 10); }
+
+JuicioMarcos JuzgarEleccion(const std::vector<Texto>& seleccionados) {
+    JuicioMarcos juicio;
+    juicio.resultado.EleccionValida = true;
+    if (seleccionados.size() > 2) {
+        juicio.mensaje = kMensajeDemasiadosMarcos;
+        juicio.resultado.EleccionValida = false;
+    } else if (seleccionados.empty()) {
+        juicio.mensaje = kMensajeNingunMarco;
+        juicio.resultado.EleccionValida = false;
+    }
+    for (const Texto& codigo : seleccionados) juicio.resultado.MarcosElegidos += CodigoDiez(codigo);
+    return juicio;
+}
+
+std::pair<Texto, Texto> DividirMarcosElegidos(const Texto& elegidos) {
+    if (elegidos.size() == 20) {
+        return {AllTrim(elegidos.substr(0, 10)), AllTrim(elegidos.substr(10, 10))};
+    }
+    return {AllTrim(Left(elegidos, 10)), Texto()};
+}
+
+Utf8 DescribirMarcos(const std::vector<MarcoHorario>& marcos) {
+    Utf8 texto = "Marcos horarios de la exportación (código, nombre, fechas, tramos):\n";
+    for (const MarcoHorario& m : marcos) {
+        const size_t n = m.tramos.size();
+        texto += "  " + Cp1252AUtf8(AllTrim(m.codigo)) + "  " + Cp1252AUtf8(AllTrim(m.nombre)) +
+                 "  (" + Cp1252AUtf8(AllTrim(m.fechaInicio)) + " - " +
+                 Cp1252AUtf8(AllTrim(m.fechaFin)) + "), " + std::to_string(n) +
+                 (n == 1 ? " tramo\n" : " tramos\n");
+    }
+    return texto;
+}
+
+}  // namespace pasaplan
