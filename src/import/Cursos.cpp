@@ -1,8 +1,31 @@
-// Placeholder until this step is written.
+// Step 2: the courses of the centre (CURSOST), completed by the user in the course levels dialog.
+#include "import/ControlCursos.h"
 #include "import/Pasos.h"
 
 namespace pasaplan {
 
-bool CargarCursos(ContextoImportacion& /*ctx*/) { return false; }
+bool CargarCursos(ContextoImportacion& ctx) {
+    auto cursos = CrearTablaPaso(ctx, "CURSOST", CamposCursos());
+    for (const Nodo& registro : ctx.documento.Registros("CURSOS_DEL_CENTRO")) {
+        const auto datos = registro.Datos();
+        if (datos.size() < 2) continue;
+        const size_t fila = cursos->Agregar();
+        cursos->PonerTexto(fila, "CLAVE", Valor(datos, 0));
+        cursos->PonerTexto(fila, "ESTUD", Valor(datos, 1));
+        cursos->Grabar(fila);
+    }
+    CerrarTablaPaso(ctx, cursos);
+
+    // The dialog comes back as long as OK found a course incomplete; from the second showing
+    // on it offers the forced exit.
+    ResultadoCursos resultado;
+    for (;;) {
+        resultado = ctx.interlocutor.MostrarDialogoCursos(
+            ContextoCursos{ctx.Directorio(), ctx.estado.DialogoRepetido});
+        if (resultado.FaltaDato == 0) break;
+        ctx.estado.DialogoRepetido = true;
+    }
+    return resultado.MarcaSalida == "fuera";
+}
 
 }  // namespace pasaplan

@@ -1,0 +1,40 @@
+#pragma once
+// What the course levels dialog does to the tables, shared by the window (TControlCursos) and
+// the batch command: recovering earlier codifications from CURSOST2, the completeness check of
+// CURSOST and keeping the confirmed codifications in CURSOST2.
+#include <filesystem>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "exchange/Tabla.h"
+#include "import/Interlocutor.h"
+
+namespace pasaplan {
+
+// The fields of CURSOST and CURSOST2, in order.
+const std::vector<Campo>& CamposCursos();
+
+// FormShow: opens CURSOST of directorio. When CURSOST2 exists, asks the recovery question:
+// OK copies NIVEL and CURSO of every course whose CLAVE is in CURSOST2 (first row, exact, case
+// significant) and posts it; any other answer deletes CURSOST2.DBF.
+std::unique_ptr<Tabla> AbrirCursosYRecuperar(const std::filesystem::path& directorio,
+                                             Interlocutor& interlocutor);
+
+// A course is incomplete when its NIVEL or its CURSO is empty once blanks and control
+// characters are removed from both ends.
+bool CursoIncompleto(const Tabla& cursos, size_t fila);
+std::optional<size_t> PrimerCursoIncompleto(const Tabla& cursos);
+std::vector<size_t> CursosIncompletos(const Tabla& cursos);
+
+// Keeps the codifications of a complete CURSOST in CURSOST2: a key already there gets the new
+// NIVEL and CURSO (its ABREV, TURNO and ESTUD stay), a new key is appended with the whole
+// course. CURSOST2 is created when missing. The new table is written whole beside the old one
+// and renamed over it, so an interrupted save leaves the old table or the new one.
+void GuardarCodificaciones(const Tabla& cursos, const std::filesystem::path& directorio);
+
+// OK: FaltaDato 1 when a course is incomplete (CURSOST2 untouched); otherwise FaltaDato 0 and
+// the codifications are kept in CURSOST2.
+int AceptarCursos(const Tabla& cursos, const std::filesystem::path& directorio);
+
+}  // namespace pasaplan
