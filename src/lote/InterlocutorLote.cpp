@@ -27,6 +27,7 @@ ResultadoMarcos InterlocutorLote::MostrarDialogoMarcos(const ContextoMarcos& con
 
 void InterlocutorLote::ComprobarAntesDePasos(const Documento& documento) {
     ComprobarRespuestas(documento, opciones_);
+    ComprobarNiveles(opciones_);
 }
 
 void InterlocutorLote::TablaEscrita(const std::string& nombre, size_t filas) {

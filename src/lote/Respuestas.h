@@ -12,6 +12,10 @@ namespace pasaplan::lote {
 // Throws ErrorPasaplan, so no table is touched.
 void ComprobarRespuestas(const Documento& documento, const OpcionesLote& opciones);
 
+// Before the first step: the --niveles file can be read and has the header CLAVE;NIVEL;CURSO.
+// Throws ErrorPasaplan naming the file and the line.
+void ComprobarNiveles(const OpcionesLote& opciones);
+
 // One "showing" of the course levels dialog, answered from --niveles / --recuperar.
 ResultadoCursos ResponderDialogoCursos(const ContextoCursos& contexto, const OpcionesLote& opciones,
                                        Interlocutor& interlocutor, std::ostream& salida);
