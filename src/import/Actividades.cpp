@@ -1,8 +1,35 @@
-// Placeholder until this step is written.
+// Step 4: the activities of block "ACTIVIDADES" appended to ASIGNOMT as tasks; the end of the
+// subjects step's four lists.
+#include "import/CodigosMaterias.h"
 #include "import/Pasos.h"
+#include "text/Clipper.h"
 
 namespace pasaplan {
 
-void CargarActividades(ContextoImportacion& /*ctx*/) {  }
+void CargarActividades(ContextoImportacion& ctx) {
+    const auto registros = ctx.documento.Registros("ACTIVIDADES");
+    // Step 3 created the table; this step only appends to it.
+    auto asignomt = Tabla::AbrirEn(ctx.Directorio(), "ASIGNOMT.DBF", Acceso::Compartido);
+
+    for (const Nodo& registro : registros) {
+        const auto datos = registro.Datos();
+        if (datos.size() < 2) continue;
+        const Texto nombre = Valor(datos, 2);
+        Texto codigo = Valor(datos, 1);
+        // Only an upper-case "N" marks the codes that Velmora keeps apart by their "#".
+        if (Valor(datos, 0) == "N") codigo = "#" + codigo;
+
+        const size_t fila = asignomt->Agregar();
+        asignomt->PonerTexto(fila, "COD", codigo);
+        asignomt->PonerTexto(fila, "CODLARGO", Left(nombre, static_cast<long>(kAnchoCodigoMateria)));
+        asignomt->PonerTexto(fila, "NOMBRE", nombre);
+        asignomt->PonerTexto(fila, "CODTAREA", codigo);
+        asignomt->PonerLogico(fila, "ESTAREA", true);
+        asignomt->Grabar(fila);
+    }
+
+    CerrarTablaPaso(ctx, asignomt);
+    ctx.estado.Listas.reset();
+}
 
 }  // namespace pasaplan

@@ -1,8 +1,122 @@
-// Placeholder until this step is written.
+// Step 10: four of Séneca's code catalogues copied value for value, so that the export run can
+// give Séneca the codes it expects. Block ORIGENES decides for all four.
+#include <climits>
+#include <optional>
+#include <string>
+
 #include "import/Pasos.h"
+#include "platform/Error.h"
+#include "platform/Rutas.h"
+#include "text/Cp1252.h"
 
 namespace pasaplan {
 
-void CargarCatalogos(ContextoImportacion& /*ctx*/) {  }
+namespace {
+
+struct CampoCatalogo {
+    const char* nombre;
+    int ancho;  // 0: integer
+};
+
+struct Catalogo {
+    const char* bloque;
+    const char* tabla;
+    std::vector<CampoCatalogo> campos;  // field i takes dato i
+};
+
+const std::vector<Catalogo>& Catalogos() {
+    static const std::vector<Catalogo> catalogos{
+        {"ORIGENES", "ORIGENES_C", {{"X_CATORIHOR", 0}, {"C_ORIHOR", 20}, {"D_ORIHOR", 50}}},
+        {"NIVELES", "NIVELES_C", {{"X_NIVCONPAGLEG", 0}, {"C_NIVCON", 30}, {"D_NIVCON", 55}}},
+        {"CURSOS_NIVELES", "CUR_NIV_C", {{"X_OFERTAMATRIG", 0}, {"X_NIVCONPAGLEG", 0}}},
+        {"AUTORIZACIONES",
+         "AUTORIZA_C",
+         {{"X_ORIHORACTETP", 0}, {"X_ACTIVIDAD", 0}, {"X_CATORIHOR", 0}, {"X_NIVCONPAGLEG", 0}}},
+    };
+    return catalogos;
+}
+
+void BorrarTabla(const ContextoImportacion& ctx, const std::string& tabla) {
+    plataforma::BorrarArchivo(ctx.RutaTabla(tabla + ".DBF"));
+    plataforma::BorrarArchivo(ctx.RutaTabla(tabla + ".MDX"));
+}
+
+// A whole number in decimal, optionally signed, within the range of the platform's integer.
+std::optional<long long> LeerEnteroDecimal(std::string_view texto) {
+    bool negativo = false;
+    if (!texto.empty() && (texto.front() == '+' || texto.front() == '-')) {
+        negativo = texto.front() == '-';
+        texto.remove_prefix(1);
+    }
+    if (texto.empty()) return std::nullopt;
+    long long numero = 0;
+    for (char c : texto) {
+        if (c < '0' || c > '9') return std::nullopt;
+        numero = numero * 10 + (c - '0');
+        if (numero > static_cast<long long>(INT_MAX) + 1) return std::nullopt;
+    }
+    if (negativo) numero = -numero;
+    if (numero < INT_MIN || numero > INT_MAX) return std::nullopt;
+    return numero;
+}
+
+long long Entero(const ContextoImportacion& ctx, const Catalogo& catalogo, size_t registro,
+                 size_t pos, const Texto& valor) {
+    if (const auto numero = LeerEnteroDecimal(valor)) return *numero;
+
+    const Utf8 donde = "En el bloque «" + std::string(catalogo.bloque) + "» del archivo «" +
+                       ctx.documento.Nombre() + "», registro " + std::to_string(registro + 1) +
+                       ", dato " + std::to_string(pos) + " (" + catalogo.campos[pos].nombre + "): ";
+    if (valor.empty()) {
+        throw ErrorPasaplan(donde + "falta el valor o está vacío, y debe ser un número entero.");
+    }
+    throw ErrorPasaplan(donde + "«" + Cp1252AUtf8(valor) + "» no es un número entero.");
+}
+
+void CargarCatalogo(ContextoImportacion& ctx, const Catalogo& catalogo,
+                    const std::vector<Nodo>& registros) {
+    std::vector<Campo> campos;
+    for (const auto& c : catalogo.campos) {
+        campos.push_back(c.ancho == 0 ? CampoEntero(c.nombre) : CampoTexto(c.nombre, c.ancho));
+    }
+    auto tabla = CrearTablaPaso(ctx, catalogo.tabla, campos);
+
+    for (size_t i = 0; i < registros.size(); ++i) {
+        const auto datos = registros[i].Datos();
+        if (datos.size() < 2) continue;
+        // Read and check every value before the row exists: a bad value adds no half row.
+        std::vector<Texto> valores;
+        for (size_t pos = 0; pos < catalogo.campos.size(); ++pos) {
+            valores.push_back(Valor(datos, pos));
+            if (catalogo.campos[pos].ancho == 0) Entero(ctx, catalogo, i, pos, valores.back());
+        }
+        const size_t fila = tabla->Agregar();
+        for (size_t pos = 0; pos < catalogo.campos.size(); ++pos) {
+            const auto& campo = catalogo.campos[pos];
+            if (campo.ancho == 0) {
+                tabla->PonerEntero(fila, campo.nombre, Entero(ctx, catalogo, i, pos, valores[pos]));
+            } else {
+                tabla->PonerTexto(fila, campo.nombre, valores[pos]);
+            }
+        }
+        tabla->Grabar(fila);
+    }
+
+    CerrarTablaPaso(ctx, tabla);
+}
+
+}  // namespace
+
+void CargarCatalogos(ContextoImportacion& ctx) {
+    const auto& catalogos = Catalogos();
+    BorrarTabla(ctx, catalogos.front().tabla);
+    // Without origins the export run works without catalogues: the other three stay as the
+    // previous run left them.
+    if (ctx.documento.Registros(catalogos.front().bloque).empty()) return;
+
+    for (const Catalogo& catalogo : catalogos) {
+        CargarCatalogo(ctx, catalogo, ctx.documento.Registros(catalogo.bloque));
+    }
+}
 
 }  // namespace pasaplan

@@ -1,8 +1,135 @@
-// Placeholder until this step is written.
+// Step 3: the subjects of block "MATERIAS" into ASIGNOMT (one row per distinct subject, with a
+// unique short code) and ASIGNOMT2 (one row per subject and course offer, back to Séneca).
+#include <memory>
+
+#include "import/CodigosMaterias.h"
 #include "import/Pasos.h"
+#include "platform/Error.h"
+#include "platform/Rutas.h"
+#include "text/Clipper.h"
+#include "text/Cp1252.h"
 
 namespace pasaplan {
 
-void CargarMaterias(ContextoImportacion& /*ctx*/) {  }
+namespace {
+
+constexpr const char* kTablaReferencia = "SENEMATERIAS.DBF";
+constexpr size_t kAnchoNombre = 80;
+
+std::vector<Campo> CamposAsignomt() {
+    return {CampoTexto("COD", 10), CampoTexto("CODLARGO", 10), CampoTexto("NOMBRE", 80),
+            CampoTexto("CODTAREA", 10), CampoLogico("ESTAREA")};
+}
+
+std::vector<Campo> CamposAsignomt2() {
+    return {CampoTexto("COD", 10),        CampoTexto("CODLARGO", 10),
+            CampoTexto("NOMBRE", 80),     CampoTexto("MATERIA", 20),
+            CampoTexto("OFERTAMATRI", 20), CampoTexto("CODTAREA", 10),
+            CampoLogico("ESTAREA")};
+}
+
+std::unique_ptr<Tabla> AbrirReferencia(const ContextoImportacion& ctx) {
+    const auto& directorio = ctx.estado.DirectorioPrograma;
+    const auto ruta = Tabla::RutaEn(directorio, kTablaReferencia);
+    if (!plataforma::ExisteArchivo(ruta)) {
+        throw ErrorPasaplan(std::string("No se encuentra la tabla de materias de Séneca «") +
+                            kTablaReferencia + "» en la carpeta del programa «" +
+                            directorio.string() + "». Reinstale el programa.");
+    }
+    return Tabla::Abrir(ruta, Acceso::Compartido);
+}
+
+struct Materia {
+    Texto codigo, codigoLargo, nombre, codigoSeneca, oferta;
+};
+
+Materia LeerRegistro(const std::vector<Nodo>& datos) {
+    Materia m;
+    // The code and the name may come in either order; their names tell them apart. Value 1
+    // is read last, so it wins when both land on the same text.
+    if (datos.size() > 2 && NombreDatoEs(datos[2], "X_MATERIAOMG")) {
+        m.codigoSeneca = Valor(datos, 2);
+    } else {
+        m.nombre = Valor(datos, 2);
+    }
+    if (NombreDatoEs(datos[1], "D_MATERIAC")) {
+        m.nombre = Valor(datos, 1);
+    } else {
+        m.codigoSeneca = Valor(datos, 1);
+    }
+    m.oferta = Valor(datos, 0);
+    return m;
+}
+
+void PonerFila(Tabla& tabla, const Texto& codigo, const Materia& m, bool conSeneca) {
+    const size_t fila = tabla.Agregar();
+    tabla.PonerTexto(fila, "COD", codigo);
+    tabla.PonerTexto(fila, "CODLARGO", m.codigoLargo);
+    tabla.PonerTexto(fila, "NOMBRE", m.nombre);
+    if (conSeneca) {
+        tabla.PonerTexto(fila, "MATERIA", m.codigoSeneca);
+        tabla.PonerTexto(fila, "OFERTAMATRI", m.oferta);
+    }
+    tabla.PonerLogico(fila, "ESTAREA", false);
+    tabla.Grabar(fila);
+}
+
+}  // namespace
+
+void CargarMaterias(ContextoImportacion& ctx) {
+    auto asignomt = CrearTablaPaso(ctx, "ASIGNOMT", CamposAsignomt());
+    auto asignomt2 = CrearTablaPaso(ctx, "ASIGNOMT2", CamposAsignomt2());
+    const auto referencia = AbrirReferencia(ctx);
+
+    if (!ctx.estado.Listas) ctx.estado.Listas = std::make_unique<ListasMaterias>();
+    ListasMaterias& listas = *ctx.estado.Listas;
+
+    for (const Nodo& registro : ctx.documento.Registros("MATERIAS")) {
+        const auto datos = registro.Datos();
+        if (datos.size() < 2) continue;
+        Materia m = LeerRegistro(datos);
+
+        if (const auto fila = referencia->Buscar({{"NOMBRE", m.nombre}})) {
+            m.codigo = referencia->LeerTexto(*fila, "COD");
+            m.codigoLargo = referencia->LeerTexto(*fila, "CODLARGO");
+        }
+        if (EnBlanco(m.codigo)) {
+            // Nothing to build a code from: such a record cannot name a subject.
+            if (m.nombre.empty()) continue;
+            m.codigo = CodigoDesdeNombre(m.nombre);
+        }
+        if (EnBlanco(m.codigoLargo)) m.codigoLargo = CodigoLargoDesdeCodigo(m.codigo, m.nombre);
+        m.codigo = Left(m.codigo, static_cast<long>(kAnchoCodigoMateria));
+
+        const Texto nombreMayusculas = MayusculasAscii(m.nombre);
+        const Texto largoNombre = m.codigoLargo + m.nombre;
+        const bool conocida = listas.ListaNombres.contains(nombreMayusculas) &&
+                              listas.ListaCodLargos.contains(m.codigoLargo) &&
+                              listas.ListaCodLargoNombre.contains(largoNombre);
+        if (conocida) {
+            if (asignomt2->Buscar({{"MATERIA", m.codigoSeneca}, {"OFERTAMATRI", m.oferta}})) {
+                continue;
+            }
+            const Texto largoCortado = Left(m.codigoLargo, static_cast<long>(kAnchoCodigoMateria));
+            const Texto nombreCortado = Left(m.nombre, static_cast<long>(kAnchoNombre));
+            if (const auto fila =
+                    asignomt->Buscar({{"CODLARGO", largoCortado}, {"NOMBRE", nombreCortado}})) {
+                PonerFila(*asignomt2, asignomt->LeerTexto(*fila, "COD"), m, true);
+            }
+            continue;
+        }
+
+        listas.ListaNombres.insert(nombreMayusculas);
+        listas.ListaCodLargos.insert(m.codigoLargo);
+        listas.ListaCodLargoNombre.insert(largoNombre);
+        const Texto codigo = CodigoUnico(m.codigo, listas.ListaCodigos);
+        listas.ListaCodigos.insert(codigo);
+        PonerFila(*asignomt, codigo, m, false);
+        PonerFila(*asignomt2, codigo, m, true);
+    }
+
+    CerrarTablaPaso(ctx, asignomt);
+    CerrarTablaPaso(ctx, asignomt2);
+}
 
 }  // namespace pasaplan

@@ -1,0 +1,49 @@
+#include "import/CodigosMaterias.h"
+
+#include <string>
+
+#include "text/Clipper.h"
+
+namespace pasaplan {
+
+namespace {
+bool EsMayusculaAscii(char c) { return c >= 'A' && c <= 'Z'; }
+}  // namespace
+
+Texto CodigoDesdeNombre(std::string_view nombre) {
+    if (nombre.empty()) return Texto();
+    Texto codigo;
+    if (!EsMayusculaAscii(nombre.front())) codigo += nombre.front();
+    codigo += Mayusculas(nombre);
+    if (codigo.size() == 1) {
+        if (nombre.find(' ') != std::string_view::npos) {
+            codigo = Texto(1, nombre.front()) + Iniciales(nombre);
+        } else {
+            codigo = Left(nombre, 6);
+        }
+    }
+    return codigo;
+}
+
+Texto CodigoLargoDesdeCodigo(std::string_view codigo, std::string_view nombre) {
+    if (codigo.size() <= 4) return Left(nombre, static_cast<long>(kAnchoCodigoMateria));
+    return Texto(codigo);
+}
+
+Texto CodigoUnico(std::string_view codigo, const std::set<Texto>& usados) {
+    if (!usados.contains(Texto(codigo))) return Texto(codigo);
+    const std::string_view base = codigo.empty() ? codigo : codigo.substr(0, codigo.size() - 1);
+    // Every number gives a different suffix and usados is finite, so this ends.
+    for (unsigned long long n = 1;; ++n) {
+        const std::string cifras = std::to_string(n);
+        Texto candidato = Texto(base) + cifras;
+        if (candidato.size() > kAnchoCodigoMateria) {
+            const size_t cabeza =
+                cifras.size() < kAnchoCodigoMateria ? kAnchoCodigoMateria - cifras.size() : 0;
+            candidato = Texto(base.substr(0, cabeza)) + cifras;
+        }
+        if (!usados.contains(candidato)) return candidato;
+    }
+}
+
+}  // namespace pasaplan
