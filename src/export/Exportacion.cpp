@@ -1,13 +1,132 @@
-// Placeholder until the export run is written.
+// The export run: the chosen Séneca file keeps its prolog and gets a new SERVICIO with the
+// school year and both timetable sections, saved beside it as "ResultadoVelmora" + its name.
 #include "export/Exportacion.h"
 
+#include "export/ContextoExportacion.h"
+#include "import/RelojArena.h"
 #include "platform/Error.h"
+#include "platform/Rutas.h"
+#include "text/Clipper.h"
 
 namespace pasaplan {
+namespace {
 
-FinExportacion EjecutarExportacion(EstadoPrincipal& /*estado*/, Interlocutor& /*interlocutor*/,
-                                   ResumenExportacion* /*resumen*/) {
-    throw ErrorPasaplan("La exportación hacia Séneca aún no está disponible.");
+void AbrirTablas(const std::filesystem::path& dir, TablasExportacion& t) {
+    // Exclusive, as the main window's table objects open them: a table another program holds
+    // stops the run with an error naming it.
+    auto abrir = [&](std::string_view nombre) { return Tabla::AbrirEn(dir, nombre, Acceso::Exclusivo); };
+    t.wwTableSoluc = abrir("SOLUC");
+    t.wwTableGrupos = abrir("GRUPOST");
+    t.wwTableCursos = abrir("CursosT");
+    t.wwTableProfesor = abrir("PROFT");
+    t.wwTableAulas = abrir("AULAT");
+    t.wwTableNomAsg = abrir("ASIGNOMT");
+    t.wwTableNomAsg_2 = abrir("ASIGNOMT2");
+    t.wwTableTramos = abrir("DIASHORAST");
+    t.wwTableAsig = abrir("ASIGT");
+}
+
+// Up to four characters of the text of BLOQUE_DATOS' first child (the school-year block).
+Texto TextoAnno(const Documento& doc) {
+    const std::vector<Nodo> bloques = doc.Seleccionar("/SERVICIO/BLOQUE_DATOS");
+    const Nodo primero = bloques.empty() ? Nodo() : bloques.front().PrimerHijo();
+    if (!primero) {
+        throw ErrorPasaplan("El archivo «" + doc.Nombre() +
+                            "» no tiene datos en /SERVICIO/BLOQUE_DATOS: no es una exportación "
+                            "de Séneca.");
+    }
+    return Left(primero.TextoContenido(), 4);
+}
+
+struct Periodo {
+    Texto inicio;
+    Texto fin;
+};
+
+Periodo LeerPeriodo(const std::filesystem::path& dir) {
+    const auto periodos = Tabla::AbrirEn(dir, "PERIODOS", Acceso::Compartido);
+    if (periodos->Filas() == 0) return {};
+    return {periodos->LeerTexto(0, "F_INICIO"), periodos->LeerTexto(0, "F_FIN")};
+}
+
+// The old SERVICIO goes; the prolog and any nodes after it stay where they are.
+void QuitarContenido(Documento& doc) {
+    for (const Nodo& bloque : doc.Seleccionar("/SERVICIO/BLOQUE_DATOS")) doc.Quitar(bloque);
+    for (const Nodo& servicio : doc.Seleccionar("/SERVICIO")) doc.Quitar(servicio);
+}
+
+std::filesystem::path RutaResultado(const std::filesystem::path& archivo) {
+    return archivo.parent_path() / ("ResultadoVelmora" + archivo.filename().string());
+}
+
+}  // namespace
+
+FinExportacion EjecutarExportacion(EstadoPrincipal& estado, Interlocutor& interlocutor,
+                                   ResumenExportacion* resumen) {
+    if (auto elegido = interlocutor.ElegirArchivoXml()) estado.ArchivoXML = *elegido;
+    if (estado.ArchivoXML.empty() || !plataforma::ExisteArchivo(estado.ArchivoXML)) {
+        interlocutor.Mensaje("No existe archivo");
+        if (estado.ModoIncrustado) estado.ResultadoEjecucion = -1;
+        return FinExportacion::NoExisteArchivo;
+    }
+
+    RelojArenaActivo reloj(interlocutor);
+    const std::filesystem::path& dir = estado.DirectorioIntercambio;
+    // Owned here: every end of the run, an error included, closes them.
+    TablasExportacion tablas;
+    AbrirTablas(dir, tablas);
+    std::unique_ptr<CatalogosOrigen> catalogos = CatalogosOrigen::Abrir(dir);
+
+    estado.documento.reset();
+    estado.documento = Documento::Cargar(estado.ArchivoXML);
+    Documento& doc = *estado.documento;
+    const Texto anno = TextoAnno(doc);
+
+    if (!plataforma::ExisteArchivo(Tabla::RutaEn(dir, "PERIODOS"))) {
+        tablas = {};
+        catalogos.reset();
+        reloj.Terminar();
+        interlocutor.Mensaje(
+            "ATENCIÓN - PERIODOS.DBF No encontrado - Importe de nuevo XML de SÉNECA.");
+        return FinExportacion::FaltaPeriodos;
+    }
+    const Periodo periodo = LeerPeriodo(dir);
+
+    QuitarContenido(doc);
+    Nodo servicio = doc.NuevoElemento(Nodo(), "SERVICIO");
+    doc.PonerAtributo(servicio, "modulo", "HORARIOS");
+    doc.PonerAtributo(servicio, "tipo", "I");
+    doc.PonerAtributo(servicio, "autor", "VELMORA");
+    doc.PonerAtributo(servicio, "fecha", plataforma::FechaHoraEspanola());
+    Nodo bloqueDatos = doc.NuevoElemento(servicio, "BLOQUE_DATOS");
+    Nodo annoAcademico = doc.NuevoElemento(bloqueDatos, "grupo_datos");
+    doc.PonerAtributo(annoAcademico, "seq", "ANNO_ACADEMICO");
+    doc.AnadirDato(annoAcademico, "C_ANNO", anno);
+
+    ResumenExportacion cuentas;
+    cuentas.profesores = tablas.wwTableProfesor->Filas();
+    for (const char* dato : {"X_TRAMO", "X_UNIDAD", "X_OFERTAMATRIG", "X_MATERIAOMG"}) {
+        cuentas.vacios.push_back({dato, 0, {}});
+    }
+    ContextoExportacion ctx{doc,           bloqueDatos,     tablas,  periodo.inicio,
+                            periodo.fin,   catalogos.get(), &cuentas};
+    EscribirSeccion(ctx, TipoSeccion::NoRegular);
+    EscribirSeccion(ctx, TipoSeccion::Regular);
+
+    tablas = {};
+    catalogos.reset();
+
+    const std::filesystem::path resultado = RutaResultado(estado.ArchivoXML);
+    doc.Guardar(resultado);
+    std::error_code error;
+    cuentas.documento = std::filesystem::absolute(resultado, error);
+    if (error) cuentas.documento = resultado;
+    if (resumen) *resumen = std::move(cuentas);
+
+    reloj.Terminar();
+    estado.ResultadoEjecucion = 1;
+    interlocutor.Mensaje("Proceso finalizado");
+    return FinExportacion::Finalizado;
 }
 
 }  // namespace pasaplan

@@ -1,0 +1,116 @@
+// The content of one regular activity: Velmora's codes in SOLUC translated back into Séneca's
+// keys through the tables the import run wrote.
+#include <algorithm>
+#include <string>
+
+#include "export/ContextoExportacion.h"
+#include "platform/Error.h"
+#include "text/Clipper.h"
+#include "text/Cp1252.h"
+
+namespace pasaplan {
+namespace {
+
+// A part of a time text read as a whole number: leading blanks, an optional sign, digits.
+long long ParteReloj(std::string_view parte, std::string_view hora, const Utf8& donde) {
+    std::string_view resto = parte;
+    while (!resto.empty() && resto.front() == ' ') resto.remove_prefix(1);
+    const bool negativo = !resto.empty() && resto.front() == '-';
+    if (!resto.empty() && (resto.front() == '-' || resto.front() == '+')) resto.remove_prefix(1);
+    const bool cifras = !resto.empty() && std::all_of(resto.begin(), resto.end(), [](char c) {
+        return c >= '0' && c <= '9';
+    });
+    if (!cifras) {
+        throw ErrorPasaplan("La hora «" + Cp1252AUtf8(hora) + "» " + donde +
+                            " no se puede convertir en minutos: «" + Cp1252AUtf8(parte) +
+                            "» no es un número entero.");
+    }
+    long long valor = 0;
+    for (char c : resto) valor = valor * 10 + (c - '0');  // two characters at most
+    return negativo ? -valor : valor;
+}
+
+}  // namespace
+
+long long MinutosReloj(std::string_view hora, const Utf8& donde) {
+    Texto texto(hora);
+    if (texto.size() < 5) texto.insert(0, 1, '0');
+    return ParteReloj(Left(texto, 2), hora, donde) * 60 + ParteReloj(Right(texto, 2), hora, donde);
+}
+
+ClavesActividad RellenarActividadRegular(ContextoExportacion& ctx, Nodo actividad,
+                                         size_t filaSoluc) {
+    Documento& doc = ctx.documento;
+    const TablasExportacion& t = ctx.tablas;
+    const Tabla& soluc = *t.wwTableSoluc;
+
+    const Texto asig = soluc.LeerTexto(filaSoluc, "ASIG");
+    const Texto grupo = soluc.LeerTexto(filaSoluc, "CODGRUPO");
+    Texto tarea = soluc.LeerTexto(filaSoluc, "TAREA");
+    if (!tarea.empty() && tarea.front() == '#') tarea.erase(0, 1);
+
+    ClavesActividad claves;
+    // Subject and course keys of the assignment (subject, group).
+    if (const auto fila = t.wwTableAsig->Buscar({{"CASIG", asig}, {"CGRUP", grupo}})) {
+        claves.materia = t.wwTableAsig->LeerTexto(*fila, "CLAVE");
+        claves.curso = t.wwTableAsig->LeerTexto(*fila, "CLAVECURSO");
+    }
+    // Activity code of the subject, when the timetable gives none.
+    if (EnBlanco(tarea)) {
+        if (const auto fila = t.wwTableNomAsg->Buscar({{"COD", asig}})) {
+            tarea = t.wwTableNomAsg->LeerTexto(*fila, "CODTAREA");
+        }
+    }
+
+    Texto dia, horaDesde, horaHasta;
+    const auto tramo = BuscarTramo(ctx, filaSoluc);
+    if (tramo) {
+        dia = t.wwTableTramos->LeerTexto(*tramo, "DIA");
+        claves.tramo = t.wwTableTramos->LeerTexto(*tramo, "CODDIHO");
+        horaDesde = t.wwTableTramos->LeerTexto(*tramo, "HORADESDE");
+        horaHasta = t.wwTableTramos->LeerTexto(*tramo, "HORAHASTA");
+    }
+    doc.AnadirDato(actividad, "N_DIASEMANA", dia);
+    doc.AnadirDato(actividad, "X_TRAMO", claves.tramo);
+
+    // The room as read: a leading blank stays, a blank code gives no room.
+    const Texto aula = soluc.LeerTexto(filaSoluc, "AULA");
+    doc.AnadirDato(actividad, "X_DEPENDENCIA", EnBlanco(aula) ? Texto() : aula);
+
+    // Unit key of the group; its course when the assignment gave none.
+    if (const auto fila = t.wwTableGrupos->Buscar({{"ABREV", grupo}})) {
+        claves.unidad = t.wwTableGrupos->LeerTexto(*fila, "CLAVE");
+        if (EnBlanco(claves.curso)) claves.curso = t.wwTableGrupos->LeerTexto(*fila, "CLAVECURSO");
+    }
+    // Subject key of the subject within that course, when the assignment gave none.
+    if (EnBlanco(claves.materia)) {
+        if (const auto fila =
+                t.wwTableNomAsg_2->Buscar({{"COD", asig}, {"OFERTAMATRI", claves.curso}})) {
+            claves.materia = t.wwTableNomAsg_2->LeerTexto(*fila, "MATERIA");
+        }
+    }
+    doc.AnadirDato(actividad, "X_UNIDAD", claves.unidad);
+    doc.AnadirDato(actividad, "X_OFERTAMATRIG", claves.curso);
+    doc.AnadirDato(actividad, "X_MATERIAOMG", claves.materia);
+    doc.AnadirDato(actividad, "F_INICIO", ctx.inicioPeriodo);
+    doc.AnadirDato(actividad, "F_FIN", ctx.finPeriodo);
+
+    const Utf8 donde = tramo ? "del tramo «" +
+                                   Cp1252AUtf8(t.wwTableTramos->LeerTexto(*tramo, "DIHO")) +
+                                   "» de DIASHORAST"
+                             : Utf8("de DIASHORAST");
+    doc.AnadirDato(actividad, "N_HORINI", std::to_string(MinutosReloj(horaDesde, donde)));
+    doc.AnadirDato(actividad, "N_HORFIN", std::to_string(MinutosReloj(horaHasta, donde)));
+
+    if (EnBlanco(tarea)) tarea = "1";
+    doc.AnadirDato(actividad, "X_ACTIVIDAD", tarea);
+
+    if (ctx.catalogos) {
+        const Texto autorizacion = ctx.catalogos->Autorizacion(
+            claves.curso, soluc.LeerTexto(filaSoluc, "CCONCIERTO"), tarea);
+        if (!autorizacion.empty()) doc.AnadirDato(actividad, "X_ORIHORACTETP", autorizacion);
+    }
+    return claves;
+}
+
+}  // namespace pasaplan
