@@ -57,10 +57,12 @@ Utf8 DescribirMarcos(const std::vector<MarcoHorario>& marcos) {
     Utf8 texto = "Marcos horarios de la exportación (código, nombre, fechas, tramos):\n";
     for (const MarcoHorario& m : marcos) {
         const size_t n = m.tramos.size();
-        texto += "  " + Cp1252AUtf8(AllTrim(m.codigo)) + "  " + Cp1252AUtf8(AllTrim(m.nombre)) +
-                 "  (" + Cp1252AUtf8(AllTrim(m.fechaInicio)) + " - " +
-                 Cp1252AUtf8(AllTrim(m.fechaFin)) + "), " + std::to_string(n) +
-                 (n == 1 ? " tramo\n" : " tramos\n");
+        texto += "  " + Cp1252AUtf8(AllTrim(m.codigo)) + "  " + Cp1252AUtf8(AllTrim(m.nombre));
+        if (!EnBlanco(m.fechaInicio) || !EnBlanco(m.fechaFin)) {
+            texto += "  (" + Cp1252AUtf8(AllTrim(m.fechaInicio)) + " - " +
+                     Cp1252AUtf8(AllTrim(m.fechaFin)) + ")";
+        }
+        texto += ", " + std::to_string(n) + (n == 1 ? " tramo\n" : " tramos\n");
     }
     return texto;
 }
