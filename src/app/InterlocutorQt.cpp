@@ -1,0 +1,88 @@
+#include "app/InterlocutorQt.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QWidget>
+
+#include "app/Dialogos.h"
+#include "platform/Rutas.h"
+
+namespace pasaplan {
+
+std::filesystem::path RutaDesde(const QString& texto) {
+#ifdef _WIN32
+    return std::filesystem::path(texto.toStdWString());
+#else
+    return std::filesystem::path(texto.toStdString());
+#endif
+}
+
+QString TextoDeRuta(const std::filesystem::path& ruta) {
+#ifdef _WIN32
+    return QString::fromStdWString(ruta.wstring());
+#else
+    return QString::fromStdString(ruta.string());
+#endif
+}
+
+InterlocutorQt::InterlocutorQt(QWidget* ventana) : ventana_(ventana) {}
+
+InterlocutorQt::~InterlocutorQt() { RelojArena(false); }
+
+QWidget* InterlocutorQt::Propietario() const {
+    // A window not shown yet (a message while it is being created) cannot own a box.
+    return ventana_ && ventana_->isVisible() ? ventana_.data() : nullptr;
+}
+
+std::optional<std::filesystem::path> InterlocutorQt::ElegirArchivoXml() {
+    QFileDialog dialogo(Propietario(), QStringLiteral("Archivo XML"),
+                        TextoDeRuta(plataforma::RutaLocal("c:\\vtemp\\seneca")),
+                        QStringLiteral("*.xml"));
+    dialogo.setObjectName(QStringLiteral("OpenDialogXML"));
+    dialogo.setAcceptMode(QFileDialog::AcceptOpen);
+    // As the platform's open dialog: a typed name need not exist; the run says so.
+    dialogo.setFileMode(QFileDialog::AnyFile);
+    dialogo.setDefaultSuffix(QStringLiteral("xml"));
+    if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return RutaDesde(dialogo.selectedFiles().first());
+}
+
+void InterlocutorQt::Mensaje(const Utf8& texto) {
+    QMessageBox caja(QMessageBox::NoIcon, QStringLiteral("Pasaplan"), QString::fromStdString(texto),
+                     QMessageBox::Ok, Propietario());
+    caja.exec();
+}
+
+void InterlocutorQt::RelojArena(bool activo) {
+    if (activo == reloj_) return;
+    reloj_ = activo;
+    if (activo) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+}
+
+ResultadoCursos InterlocutorQt::MostrarDialogoCursos(const ContextoCursos& contexto) {
+    return MostrarControlCursos(Propietario(), contexto, *this);
+}
+
+bool InterlocutorQt::PreguntarRecuperacion() {
+    QMessageBox caja(QMessageBox::Warning,
+                     QString::fromUtf8("Recuperación de Niveles y Cursos importados anteriormente"),
+                     QString::fromUtf8("Existen Niveles y Cursos ya definidos de una Importación "
+                                       "anterior.\n\r¿Quiere recuperar las codificaciones "
+                                       "introducidas anteriormente?"),
+                     QMessageBox::Ok | QMessageBox::Cancel, Propietario());
+    caja.setDefaultButton(QMessageBox::Ok);
+    return caja.exec() == QMessageBox::Ok;
+}
+
+ResultadoMarcos InterlocutorQt::MostrarDialogoMarcos(const ContextoMarcos& contexto) {
+    return MostrarPlantillas(Propietario(), contexto, *this);
+}
+
+}  // namespace pasaplan

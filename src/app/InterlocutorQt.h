@@ -1,0 +1,38 @@
+#pragma once
+// The questions of a run answered with Qt windows: the file dialog, message boxes, the
+// hourglass and the two modal dialogs.
+#include <QPointer>
+#include <QString>
+#include <filesystem>
+
+#include "import/Interlocutor.h"
+
+class QWidget;
+
+namespace pasaplan {
+
+// Qt text <-> path without losing characters on either platform.
+std::filesystem::path RutaDesde(const QString& texto);
+QString TextoDeRuta(const std::filesystem::path& ruta);
+
+class InterlocutorQt : public Interlocutor {
+public:
+    // ventana: the owner of every dialog and message box (the main window).
+    explicit InterlocutorQt(QWidget* ventana);
+    ~InterlocutorQt() override;
+
+    std::optional<std::filesystem::path> ElegirArchivoXml() override;
+    void Mensaje(const Utf8& texto) override;
+    void RelojArena(bool activo) override;
+    ResultadoCursos MostrarDialogoCursos(const ContextoCursos& contexto) override;
+    bool PreguntarRecuperacion() override;
+    ResultadoMarcos MostrarDialogoMarcos(const ContextoMarcos& contexto) override;
+
+private:
+    QWidget* Propietario() const;
+
+    QPointer<QWidget> ventana_;
+    bool reloj_ = false;
+};
+
+}  // namespace pasaplan
