@@ -89,6 +89,12 @@ Texto Utf8ACp1252(std::string_view utf8) {
                 cp = (cp << 6) | (c & 0x3F);
             }
         }
+        // Overlong forms ("C0 AF" for '/'), surrogates and values past U+10FFFF are malformed:
+        // decoding them would let a hidden '/' or NUL through.
+        constexpr char32_t kMinimo[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (valido && (cp < kMinimo[largo] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF)) {
+            valido = false;
+        }
         if (!valido) {
             out += '?';
             ++i;
