@@ -152,18 +152,25 @@ std::string IniConValor(std::string_view contenido, std::string_view seccion,
 
 void EscribirEnteroIni(const std::filesystem::path& archivo, std::string_view seccion,
                        std::string_view clave, int valor) {
+    const std::u8string ruta = archivo.u8string();
+    const Utf8 nombre = "No se puede leer el archivo " + Utf8(ruta.begin(), ruta.end());
     std::string contenido;
     std::error_code ec;
-    if (std::filesystem::exists(archivo, ec)) {
-        std::ifstream entrada(archivo, std::ios::binary);
-        if (entrada) {
-            contenido.assign(std::istreambuf_iterator<char>(entrada),
-                             std::istreambuf_iterator<char>());
+    const auto estado = std::filesystem::status(archivo, ec);
+    if (std::filesystem::is_directory(estado)) throw ErrorPasaplan(nombre + ": es una carpeta");
+    if (std::filesystem::exists(estado)) {
+        bool leido = false;
+        try {
+            std::ifstream entrada(archivo, std::ios::binary);
+            if (entrada) {
+                contenido.assign(std::istreambuf_iterator<char>(entrada),
+                                 std::istreambuf_iterator<char>());
+                leido = !entrada.bad();
+            }
+        } catch (const std::exception&) {
+            // libstdc++ reports a failing read(2) by throwing from the stream buffer.
         }
-        if (!entrada.is_open() || entrada.bad()) {
-            const std::u8string ruta = archivo.u8string();
-            throw ErrorPasaplan("No se puede leer el archivo " + Utf8(ruta.begin(), ruta.end()));
-        }
+        if (!leido) throw ErrorPasaplan(nombre);
     }
     EscribirArchivoAtomico(archivo, IniConValor(contenido, seccion, clave, std::to_string(valor)));
 }
