@@ -1,0 +1,116 @@
+#pragma once
+// One step of the import run on its own: a Séneca export written inline, an exchange folder
+// and a program folder of the test's own, and the rows a step wrote read back as UTF-8.
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "exchange/Documento.h"
+#include "exchange/Tabla.h"
+#include "import/EstadoPrincipal.h"
+#include "import/Pasos.h"
+#include "support/Apoyo.h"
+#include "support/InterlocutorGuion.h"
+#include "text/Cp1252.h"
+
+namespace pasaplan::prueba {
+
+using Dato = std::pair<std::string, std::string>;  // nombre_dato, value (UTF-8)
+using Fila = std::vector<std::string>;             // one row, every field as UTF-8 text
+
+// <grupo_datos seq="seq"> with one <dato> per value; tests write "&amp;" themselves.
+inline std::string Registro(const std::string& seq, const std::vector<Dato>& datos) {
+    std::string s = "<grupo_datos seq=\"" + seq + "\">";
+    for (const auto& [nombre, valor] : datos) {
+        s += "<dato nombre_dato=\"" + nombre + "\">" + valor + "</dato>";
+    }
+    return s + "</grupo_datos>";
+}
+
+inline std::string Bloque(const std::string& seq, const std::vector<std::string>& registros) {
+    std::string s = "<grupo_datos seq=\"" + seq + "\" registros=\"" +
+                    std::to_string(registros.size()) + "\">";
+    for (const auto& r : registros) s += r;
+    return s + "</grupo_datos>";
+}
+
+class EntornoPaso {
+public:
+    DirectorioTemporal dir;
+    EstadoPrincipal estado;
+    InterlocutorGuion persona;
+    std::unique_ptr<Documento> documento;
+
+    EntornoPaso() {
+        std::filesystem::create_directories(dir.Ruta() / "VTEMP");
+        std::filesystem::create_directories(dir.Ruta() / "programa");
+        estado.DirectorioIntercambio = dir.Ruta() / "VTEMP";
+        estado.DirectorioPrograma = dir.Ruta() / "programa";
+    }
+
+    // The export as Séneca writes it: ISO-8859-1 declared and encoded.
+    void Exportacion(const std::string& bloquesUtf8) {
+        const std::string xml =
+            "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
+            "<SERVICIO modulo=\"HORARIOS\" tipo=\"E\"><BLOQUE_DATOS>" +
+            bloquesUtf8 + "</BLOQUE_DATOS></SERVICIO>\n";
+        documento = Documento::DesdeMemoria(Utf8ACp1252(xml), "ExportacionHorarios.xml");
+    }
+
+    template <typename Paso>
+    void Ejecutar(Paso paso) {
+        ContextoImportacion ctx{estado, persona, *documento};
+        paso(ctx);
+    }
+
+    std::filesystem::path Ruta(const std::string& tabla) const {
+        return Tabla::RutaEn(estado.DirectorioIntercambio, tabla);
+    }
+    bool Existe(const std::string& tabla) const {
+        return std::filesystem::exists(Ruta(tabla + ".DBF"));
+    }
+
+    // Every row, every field read as text and turned into UTF-8.
+    std::vector<Fila> Filas(const std::string& tabla) const {
+        auto t = Tabla::AbrirEn(estado.DirectorioIntercambio, tabla, Acceso::Compartido);
+        std::vector<Fila> filas;
+        for (size_t f = 0; f < t->Filas(); ++f) {
+            Fila fila;
+            for (const auto& c : t->Campos()) fila.push_back(Cp1252AUtf8(t->LeerTexto(f, c.nombre)));
+            filas.push_back(std::move(fila));
+        }
+        return filas;
+    }
+
+    std::vector<std::string> NombresCampos(const std::string& tabla) const {
+        auto t = Tabla::AbrirEn(estado.DirectorioIntercambio, tabla, Acceso::Compartido);
+        std::vector<std::string> nombres;
+        for (const auto& c : t->Campos()) nombres.push_back(c.nombre);
+        return nombres;
+    }
+};
+
+// What dbfread reads from a table (tests/py/volcar_dbf.py): encoding, field line, one line per
+// record; empty when /usr/bin/python3 with dbfread is not there.
+inline std::vector<std::string> LeidoPorDbfread(const std::filesystem::path& tabla) {
+    const std::string orden = "/usr/bin/python3 " PASAPLAN_SOURCE_DIR "/tests/py/volcar_dbf.py '" +
+                              tabla.string() + "' 2>/dev/null";
+    std::vector<std::string> lineas;
+    FILE* tubo = popen(orden.c_str(), "r");
+    if (!tubo) return lineas;
+    std::string todo;
+    char trozo[4096];
+    size_t n;
+    while ((n = fread(trozo, 1, sizeof trozo, tubo)) > 0) todo.append(trozo, n);
+    if (pclose(tubo) != 0) return {};
+    size_t inicio = 0;
+    for (size_t fin; (fin = todo.find('\n', inicio)) != std::string::npos; inicio = fin + 1) {
+        lineas.push_back(todo.substr(inicio, fin - inicio));
+    }
+    return lineas;
+}
+
+}  // namespace pasaplan::prueba
