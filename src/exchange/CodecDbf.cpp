@@ -184,10 +184,11 @@ std::vector<CampoDbf> LeerDescriptores(std::string_view cabecera, const Cabecera
     if (campos.empty()) throw FormatoDbfInvalido("está dañada: no tiene ningún campo.");
     if (posicion != datos.longitudRegistro) {
         throw FormatoDbfInvalido("está dañada: los anchos de sus campos suman " +
-                                 std::to_string(posicion - 1) +
-                                 " bytes, pero la cabecera dice que cada registro mide " +
-                                 std::to_string(datos.longitudRegistro) + " (con la marca de "
-                                 "borrado).");
+                                 std::to_string(posicion - 1) + " bytes (" +
+                                 std::to_string(posicion) +
+                                 " con la marca de borrado), pero la cabecera dice que cada "
+                                 "registro mide " +
+                                 std::to_string(datos.longitudRegistro) + ".");
     }
     return campos;
 }
@@ -263,7 +264,9 @@ size_t LongitudRegistro(const std::vector<CampoDbf>& campos) {
 std::array<char, 7> CodificarFechaYCuenta(const Fecha& fecha, uint32_t registros) {
     // dBase keeps the year as an offset from 1900.
     const int anio = fecha.anio - 1900;
-    return {static_cast<char>(anio < 0 ? 0 : anio > 255 ? 255 : anio),
+    return {static_cast<char>(anio < 0     ? 0
+                              : anio > 255 ? 255
+                                           : anio),
             static_cast<char>(fecha.mes),
             static_cast<char>(fecha.dia),
             static_cast<char>(registros & 0xFF),
@@ -309,9 +312,9 @@ std::string_view VistaValor(const char* registro, const CampoDbf& campo, Hueco& 
             const auto r = std::to_chars(hueco.data(), hueco.data() + hueco.size(), valor);
             return std::string_view(hueco.data(), static_cast<size_t>(r.ptr - hueco.data()));
         }
-        throw FormatoDbfInvalido(std::string("tiene el campo ") + NombreLegible(campo.campo.nombre) +
-                                 " de tipo '" + NombreLegible(std::string_view(&campo.tipo, 1)) +
-                                 "', que no se puede leer.");
+        throw FormatoDbfInvalido(
+            std::string("tiene el campo ") + NombreLegible(campo.campo.nombre) + " de tipo '" +
+            NombreLegible(std::string_view(&campo.tipo, 1)) + "', que no se puede leer.");
     }
     switch (campo.tipo) {
         case 'N':
@@ -412,9 +415,8 @@ std::optional<std::string> FormatearEntero(long long valor, const Campo& campo) 
 std::optional<std::string> FormatearFlotante(double valor, const Campo& campo) {
     if (!std::isfinite(valor)) return std::nullopt;
     std::array<char, 400> b;  // the largest double written in full fits
-    const auto r =
-        std::to_chars(b.data(), b.data() + b.size(), valor, std::chars_format::fixed,
-                      campo.decimales);
+    const auto r = std::to_chars(b.data(), b.data() + b.size(), valor, std::chars_format::fixed,
+                                 campo.decimales);
     if (r.ec != std::errc()) return std::nullopt;
     std::string texto(b.data(), r.ptr);
     // A small negative number rounded to nothing is no negative number.

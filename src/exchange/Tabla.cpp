@@ -10,10 +10,9 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <limits>
-#include <system_error>
 
+#include "exchange/ArchivoDbf.h"
 #include "exchange/CodecDbf.h"
 #include "platform/Error.h"
 #include "platform/Rutas.h"
@@ -21,63 +20,16 @@
 
 namespace pasaplan {
 namespace fs = std::filesystem;
+using dbf::Bloquear;
+using dbf::Descriptor;
+using dbf::EscribirEn;
+using dbf::Hoy;
+using dbf::LeerEn;
+using dbf::Motivo;
 namespace {
 
 constexpr uint32_t kSinPosicion = std::numeric_limits<uint32_t>::max();
 constexpr size_t kLargoNombreCampo = 10;
-
-Utf8 Motivo(int error) {
-    switch (error) {
-        case EACCES:
-        case EPERM:
-            return "no hay permiso";
-        case EROFS:
-            return "el disco es de solo lectura";
-        case EISDIR:
-            return "es una carpeta";
-        case ENOSPC:
-            return "no queda espacio en el disco";
-        case ENOENT:
-            return "no existe";
-        default:
-            return std::error_code(error, std::generic_category()).message();
-    }
-}
-
-dbf::Fecha Hoy() {
-    const std::time_t ahora = std::time(nullptr);
-    std::tm partes{};
-    localtime_r(&ahora, &partes);
-    return {partes.tm_year + 1900, partes.tm_mon + 1, partes.tm_mday};
-}
-
-// pread/pwrite until done; false on error or end of file (errno tells which, 0 for the end).
-bool LeerEn(int fd, char* destino, size_t n, off_t posicion) {
-    while (n > 0) {
-        const ssize_t r = ::pread(fd, destino, n, posicion);
-        if (r < 0 && errno == EINTR) continue;
-        if (r <= 0) {
-            if (r == 0) errno = 0;
-            return false;
-        }
-        destino += r;
-        n -= static_cast<size_t>(r);
-        posicion += r;
-    }
-    return true;
-}
-
-bool EscribirEn(int fd, const char* origen, size_t n, off_t posicion) {
-    while (n > 0) {
-        const ssize_t r = ::pwrite(fd, origen, n, posicion);
-        if (r < 0 && errno == EINTR) continue;
-        if (r <= 0) return false;
-        origen += r;
-        n -= static_cast<size_t>(r);
-        posicion += r;
-    }
-    return true;
-}
 
 // Names compare without regard to case; a name longer than dBase's ten characters finds the
 // field by its first ten, as the table was created with them.
@@ -87,32 +39,6 @@ bool NombreCoincide(std::string_view guardado, std::string_view pedido) {
     }
     return IgualesSinMayusculas(guardado, pedido);
 }
-
-// The lock is taken on an open file description, so it is ours until the descriptor closes;
-// Wine's byte-range locks of Windows programs conflict with it.
-bool Bloquear(int fd, short tipo) {
-    struct flock bloqueo {};
-    bloqueo.l_type = tipo;
-    bloqueo.l_whence = SEEK_SET;
-    bloqueo.l_start = 0;
-    bloqueo.l_len = 0;  // the whole file, however far it grows
-    return ::fcntl(fd, F_OFD_SETLK, &bloqueo) == 0;
-}
-
-class Descriptor {
-public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-    int release() { return std::exchange(fd_, -1); }
-
-private:
-    int fd_;
-};
 
 }  // namespace
 
@@ -124,9 +50,9 @@ struct Tabla::Impl {
     dbf::Cabecera cabecera;
     std::vector<dbf::CampoDbf> campos;
     std::vector<Campo> camposPublicos;
-    std::string datos;           // live rows, each a whole record with its deletion flag
+    std::string datos;             // live rows, each a whole record with its deletion flag
     std::vector<uint32_t> fisica;  // record number in the file, kSinPosicion until posted
-    std::string escritura;       // reused buffer for Grabar
+    std::string escritura;         // reused buffer for Grabar
 
     ~Impl() {
         if (fd >= 0) ::close(fd);
@@ -150,8 +76,8 @@ struct Tabla::Impl {
     const char* Registro(size_t fila) const {
         if (fila >= Filas()) {
             throw ErrorPasaplan("La tabla " + nombre + " no tiene la fila " +
-                                std::to_string(fila + 1) + " (tiene " +
-                                std::to_string(Filas()) + ").");
+                                std::to_string(fila + 1) + " (tiene " + std::to_string(Filas()) +
+                                ").");
         }
         return datos.data() + fila * cabecera.longitudRegistro;
     }
@@ -168,8 +94,8 @@ struct Tabla::Impl {
     [[noreturn]] void NoEsValor(const dbf::CampoDbf& campo, std::string_view valor,
                                 const char* clase) const {
         throw ErrorPasaplan("La tabla " + nombre + " tiene en el campo " +
-                            Cp1252AUtf8(campo.campo.nombre) + " el valor \"" +
-                            Cp1252AUtf8(valor) + "\", que no es " + clase + ".");
+                            Cp1252AUtf8(campo.campo.nombre) + " el valor \"" + Cp1252AUtf8(valor) +
+                            "\", que no es " + clase + ".");
     }
 
     [[noreturn]] void NoCabe(const dbf::CampoDbf& campo, const Utf8& valor) const {
@@ -225,7 +151,8 @@ void Tabla::Crear(const fs::path& archivo, const std::vector<Campo>& campos) {
     }
     // Truncate only once the lock is ours: a table that another program holds stays intact.
     Descriptor fd(::open(archivo.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
-    if (fd.get() < 0) throw ErrorPasaplan("No se puede crear " + titulo + ": " + Motivo(errno) + ".");
+    if (fd.get() < 0)
+        throw ErrorPasaplan("No se puede crear " + titulo + ": " + Motivo(errno) + ".");
     struct stat estado {};
     if (::fstat(fd.get(), &estado) != 0 || !S_ISREG(estado.st_mode)) {
         throw ErrorPasaplan("No se puede crear " + titulo + ": no es un archivo.");
@@ -284,10 +211,9 @@ std::unique_ptr<Tabla> Tabla::Abrir(const fs::path& archivo, Acceso acceso) {
     };
     const auto leer = [&](char* destino, size_t n, off_t posicion) {
         if (!LeerEn(fd, destino, n, posicion)) {
-            throw ErrorPasaplan("No se puede leer " + titulo + ": " +
-                                (errno == 0 ? Utf8("el archivo cambió mientras se leía")
-                                            : Motivo(errno)) +
-                                ".");
+            throw ErrorPasaplan(
+                "No se puede leer " + titulo + ": " +
+                (errno == 0 ? Utf8("el archivo cambió mientras se leía") : Motivo(errno)) + ".");
         }
     };
     try {
@@ -317,7 +243,8 @@ std::unique_ptr<Tabla> Tabla::Abrir(const fs::path& archivo, Acceso acceso) {
     // Read every record, then keep the live ones in place.
     const size_t largo = impl->cabecera.longitudRegistro;
     impl->datos.resize(static_cast<size_t>(impl->cabecera.registros) * largo);
-    leer(impl->datos.data(), impl->datos.size(), static_cast<off_t>(impl->cabecera.longitudCabecera));
+    leer(impl->datos.data(), impl->datos.size(),
+         static_cast<off_t>(impl->cabecera.longitudCabecera));
     impl->fisica.reserve(impl->cabecera.registros);
     size_t vivas = 0;
     for (uint32_t r = 0; r < impl->cabecera.registros; ++r) {
@@ -456,8 +383,8 @@ void Tabla::PonerLogico(size_t fila, std::string_view campo, bool valor) {
     const dbf::CampoDbf& c = impl_->CampoEscribible(campo);
     impl_->Registro(fila);
     if (impl_->EsNumero(c)) {
-        impl_->NoAdmite(c, std::string("el valor lógico ") + (valor ? "T" : "F") +
-                               " (es un campo numérico)");
+        impl_->NoAdmite(
+            c, std::string("el valor lógico ") + (valor ? "T" : "F") + " (es un campo numérico)");
     }
     impl_->Poner(fila, c, valor ? "T" : "F");
 }
@@ -476,7 +403,8 @@ void Tabla::Grabar(size_t fila) {
         throw ErrorPasaplan("La tabla " + t.nombre + " no admite más registros.");
     }
     const uint32_t numero = nueva ? t.cabecera.registros : t.fisica[fila];
-    const auto posicion = static_cast<off_t>(t.cabecera.longitudCabecera + numero * uint64_t{largo});
+    const auto posicion =
+        static_cast<off_t>(t.cabecera.longitudCabecera + numero * uint64_t{largo});
     // A new row goes after the last one with the end-of-file mark behind it; the count in the
     // header follows, so a failure in between leaves a sound file without the row.
     t.escritura.assign(registro, largo);

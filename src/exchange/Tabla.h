@@ -19,6 +19,7 @@ enum class TipoCampo { Texto, Entero, Flotante, Logico };
 
 struct Campo {
     std::string nombre;  // upper-case dBase name, at most 10 characters
+                         // (Crear cuts a longer one; it is still found by its full name)
     TipoCampo tipo = TipoCampo::Texto;
     int ancho = 0;     // text: 1..100 when we create (read up to 254); numbers: set by the codec
     int decimales = 0;  // set by the codec
@@ -55,7 +56,9 @@ public:
     const std::string& Nombre() const;  // file name without extension, for messages
     const std::filesystem::path& Archivo() const;
     const std::vector<Campo>& Campos() const;
-    bool TieneCampo(std::string_view campo) const;  // field names match without regard to case
+    // Field names match without regard to case; a name longer than ten characters matches a
+    // field of ten by its first ten.
+    bool TieneCampo(std::string_view campo) const;
     size_t Filas() const;                           // live rows, including appended ones
 
     // Text of a field: trailing pad blanks dropped (a leading blank stays); a number field gives
@@ -70,7 +73,10 @@ public:
     // Appends a blank row in memory and returns its position; it reaches the file at Grabar.
     size_t Agregar();
     // Texts are cut to the field width. Into a number field a text must be a number that fits,
-    // otherwise an error naming table and field (never a silently different value).
+    // otherwise an error naming table and field (never a silently different value); a blank
+    // text leaves the number unset. Into a logical field: "T"/"Y", "F"/"N" (either case), "?"
+    // or blank for not set. An integer into a text field is its decimal digits; a logical
+    // into a number field is an error.
     void PonerTexto(size_t fila, std::string_view campo, std::string_view valor);
     void PonerEntero(size_t fila, std::string_view campo, long long valor);
     void PonerFlotante(size_t fila, std::string_view campo, double valor);

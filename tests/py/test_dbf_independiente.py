@@ -63,13 +63,6 @@ class TablaLeidaPorOtro(unittest.TestCase):
              "ACTIVO": False},
         ])
 
-    def test_numeros_alineados_a_la_derecha(self):
-        cabecera, registro = struct.unpack("<HH", self.bytes[8:12])
-        tercera = self.bytes[cabecera + 2 * registro:cabecera + 3 * registro]
-        self.assertEqual(tercera[0:1], b" ")
-        self.assertEqual(tercera[26:37], b"          7")
-        self.assertEqual(tercera[37:57], b"             -0.2500")
-
 
 if __name__ == "__main__":
     if len(sys.argv) < 2:
