@@ -83,6 +83,26 @@ QPushButton* NuevoBotonOk(QFrame* panel, const char* nombre) {
 
 }  // namespace
 
+template <class Accion>
+void TMForm::Protegido(Accion&& accion) {
+    Utf8 texto;
+    try {
+        accion();
+        return;
+    } catch (const std::exception& e) {
+        texto = e.what();
+    } catch (...) {
+        texto = "Error inesperado.";
+    }
+    while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
+    try {
+        interlocutor_->Mensaje(texto);
+    } catch (...) {
+        // Nothing is left to tell the user with; the event ends quietly.
+    }
+}
+
+
 TMForm::TMForm(EstadoPrincipal estado, const QStringList& parametros, Interlocutor* interlocutor,
                QWidget* padre)
     : QWidget(padre, Qt::Window), estado_(std::move(estado)),
@@ -181,7 +201,7 @@ void TMForm::Incrustar(std::uintptr_t anfitrion) {
     windowHandle()->setParent(ventanaAnfitriona);
     windowHandle()->setPosition(0, 0);
     vigilante_ = new VigilanteAnfitrion(propia, anfitrion, this);
-    connect(vigilante_, &VigilanteAnfitrion::Desaparecido, this, &QWidget::close);
+    connect(vigilante_, &VigilanteAnfitrion::Desaparecido, this, &TMForm::AnfitrionDesaparecido);
 }
 
 void TMForm::showEvent(QShowEvent* evento) {
@@ -232,8 +252,25 @@ void TMForm::RunTerminada() {
     if (estado_.ModoIncrustado) close();
 }
 
+void TMForm::AnfitrionDesaparecido() {
+    // A run keeps its modal dialogs to the end; the window closes once its result is known.
+    if (enEjecucion_) {
+        cerrarAlTerminar_ = true;
+        return;
+    }
+    close();
+}
+
+template <class Run>
+void TMForm::Ejecutar(Run&& run) {
+    enEjecucion_ = true;
+    Protegido(run);
+    enEjecucion_ = false;
+    if (cerrarAlTerminar_) close();
+}
+
 void TMForm::BExportarClick() {
-    Protegido([&] {
+    Ejecutar([&] {
         switch (EjecutarImportacion(estado_, *interlocutor_)) {
             case FinImportacion::Finalizado:
                 RunTerminada();
@@ -249,7 +286,7 @@ void TMForm::BExportarClick() {
 }
 
 void TMForm::BImportarClick() {
-    Protegido([&] {
+    Ejecutar([&] {
         switch (EjecutarExportacion(estado_, *interlocutor_)) {
             case FinExportacion::Finalizado:
                 RunTerminada();
@@ -265,25 +302,6 @@ void TMForm::BImportarClick() {
 
 void TMForm::Button1Click() {
     Protegido([&] { AbrirAyuda(estado_.DirectorioPrograma, *interlocutor_); });
-}
-
-template <class Accion>
-void TMForm::Protegido(Accion&& accion) {
-    Utf8 texto;
-    try {
-        accion();
-        return;
-    } catch (const std::exception& e) {
-        texto = e.what();
-    } catch (...) {
-        texto = "Error inesperado.";
-    }
-    while (QApplication::overrideCursor()) QApplication::restoreOverrideCursor();
-    try {
-        interlocutor_->Mensaje(texto);
-    } catch (...) {
-        // Nothing is left to tell the user with; the event ends quietly.
-    }
 }
 
 }  // namespace pasaplan

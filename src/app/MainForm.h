@@ -49,6 +49,9 @@ private:
     void FormClose();
     void Incrustar(std::uintptr_t anfitrion);
     void RunTerminada();
+    void AnfitrionDesaparecido();
+    template <class Run>
+    void Ejecutar(Run&& run);
     // The application's standard error handler at the edge of every event.
     template <class Accion>
     void Protegido(Accion&& accion);
@@ -60,6 +63,8 @@ private:
     VigilanteAnfitrion* vigilante_ = nullptr;
     bool mostrado_ = false;
     bool cerrado_ = false;
+    bool enEjecucion_ = false;
+    bool cerrarAlTerminar_ = false;
 
     QFrame* Panel1 = nullptr;
     QFrame* Panel2 = nullptr;
