@@ -81,17 +81,6 @@ TEST_F(Catalogos, WithoutOriginsTheOtherCataloguesStayAsTheyWere) {
     }
 }
 
-TEST_F(Catalogos, EmptyBlockGivesANewEmptyTable) {
-    Exportacion(Completo());
-    Ejecutar(CargarCatalogos);
-    Exportacion(Bloque("ORIGENES", {Origen("7", "ORD", "Ordinario")}) +
-                Bloque("NIVELES", {}));
-    Ejecutar(CargarCatalogos);
-    EXPECT_TRUE(Filas("NIVELES_C").empty());
-    EXPECT_TRUE(Filas("CUR_NIV_C").empty());
-    EXPECT_TRUE(Filas("AUTORIZA_C").empty());
-}
-
 TEST_F(Catalogos, BadValueStopsTheRunNamingBlockRecordAndValue) {
     Exportacion(Completo());
     Ejecutar(CargarCatalogos);
@@ -158,12 +147,6 @@ TEST_F(Catalogos, MissingIntegerOfAShortRecordIsNamedAsMissing) {
         EXPECT_NE(mensaje.find("X_CATORIHOR"), std::string::npos) << mensaje;
         EXPECT_NE(mensaje.find("falta"), std::string::npos) << mensaje;
     }
-}
-
-TEST_F(Catalogos, ShortTextValuesReadAsEmpty) {
-    Exportacion(Bloque("ORIGENES", {Registro("ORIGEN", {{"X_CATORIHOR", "7"}, {"C_ORIHOR", "ORD"}})}));
-    Ejecutar(CargarCatalogos);
-    EXPECT_EQ(Filas("ORIGENES_C"), (std::vector<Fila>{{"7", "ORD", ""}}));
 }
 
 }  // namespace

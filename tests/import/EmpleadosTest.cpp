@@ -65,13 +65,6 @@ TEST_F(Personal, AbbreviationsAreMadeUniqueWithoutRegardToCase) {
     EXPECT_EQ(filas[10][5], "01/09/2020");
 }
 
-TEST_F(Personal, NoStaffBlockGivesAnEmptyTable) {
-    Exportacion(Bloque("MATERIAS", {}));
-    Ejecutar(CargarEmpleados);
-    EXPECT_TRUE(Existe("PROFT"));
-    EXPECT_TRUE(Filas("PROFT").empty());
-}
-
 TEST_F(Personal, RoomsKeepSenecaKeyCutToTenCharacters) {
     auto dependencia = [](const std::string& clave, const std::string& nombre) {
         return Registro("DEPENDENCIA", {{"X_DEPENDENCIA", clave},

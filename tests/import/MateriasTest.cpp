@@ -180,13 +180,6 @@ TEST_F(Materias, MissingReferenceTableStopsWithBothTablesEmpty) {
     EXPECT_TRUE(Filas("ASIGNOMT2").empty());
 }
 
-TEST_F(Materias, ReplacesTheTablesOfAnEarlierRun) {
-    CargarSoloMaterias({Materia("100323", "7001", "Música"), Materia("100323", "7002", "Latín")});
-    estado.Listas = std::make_unique<ListasMaterias>();  // as the run does
-    CargarSoloMaterias({Materia("100323", "7001", "Música")});
-    EXPECT_EQ(Asignaturas(), (std::vector<std::vector<std::string>>{{"Música", "Música", "Música"}}));
-}
-
 // ---- activities ---------------------------------------------------------------------------
 
 class Actividades : public Materias {
@@ -227,14 +220,6 @@ TEST_F(Actividades, AppendedAfterTheSubjectsAsTasks) {
     EXPECT_EQ(Filas("ASIGNOMT"), esperadas);
     EXPECT_EQ(estado.Listas, nullptr);
     EXPECT_EQ(persona.tablas.back(), (std::pair<std::string, size_t>{"ASIGNOMT", 8}));
-}
-
-TEST_F(Actividades, WithoutActivitiesTheListsAreStillReleased) {
-    Exportacion(Bloque("MATERIAS", {Materia("100323", "8001", "Música")}));
-    Ejecutar(CargarMaterias);
-    Ejecutar(CargarActividades);
-    EXPECT_EQ(Filas("ASIGNOMT").size(), 1u);
-    EXPECT_EQ(estado.Listas, nullptr);
 }
 
 TEST_F(Actividades, WithoutSubjectsTableTheStepFails) {
