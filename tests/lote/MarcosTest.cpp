@@ -1,0 +1,155 @@
+// pasaplan-lote exportar --marcos: the time-frame dialog answered from the flag, checked before
+// the first step.
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "exchange/Documento.h"
+#include "exchange/Tabla.h"
+#include "lote/Lote.h"
+#include "lote/Respuestas.h"
+#include "support/Apoyo.h"
+#include "support/InterlocutorGuion.h"
+
+namespace pasaplan {
+namespace {
+
+namespace fs = std::filesystem;
+using prueba::DirectorioTemporal;
+
+std::string Dato(const std::string& nombre, const std::string& valor) {
+    return "<dato nombre_dato=\"" + nombre + "\">" + valor + "</dato>";
+}
+
+std::string Tramo(const std::string& codigo, const std::string& inicio, const std::string& marco) {
+    return "<grupo_datos seq=\"TRAMO\">" + Dato("X_TRAMO", codigo) + Dato("T_HORCEN", codigo) +
+           Dato("N_INICIO", inicio) + Dato("N_FIN", std::to_string(std::stoi(inicio) + 60)) +
+           Dato("X_PLAJORESCCEN", marco) + "</grupo_datos>";
+}
+
+// An export with the given frames; the afternoon frame 2418 stands first in the list.
+std::string Exportacion(bool dosMarcos) {
+    std::string marcos =
+        "<grupo_datos seq=\"JORNADA_1\">" + Dato("X_PLAJORESCCEN", "2418") +
+        Dato("D_PLAJORESCCEN", "Tarde") + Dato("F_INICIO", "15/09/2025") +
+        Dato("F_FIN", "22/06/2026") + "</grupo_datos>";
+    if (dosMarcos) {
+        marcos += "<grupo_datos seq=\"JORNADA_2\">" + Dato("X_PLAJORESCCEN", "2417") +
+                  Dato("D_PLAJORESCCEN", "Ma\xF1" "ana") + Dato("F_INICIO", "15/09/2025") +
+                  Dato("F_FIN", "22/06/2026") + "</grupo_datos>";
+    }
+    return "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
+           "<SERVICIO modulo=\"HORARIOS\" tipo=\"E\"><BLOQUE_DATOS>"
+           "<grupo_datos seq=\"ANNO_ACADEMICO\">" +
+           Dato("C_ANNO", "2025") + Dato("F_INIHORREG", "15/09/2025") +
+           Dato("F_FINHORREG", "22/06/2026") +
+           "</grupo_datos><grupo_datos seq=\"JORNADAS_ESCOLARES\">" + marcos +
+           "</grupo_datos><grupo_datos seq=\"TRAMOS_HORARIOS\">" + Tramo("61241", "900", "2418") +
+           Tramo("61231", "480", "2417") + Tramo("61232", "540", "2417") +
+           "</grupo_datos></BLOQUE_DATOS></SERVICIO>\n";
+}
+
+class Marcos : public testing::Test {
+protected:
+    DirectorioTemporal dir;
+    fs::path archivo, intercambio;
+    int estado = 0;
+    std::string out, err;
+
+    void SetUp() override {
+        intercambio = dir.Ruta() / "VTEMP";
+        fs::create_directories(intercambio);
+    }
+
+    void Ejecutar(bool dosMarcos, const std::vector<std::string>& extra) {
+        archivo = dir.Ruta() / "ExportacionHorarios.xml";
+        prueba::EscribirArchivo(archivo, Exportacion(dosMarcos));
+        std::vector<std::string> args = {"exportar", archivo.string(), "--intercambio",
+                                         intercambio.string()};
+        args.insert(args.end(), extra.begin(), extra.end());
+        std::ostringstream o, e;
+        estado = lote::EjecutarLote(args, o, e);
+        out = o.str();
+        err = e.str();
+    }
+
+    // MARCOXML/MARCO of the rows of day 1.
+    std::vector<std::string> PrimerDia() {
+        auto t = Tabla::AbrirEn(intercambio, "DIASHORAST", Acceso::Compartido);
+        std::vector<std::string> filas;
+        for (size_t f = 0; f < t->Filas(); ++f) {
+            if (t->LeerTexto(f, "DIA") != "1") continue;
+            filas.push_back(t->LeerTexto(f, "DIHO") + "/" + t->LeerTexto(f, "MARCOXML") + "/" +
+                            t->LeerTexto(f, "MARCO"));
+        }
+        return filas;
+    }
+};
+
+struct CasoRechazo {
+    const char* nombre;
+    std::vector<std::string> opciones;
+    std::string mensaje;
+};
+
+class Rechazo : public Marcos, public testing::WithParamInterface<CasoRechazo> {};
+
+TEST_P(Rechazo, StopsBeforeAnyTableWithTheMessageAndTheFrameList) {
+    Ejecutar(true, GetParam().opciones);
+    EXPECT_EQ(estado, 1);
+    EXPECT_TRUE(err.starts_with(GetParam().mensaje + "\n")) << err;
+    EXPECT_NE(err.find("  2418  Tarde  (15/09/2025 - 22/06/2026), 1 tramo\n"), std::string::npos)
+        << err;
+    EXPECT_NE(err.find("  2417  Mañana  (15/09/2025 - 22/06/2026), 2 tramos\n"),
+              std::string::npos)
+        << err;
+    EXPECT_TRUE(fs::is_empty(intercambio));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lote, Rechazo,
+    testing::Values(
+        CasoRechazo{"SinOpcion", {}, "Debe al menos seleccionar 1 Marco Horario."},
+        CasoRechazo{"Vacia", {"--marcos", " , "}, "Debe al menos seleccionar 1 Marco Horario."},
+        CasoRechazo{"Tres",
+                    {"--marcos", "2417,2418,2419"},
+                    "Demasiados Marcos Horarios seleccionados.\r\nComo máximo puede "
+                    "seleccionar 2 Marcos Horarios"},
+        CasoRechazo{"Desconocido", {"--marcos", "2417,9999"}, "Marco horario desconocido: 9999"}),
+    [](const auto& info) { return std::string(info.param.nombre); });
+
+TEST_F(Marcos, CodesTakenInListOrderWhateverTheFlagOrder) {
+    Ejecutar(true, {"--marcos", "2417, 2418"});
+    ASSERT_EQ(estado, 0) << err;
+    // 2418 stands first in the list: frame 1; the morning frame starts earlier: MARCO "0".
+    EXPECT_EQ(PrimerDia(),
+              (std::vector<std::string>{"11/2418/1", "11/2417/0", "12/2417/0"}));
+}
+
+TEST_F(Marcos, OneChosenFrame) {
+    Ejecutar(true, {"--marcos", "2417"});
+    ASSERT_EQ(estado, 0) << err;
+    EXPECT_EQ(PrimerDia(), (std::vector<std::string>{"11/2417/0", "12/2417/0"}));
+    EXPECT_NE(out.find("DIASHORAST: 14 filas"), std::string::npos) << out;
+}
+
+TEST_F(Marcos, IgnoredWithASingleFrame) {
+    Ejecutar(false, {"--marcos", "9999"});
+    ASSERT_EQ(estado, 0) << err;
+    EXPECT_EQ(PrimerDia(), (std::vector<std::string>{"11/2418/0"}));
+}
+
+TEST(RespuestaMarcos, AnswersFromTheRunDocumentInListOrder) {
+    const auto doc = Documento::DesdeMemoria(Exportacion(true), "ExportacionHorarios.xml");
+    // The file named in the context does not exist: the answer never reads it.
+    const ContextoMarcos contexto{*doc, "/no/existe.xml"};
+    lote::OpcionesLote opciones;
+    opciones.marcos = "2417,2418";
+    prueba::InterlocutorGuion persona;
+    const ResultadoMarcos r = lote::ResponderDialogoMarcos(contexto, opciones, persona);
+    EXPECT_TRUE(r.EleccionValida);
+    EXPECT_EQ(r.MarcosElegidos, "2418      2417      ");
+}
+
+}  // namespace
+}  // namespace pasaplan
