@@ -32,7 +32,14 @@ void InterlocutorLote::ComprobarAntesDePasos(const Documento& documento) {
 
 void InterlocutorLote::TablaEscrita(const std::string& nombre, size_t filas) {
     if (pendiente_) salida_ << *TomarPendiente() << "\n";
-    salida_ << "  " << nombre << ": " << filas << (filas == 1 ? " fila" : " filas") << "\n";
+    salida_ << "  " << nombre << ": " << filas << (filas == 1 ? " fila" : " filas");
+    // A table that a later step extends (the activities join the subjects) is reported again.
+    auto anterior = escritas_.find(nombre);
+    if (anterior != escritas_.end() && filas >= anterior->second) {
+        salida_ << " (" << filas - anterior->second << " añadidas)";
+    }
+    salida_ << "\n";
+    escritas_[nombre] = filas;
 }
 
 }  // namespace pasaplan::lote

@@ -1,5 +1,6 @@
 #pragma once
 // The batch command's answers to the questions of a run: from its flags, on the terminal.
+#include <map>
 #include <optional>
 #include <ostream>
 
@@ -31,6 +32,7 @@ private:
     const OpcionesLote& opciones_;
     std::ostream& salida_;
     std::optional<Utf8> pendiente_;
+    std::map<std::string, size_t> escritas_;
 };
 
 }  // namespace pasaplan::lote
