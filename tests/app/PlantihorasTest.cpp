@@ -1,0 +1,248 @@
+// The time-frame selection dialog, driven headless: a zero-delay timer acts on the modal dialog
+// and a watchdog closes it should a check fail before it does.
+#include "app/Plantihoras.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QListWidget>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
+
+#include "app/AplicacionPrueba.h"
+#include "app/Dialogos.h"
+#include "exchange/Documento.h"
+#include "support/Apoyo.h"
+#include "support/InterlocutorGuion.h"
+
+namespace pasaplan {
+namespace {
+
+using prueba::DirectorioTemporal;
+using prueba::InterlocutorGuion;
+
+std::string Marco(const std::string& codigo, const std::string& nombre, const std::string& desde,
+                  const std::string& hasta) {
+    return "<grupo_datos seq=\"JORNADA\"><dato nombre_dato=\"X_PLAJORESCCEN\">" + codigo +
+           "</dato><dato nombre_dato=\"D_PLAJORESCCEN\">" + nombre +
+           "</dato><dato nombre_dato=\"F_INICIO\">" + desde +
+           "</dato><dato nombre_dato=\"F_FIN\">" + hasta + "</dato></grupo_datos>";
+}
+
+std::string Tramo(const std::string& nombre, const std::string& marco) {
+    return "<grupo_datos seq=\"TRAMO\"><dato nombre_dato=\"X_TRAMO\">1</dato>"
+           "<dato nombre_dato=\"T_HORCEN\">" + nombre +
+           "</dato><dato nombre_dato=\"N_INICIO\">480</dato><dato nombre_dato=\"N_FIN\">540</dato>"
+           "<dato nombre_dato=\"X_PLAJORESCCEN\">" + marco + "</dato></grupo_datos>";
+}
+
+const std::string kExportacion =
+    "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<SERVICIO><BLOQUE_DATOS>"
+    "<grupo_datos seq=\"JORNADAS_ESCOLARES\">" +
+    Marco("A", "Ma\xF1" "ana", "15/09/2025", "22/06/2026") +
+    Marco("B", "Tarde", "15/09/2025", "31/05/2026") + Marco("C", "Sin tramos", "01/10/2025", "") +
+    Marco("JORNADA_LARGA_2", "Larga", "", "") +
+    "</grupo_datos><grupo_datos seq=\"TRAMOS_HORARIOS\">" + Tramo("1\xAA", "A") +
+    Tramo("Recreo", "A") + Tramo("Tarde1", "B") + Tramo("Tarde2", "B") + Tramo("Tarde3", "B") +
+    "</grupo_datos></BLOQUE_DATOS></SERVICIO>\n";
+
+QStringList Textos(const QListWidget* lista) {
+    QStringList textos;
+    for (int i = 0; i < lista->count(); ++i) textos << lista->item(i)->text();
+    return textos;
+}
+
+// A mouse click on row fila of the list, as the user makes it.
+void Clic(QListWidget* lista, int fila, Qt::KeyboardModifiers teclas = Qt::NoModifier) {
+    QListWidgetItem* item = lista->item(fila);
+    lista->scrollToItem(item);
+    const QPointF punto = lista->visualItemRect(item).center();
+    const QPointF global = lista->viewport()->mapToGlobal(punto);
+    QMouseEvent pulsar(QEvent::MouseButtonPress, punto, global, Qt::LeftButton, Qt::LeftButton,
+                       teclas);
+    QMouseEvent soltar(QEvent::MouseButtonRelease, punto, global, Qt::LeftButton, Qt::NoButton,
+                       teclas);
+    QApplication::sendEvent(lista->viewport(), &pulsar);
+    QApplication::sendEvent(lista->viewport(), &soltar);
+}
+
+void Tecla(QWidget* destino, int tecla) {
+    QKeyEvent pulsar(QEvent::KeyPress, tecla, Qt::NoModifier);
+    QApplication::sendEvent(destino, &pulsar);
+}
+
+class Plantillas : public testing::Test {
+protected:
+    DirectorioTemporal dir;
+    InterlocutorGuion persona;
+    std::filesystem::path archivo;
+    std::unique_ptr<Documento> documento;
+
+    void SetUp() override {
+        prueba::AplicacionPrueba();
+        archivo = dir.Ruta() / "ExportacionHorarios.xml";
+        prueba::EscribirArchivo(archivo, kExportacion);
+        documento = Documento::Cargar(archivo);
+    }
+
+    // One modal showing; accion acts on the dialog once it has been activated and filled.
+    ResultadoMarcos Mostrar(const std::function<void(TPlantillas&)>& accion,
+                            std::filesystem::path ruta = {}) {
+        const ContextoMarcos contexto{*documento, ruta.empty() ? archivo : ruta};
+        bool actuado = false;
+        std::function<void()> intentar = [&] {
+            auto* dialogo = qobject_cast<TPlantillas*>(QApplication::activeModalWidget());
+            if (dialogo == nullptr || dialogo->ComboBoxPlantilla->currentIndex() < 0) {
+                QTimer::singleShot(0, intentar);  // not activated yet
+                return;
+            }
+            actuado = true;
+            accion(*dialogo);
+            if (dialogo->isVisible()) dialogo->close();
+        };
+        QTimer::singleShot(0, intentar);
+        QTimer vigilante;
+        vigilante.setSingleShot(true);
+        QObject::connect(&vigilante, &QTimer::timeout, [] {
+            if (QWidget* w = QApplication::activeModalWidget()) w->close();
+            ADD_FAILURE() << "el diálogo seguía abierto";
+        });
+        vigilante.start(5000);
+        const ResultadoMarcos r = MostrarPlantillas(nullptr, contexto, persona);
+        EXPECT_TRUE(actuado);
+        return r;
+    }
+};
+
+TEST_F(Plantillas, LayoutOfTheDialog) {
+    Mostrar([](TPlantillas& d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Planillas, Marcos o Jornadas Horarias"));
+        EXPECT_EQ(d.size(), QSize(369, 281));
+        EXPECT_EQ(d.Draw3D4->geometry(), QRect(0, 0, 369, 281));
+        EXPECT_EQ(d.ListBox2->selectionMode(), QAbstractItemView::ExtendedSelection);
+        EXPECT_EQ(d.ListBox2->geometry(), QRect(16, 103, 127, 45));
+        EXPECT_EQ(d.ListBox1->geometry(), QRect(152, 103, 193, 146));
+        EXPECT_FALSE(d.ComboBoxPlantilla->isVisible());
+        EXPECT_EQ(d.BitBtnContinuar->text(), QStringLiteral("Continuar"));
+        EXPECT_EQ(d.LabelMarcos->text(), QStringLiteral("MARCOS"));
+        EXPECT_EQ(d.Label1->text(), QStringLiteral("HORAS"));
+        EXPECT_TRUE(d.LabelSelec->text().contains(QStringLiteral("(Ctrl)")));
+        EXPECT_TRUE(d.LabelNombre->font().underline());
+        EXPECT_EQ(d.LabelPlantillas->font().pixelSize(), 13);
+        for (const char* nombre : {"LabelPlantillas", "LabelSelec", "LabelMarcos", "Label1",
+                                   "LabelNombre", "LabelPlanFec1", "LabelPlanFec2"}) {
+            EXPECT_NE(d.findChild<QLabel*>(QString::fromLatin1(nombre)), nullptr) << nombre;
+        }
+    });
+}
+
+TEST_F(Plantillas, ActivationListsFramesAndShowsTheFirst) {
+    Mostrar([](TPlantillas& d) {
+        EXPECT_EQ(Textos(d.ListBox2), (QStringList{"A", "B", "C", "JORNADA_LARGA_2"}));
+        EXPECT_EQ(d.ComboBoxPlantilla->count(), 4);
+        EXPECT_TRUE(d.ListBox2->selectedItems().isEmpty());
+        EXPECT_EQ(d.LabelNombre->text(), QString::fromUtf8("Mañana"));
+        EXPECT_EQ(d.LabelPlanFec1->text(), QStringLiteral("15/09/2025"));
+        EXPECT_EQ(d.LabelPlanFec2->text(), QStringLiteral("22/06/2026"));
+        EXPECT_EQ(Textos(d.ListBox1), (QStringList{QString::fromUtf8("1ª"), "Recreo"}));
+    });
+}
+
+TEST_F(Plantillas, ClickingAFrameShowsItsNameDatesAndSlots) {
+    Mostrar([](TPlantillas& d) {
+        Clic(d.ListBox2, 1);
+        EXPECT_EQ(d.LabelNombre->text(), QStringLiteral("Tarde"));
+        EXPECT_EQ(d.LabelPlanFec2->text(), QStringLiteral("31/05/2026"));
+        EXPECT_EQ(Textos(d.ListBox1), (QStringList{"Tarde1", "Tarde2", "Tarde3"}));
+        // A frame without slots: empty slot list, name and dates still shown.
+        Clic(d.ListBox2, 2, Qt::ControlModifier);
+        EXPECT_EQ(d.LabelNombre->text(), QStringLiteral("Sin tramos"));
+        EXPECT_EQ(d.LabelPlanFec1->text(), QStringLiteral("01/10/2025"));
+        EXPECT_EQ(d.ListBox1->count(), 0);
+        // The arrow keys move the frame on display as a click does.
+        Tecla(d.ListBox2, Qt::Key_Up);
+        EXPECT_EQ(d.LabelNombre->text(), QStringLiteral("Tarde"));
+    });
+}
+
+TEST_F(Plantillas, SelectionInListOrderPaddedToTen) {
+    const auto r = Mostrar([](TPlantillas& d) {
+        Clic(d.ListBox2, 1);
+        Clic(d.ListBox2, 0, Qt::ControlModifier);
+        d.BitBtnContinuar->click();
+    });
+    EXPECT_TRUE(r.EleccionValida);
+    EXPECT_EQ(r.MarcosElegidos, "A         B         ");
+    EXPECT_TRUE(persona.mensajes.empty());
+}
+
+TEST_F(Plantillas, PlainClickReplacesTheSelectionAndLongCodesAreCut) {
+    const auto r = Mostrar([](TPlantillas& d) {
+        Clic(d.ListBox2, 0);
+        Clic(d.ListBox2, 3);
+        d.BitBtnContinuar->click();
+    });
+    EXPECT_TRUE(r.EleccionValida);
+    EXPECT_EQ(r.MarcosElegidos, "JORNADA_LA");
+}
+
+TEST_F(Plantillas, ThreeFramesGiveTheFirstMessageAndAFreshDialog) {
+    const auto r = Mostrar([](TPlantillas& d) {
+        Clic(d.ListBox2, 0);
+        Clic(d.ListBox2, 1, Qt::ControlModifier);
+        Clic(d.ListBox2, 2, Qt::ControlModifier);
+        d.close();  // the close box
+    });
+    EXPECT_FALSE(r.EleccionValida);
+    EXPECT_EQ(r.MarcosElegidos, "A         B         C         ");
+    EXPECT_EQ(persona.mensajes,
+              std::vector<Utf8>{"Demasiados Marcos Horarios seleccionados.\r\nComo máximo puede "
+                                "seleccionar 2 Marcos Horarios"});
+
+    const auto otra = Mostrar([](TPlantillas& d) {
+        EXPECT_TRUE(d.ListBox2->selectedItems().isEmpty());
+        Clic(d.ListBox2, 2);
+        Tecla(&d, Qt::Key_Escape);  // Esc closes through the same check
+    });
+    EXPECT_TRUE(otra.EleccionValida);
+    EXPECT_EQ(otra.MarcosElegidos, "C         ");
+    EXPECT_EQ(persona.mensajes.size(), 1u);
+}
+
+TEST_F(Plantillas, NothingSelectedGivesTheSecondMessage) {
+    const auto r = Mostrar([](TPlantillas& d) { d.close(); });
+    EXPECT_FALSE(r.EleccionValida);
+    EXPECT_EQ(r.MarcosElegidos, "");
+    EXPECT_EQ(persona.mensajes, std::vector<Utf8>{"Debe al menos seleccionar 1 Marco Horario."});
+}
+
+TEST_F(Plantillas, UnreadableFileFallsBackToTheRunDocument) {
+    const auto r = Mostrar(
+        [](TPlantillas& d) {
+            EXPECT_EQ(d.ListBox2->count(), 4);
+            Clic(d.ListBox2, 1);
+            d.BitBtnContinuar->click();
+        },
+        dir.Ruta() / "borrado.xml");
+    EXPECT_EQ(r.MarcosElegidos, "B         ");
+}
+
+TEST_F(Plantillas, LabelsShowDashWithoutFrames) {
+    documento = Documento::DesdeMemoria("<SERVICIO><BLOQUE_DATOS/></SERVICIO>", "vacio.xml");
+    prueba::EscribirArchivo(archivo, "<SERVICIO><BLOQUE_DATOS/></SERVICIO>");
+    const ContextoMarcos contexto{*documento, archivo};
+    TPlantillas d(nullptr, contexto, persona);
+    d.FormActivate();
+    EXPECT_EQ(d.ListBox2->count(), 0);
+    EXPECT_EQ(d.LabelNombre->text(), QStringLiteral("-"));
+    EXPECT_EQ(d.LabelPlanFec1->text(), QStringLiteral("-"));
+    EXPECT_EQ(d.LabelPlanFec2->text(), QStringLiteral("-"));
+}
+
+}  // namespace
+}  // namespace pasaplan
