@@ -1,6 +1,8 @@
 // The desktop program: the main window, stand-alone or embedded in the host's window.
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QStringList>
+#include <QTranslator>
 
 #include "app/MainForm.h"
 
@@ -12,6 +14,13 @@ int main(int argc, char** argv) {
     QApplication aplicacion(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Pasaplan"));
     QApplication::setApplicationVersion(QStringLiteral(PASAPLAN_VERSION));
+
+    // Qt's own texts (file dialog, "Aceptar"/"Cancelar") in Spanish, whatever the locale.
+    QTranslator traduccionQt;
+    if (traduccionQt.load(QStringLiteral("qtbase_es"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        QApplication::installTranslator(&traduccionQt);
+    }
 
     pasaplan::TMForm MForm(pasaplan::EstadoPrincipal::PorDefecto(), parametros);
     MForm.show();
