@@ -76,6 +76,13 @@ void Tecla(QWidget* destino, int tecla) {
     QApplication::sendEvent(destino, &pulsar);
 }
 
+// A window test of this binary may have asked the application to quit while no loop ran; that
+// request would end every modal loop at once. Running the application's loop clears it.
+void OlvidarSalidaPendiente() {
+    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
+}
+
 class Plantillas : public testing::Test {
 protected:
     DirectorioTemporal dir;
@@ -85,6 +92,7 @@ protected:
 
     void SetUp() override {
         prueba::AplicacionPrueba();
+        OlvidarSalidaPendiente();
         archivo = dir.Ruta() / "ExportacionHorarios.xml";
         prueba::EscribirArchivo(archivo, kExportacion);
         documento = Documento::Cargar(archivo);
