@@ -127,28 +127,6 @@ protected:
     }
 };
 
-TEST_F(Plantillas, LayoutOfTheDialog) {
-    Mostrar([](TPlantillas& d) {
-        EXPECT_EQ(d.windowTitle(), QStringLiteral("Planillas, Marcos o Jornadas Horarias"));
-        EXPECT_EQ(d.size(), QSize(369, 281));
-        EXPECT_EQ(d.Draw3D4->geometry(), QRect(0, 0, 369, 281));
-        EXPECT_EQ(d.ListBox2->selectionMode(), QAbstractItemView::ExtendedSelection);
-        EXPECT_EQ(d.ListBox2->geometry(), QRect(16, 103, 127, 45));
-        EXPECT_EQ(d.ListBox1->geometry(), QRect(152, 103, 193, 146));
-        EXPECT_FALSE(d.ComboBoxPlantilla->isVisible());
-        EXPECT_EQ(d.BitBtnContinuar->text(), QStringLiteral("Continuar"));
-        EXPECT_EQ(d.LabelMarcos->text(), QStringLiteral("MARCOS"));
-        EXPECT_EQ(d.Label1->text(), QStringLiteral("HORAS"));
-        EXPECT_TRUE(d.LabelSelec->text().contains(QStringLiteral("(Ctrl)")));
-        EXPECT_TRUE(d.LabelNombre->font().underline());
-        EXPECT_EQ(d.LabelPlantillas->font().pixelSize(), 13);
-        for (const char* nombre : {"LabelPlantillas", "LabelSelec", "LabelMarcos", "Label1",
-                                   "LabelNombre", "LabelPlanFec1", "LabelPlanFec2"}) {
-            EXPECT_NE(d.findChild<QLabel*>(QString::fromLatin1(nombre)), nullptr) << nombre;
-        }
-    });
-}
-
 TEST_F(Plantillas, ActivationListsFramesAndShowsTheFirst) {
     Mostrar([](TPlantillas& d) {
         EXPECT_EQ(Textos(d.ListBox2), (QStringList{"A", "B", "C", "JORNADA_LARGA_2"}));

@@ -197,6 +197,7 @@ TEST_F(CargaTramos, TwoFramesNumberTheirOwnSlots) {
                                               "16/2417", "11/2418", "12/2418", "13/2418",
                                               "14/2418"}));
     EXPECT_EQ(filas[69].at("DIHO"), "74");
+    EXPECT_FALSE(estado.DialogoRepetido);  // a valid first choice is no repetition
 }
 
 TEST_F(CargaTramos, RepeatedDialogMarksItAndPassesTheRunDocument) {
@@ -214,12 +215,6 @@ TEST_F(CargaTramos, RepeatedDialogMarksItAndPassesTheRunDocument) {
     EXPECT_EQ(visto, doc.get());
     EXPECT_EQ(archivo, estado.ArchivoXML);
     EXPECT_EQ(Filas().size(), 28u);
-}
-
-TEST_F(CargaTramos, ValidFirstChoiceLeavesRepeatFlagAlone) {
-    persona.dialogosMarcos.push_back(Elige("2417      "));
-    Cargar(Marcos({"2417", "2418"}) + Tramos(Unir(kManana, kTarde)));
-    EXPECT_FALSE(estado.DialogoRepetido);
 }
 
 struct CasoHora {
