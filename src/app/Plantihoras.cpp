@@ -43,14 +43,14 @@ QLabel* NuevaEtiqueta(QWidget* padre, const char* nombre, const char* texto, con
     etiqueta->setFont(fuente);
     etiqueta->setWordWrap(ajustar);
     etiqueta->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    etiqueta->setStyleSheet(QStringLiteral("color: %1; background: transparent;")
-                                .arg(QLatin1String(color)));
+    etiqueta->setStyleSheet(
+        QStringLiteral("color: %1; background: transparent;").arg(QLatin1String(color)));
     return etiqueta;
 }
 
 // The hourglass of the run does not belong over a dialog that waits for the user.
 class CursorNormal {
-public:
+  public:
     CursorNormal() : activo_(QApplication::overrideCursor() != nullptr) {
         if (activo_) QApplication::setOverrideCursor(Qt::ArrowCursor);
     }
@@ -60,7 +60,7 @@ public:
     CursorNormal(const CursorNormal&) = delete;
     CursorNormal& operator=(const CursorNormal&) = delete;
 
-private:
+  private:
     bool activo_;
 };
 
@@ -100,8 +100,8 @@ void TPlantillas::CrearControles() {
         QRect(16, 36, 321, 50), Arial(13, true), "#ff0000", true);
     LabelMarcos = NuevaEtiqueta(Draw3D4, "LabelMarcos", "MARCOS", QRect(40, 86, 74, 16), Arial(16),
                                 "#800000", false);
-    Label1 = NuevaEtiqueta(Draw3D4, "Label1", "HORAS", QRect(215, 86, 67, 18), Arial(16),
-                           "#800000", false);
+    Label1 = NuevaEtiqueta(Draw3D4, "Label1", "HORAS", QRect(215, 86, 67, 18), Arial(16), "#800000",
+                           false);
 
     ListBox2 = new QListWidget(Draw3D4);
     ListBox2->setObjectName(QStringLiteral("ListBox2"));

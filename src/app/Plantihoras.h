@@ -18,7 +18,7 @@ namespace pasaplan {
 class TPlantillas : public QDialog {
     Q_OBJECT
 
-public:
+  public:
     TPlantillas(QWidget* propietario, const ContextoMarcos& contexto, Interlocutor& interlocutor);
 
     // Set when the dialog closes, whichever way it is closed.
@@ -44,14 +44,14 @@ public:
     void BitBtnContinuarClick();
     void FormClose();
 
-public slots:
+  public slots:
     void reject() override;  // Esc closes through FormClose like every other way
 
-protected:
+  protected:
     bool event(QEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
 
-private:
+  private:
     void CrearControles();
     void Ayuda();
 

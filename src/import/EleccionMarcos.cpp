@@ -14,8 +14,10 @@ std::vector<MarcoHorario> ListaMarcos(const Documento& documento) {
     std::vector<MarcoHorario> marcos;
     for (const Nodo& registro : documento.Registros("JORNADAS_ESCOLARES")) {
         const auto datos = registro.Datos();
-        marcos.push_back(MarcoHorario{ValorSinRecortar(datos, 0), ValorSinRecortar(datos, 1),
-                                      ValorSinRecortar(datos, 2), ValorSinRecortar(datos, 3),
+        marcos.push_back(MarcoHorario{ValorSinRecortar(datos, 0),
+                                      ValorSinRecortar(datos, 1),
+                                      ValorSinRecortar(datos, 2),
+                                      ValorSinRecortar(datos, 3),
                                       {}});
     }
     // A lone slot is listed too: hiding the only slot of an export helps nobody.

@@ -16,10 +16,10 @@ class Documento;
 
 // One record of "JORNADAS_ESCOLARES", texts as stored (the dialog shows them untrimmed).
 struct MarcoHorario {
-    Texto codigo;        // dato 0
-    Texto nombre;        // dato 1
-    Texto fechaInicio;   // dato 2
-    Texto fechaFin;      // dato 3
+    Texto codigo;               // dato 0
+    Texto nombre;               // dato 1
+    Texto fechaInicio;          // dato 2
+    Texto fechaFin;             // dato 3
     std::vector<Texto> tramos;  // dato 1 of every slot whose dato 4 equals the code exactly
 };
 

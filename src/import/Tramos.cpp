@@ -19,8 +19,8 @@ struct Tramo {
     Texto nombre;
     int inicio = 0;
     int fin = 0;
-    Texto marco;    // frame code cut to 10 characters
-    int cual = 0;   // 0: frame 1, 1: frame 2
+    Texto marco;   // frame code cut to 10 characters
+    int cual = 0;  // 0: frame 1, 1: frame 2
 };
 
 // A frame code as the comparisons take it: at most 10 characters. Trimmed after the cut too,

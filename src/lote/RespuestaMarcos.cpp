@@ -72,8 +72,8 @@ void ComprobarRespuestas(const Documento& documento, const OpcionesLote& opcione
     Elegir(marcos, opciones);
 }
 
-ResultadoMarcos ResponderDialogoMarcos(const ContextoMarcos& contexto,
-                                       const OpcionesLote& opciones, Interlocutor&) {
+ResultadoMarcos ResponderDialogoMarcos(const ContextoMarcos& contexto, const OpcionesLote& opciones,
+                                       Interlocutor&) {
     // An answer that is not valid would make the step ask forever: it ends the run instead.
     return Elegir(ListaMarcos(contexto.documento), opciones);
 }

@@ -1,7 +1,5 @@
 // The time-frame selection dialog, driven headless: a zero-delay timer acts on the modal dialog
 // and a watchdog closes it should a check fail before it does.
-#include "app/Plantihoras.h"
-
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -16,6 +14,7 @@
 
 #include "app/AplicacionPrueba.h"
 #include "app/Dialogos.h"
+#include "app/Plantihoras.h"
 #include "exchange/Documento.h"
 #include "support/Apoyo.h"
 #include "support/InterlocutorGuion.h"
@@ -36,15 +35,20 @@ std::string Marco(const std::string& codigo, const std::string& nombre, const st
 
 std::string Tramo(const std::string& nombre, const std::string& marco) {
     return "<grupo_datos seq=\"TRAMO\"><dato nombre_dato=\"X_TRAMO\">1</dato>"
-           "<dato nombre_dato=\"T_HORCEN\">" + nombre +
+           "<dato nombre_dato=\"T_HORCEN\">" +
+           nombre +
            "</dato><dato nombre_dato=\"N_INICIO\">480</dato><dato nombre_dato=\"N_FIN\">540</dato>"
-           "<dato nombre_dato=\"X_PLAJORESCCEN\">" + marco + "</dato></grupo_datos>";
+           "<dato nombre_dato=\"X_PLAJORESCCEN\">" +
+           marco + "</dato></grupo_datos>";
 }
 
 const std::string kExportacion =
     "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<SERVICIO><BLOQUE_DATOS>"
     "<grupo_datos seq=\"JORNADAS_ESCOLARES\">" +
-    Marco("A", "Ma\xF1" "ana", "15/09/2025", "22/06/2026") +
+    Marco("A",
+          "Ma\xF1"
+          "ana",
+          "15/09/2025", "22/06/2026") +
     Marco("B", "Tarde", "15/09/2025", "31/05/2026") + Marco("C", "Sin tramos", "01/10/2025", "") +
     Marco("JORNADA_LARGA_2", "Larga", "", "") +
     "</grupo_datos><grupo_datos seq=\"TRAMOS_HORARIOS\">" + Tramo("1\xAA", "A") +
@@ -84,7 +88,7 @@ void OlvidarSalidaPendiente() {
 }
 
 class Plantillas : public testing::Test {
-protected:
+  protected:
     DirectorioTemporal dir;
     InterlocutorGuion persona;
     std::filesystem::path archivo;

@@ -1,9 +1,8 @@
 // The time-frame choice shared by the dialog and the batch command.
-#include "import/EleccionMarcos.h"
-
 #include <gtest/gtest.h>
 
 #include "exchange/Documento.h"
+#include "import/EleccionMarcos.h"
 
 namespace pasaplan {
 namespace {
@@ -27,14 +26,16 @@ TEST_P(Juicio, BuildsTheChosenTextWhateverTheOutcome) {
 
 INSTANTIATE_TEST_SUITE_P(
     EleccionMarcos, Juicio,
-    testing::Values(
-        CasoJuicio{{}, false, "", "Debe al menos seleccionar 1 Marco Horario."},
-        CasoJuicio{{"2417"}, true, "2417      ", std::nullopt},
-        CasoJuicio{{"A", "B"}, true, "A         B         ", std::nullopt},
-        CasoJuicio{{"JORNADA_MAÑANA", " B"}, true, "JORNADA_MA B        ", std::nullopt},
-        CasoJuicio{{"A", "B", "C"}, false, "A         B         C         ",
-                   "Demasiados Marcos Horarios seleccionados.\r\nComo máximo puede "
-                   "seleccionar 2 Marcos Horarios"}));
+    testing::Values(CasoJuicio{{}, false, "", "Debe al menos seleccionar 1 Marco Horario."},
+                    CasoJuicio{{"2417"}, true, "2417      ", std::nullopt},
+                    CasoJuicio{{"A", "B"}, true, "A         B         ", std::nullopt},
+                    CasoJuicio{
+                        {"JORNADA_MAÑANA", " B"}, true, "JORNADA_MA B        ", std::nullopt},
+                    CasoJuicio{{"A", "B", "C"},
+                               false,
+                               "A         B         C         ",
+                               "Demasiados Marcos Horarios seleccionados.\r\nComo máximo puede "
+                               "seleccionar 2 Marcos Horarios"}));
 
 TEST(EleccionMarcos, SplitsTheChosenText) {
     using Par = std::pair<Texto, Texto>;
@@ -68,7 +69,9 @@ TEST(EleccionMarcos, ListsFramesAsStoredWithTheirSlots) {
     const auto marcos = ListaMarcos(*doc);
     ASSERT_EQ(marcos.size(), 3u);
     EXPECT_EQ(marcos[0].codigo, " 2417");
-    EXPECT_EQ(marcos[0].nombre, "Ma\xF1" "ana");
+    EXPECT_EQ(marcos[0].nombre,
+              "Ma\xF1"
+              "ana");
     EXPECT_EQ(marcos[0].fechaFin, "22/06/2026");
     EXPECT_EQ(marcos[0].tramos, std::vector<Texto>{"1\xAA "});
     // A frame with only one slot shows it.

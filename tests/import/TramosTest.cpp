@@ -37,21 +37,22 @@ std::string Marcos(const std::vector<std::string>& codigos) {
 std::string Tramos(const std::vector<Slot>& tramos) {
     std::string s = "<grupo_datos seq=\"TRAMOS_HORARIOS\">";
     for (const Slot& t : tramos) {
-        s += "<grupo_datos seq=\"TRAMO\">" + Dato("X_TRAMO", t.codigo) + Dato("T_HORCEN", t.nombre) +
-             Dato("N_INICIO", t.inicio) + Dato("N_FIN", t.fin) + Dato("X_PLAJORESCCEN", t.marco) +
-             "</grupo_datos>";
+        s += "<grupo_datos seq=\"TRAMO\">" + Dato("X_TRAMO", t.codigo) +
+             Dato("T_HORCEN", t.nombre) + Dato("N_INICIO", t.inicio) + Dato("N_FIN", t.fin) +
+             Dato("X_PLAJORESCCEN", t.marco) + "</grupo_datos>";
     }
     return s + "</grupo_datos>";
 }
 
 // Six morning slots of frame "2417" with a break, and four afternoon slots of frame "2418".
 const std::vector<Slot> kManana = {
-    {"61231", "1ª", "480", "540", "2417"},     {"61232", "2ª", "540", "600", "2417"},
-    {"61233", "3ª", "600", "660", "2417"},     {"61234", "Recreo", "660", "690", "2417"},
-    {"61235", "4ª", "690", "750", "2417"},     {"61236", "5ª", "750", "810", "2417"}};
-const std::vector<Slot> kTarde = {
-    {"61241", "Tarde1", "900", "960", "2418"}, {"61242", "Tarde2", "960", "1020", "2418"},
-    {"61243", "Tarde3", "1020", "1080", "2418"}, {"61244", "Tarde4", "1080", "1140", "2418"}};
+    {"61231", "1ª", "480", "540", "2417"}, {"61232", "2ª", "540", "600", "2417"},
+    {"61233", "3ª", "600", "660", "2417"}, {"61234", "Recreo", "660", "690", "2417"},
+    {"61235", "4ª", "690", "750", "2417"}, {"61236", "5ª", "750", "810", "2417"}};
+const std::vector<Slot> kTarde = {{"61241", "Tarde1", "900", "960", "2418"},
+                                  {"61242", "Tarde2", "960", "1020", "2418"},
+                                  {"61243", "Tarde3", "1020", "1080", "2418"},
+                                  {"61244", "Tarde4", "1080", "1140", "2418"}};
 
 std::vector<Slot> Unir(std::vector<Slot> a, const std::vector<Slot>& b) {
     a.insert(a.end(), b.begin(), b.end());
@@ -63,7 +64,7 @@ std::function<ResultadoMarcos(const ContextoMarcos&)> Elige(Texto elegidos, bool
 }
 
 class CargaTramos : public testing::Test {
-protected:
+  protected:
     DirectorioTemporal dir;
     EstadoPrincipal estado;
     InterlocutorGuion persona;
@@ -75,10 +76,9 @@ protected:
     }
 
     void Cargar(const std::string& bloques) {
-        doc = Documento::DesdeMemoria(
-            "<?xml version=\"1.0\"?><SERVICIO><BLOQUE_DATOS>" + bloques +
-                "</BLOQUE_DATOS></SERVICIO>",
-            "ExportacionHorarios.xml");
+        doc = Documento::DesdeMemoria("<?xml version=\"1.0\"?><SERVICIO><BLOQUE_DATOS>" + bloques +
+                                          "</BLOQUE_DATOS></SERVICIO>",
+                                      "ExportacionHorarios.xml");
         ContextoImportacion ctx{estado, persona, *doc};
         CargarTramos(ctx);
     }
@@ -108,7 +108,8 @@ protected:
 
 TEST_F(CargaTramos, OneFrameSixSlotsGivesSevenDaysWithoutDialog) {
     // A slot of an unknown frame and one without frame code belong to nothing.
-    auto tramos = Unir(kManana, {{"9", "Otro", "480", "540", "9999"}, {"8", "Suelto", "0", "60", ""}});
+    auto tramos =
+        Unir(kManana, {{"9", "Otro", "480", "540", "9999"}, {"8", "Suelto", "0", "60", ""}});
     Cargar(Marcos({"2417"}) + Tramos(tramos));
     EXPECT_EQ(persona.mostradosMarcos, 0);
     const auto filas = Filas();
@@ -124,10 +125,9 @@ TEST_F(CargaTramos, OneFrameSixSlotsGivesSevenDaysWithoutDialog) {
         }
     }
     const std::map<std::string, std::string> recreo = {
-        {"DIHO", "34"},         {"CODDIHO", "61234"},   {"DIA", "3"},
-        {"TEXTODIA", ""},       {"HORA", "4"},          {"TEXTOHOR", "Recreo"},
-        {"HORADESDE", "11:00"}, {"HORAHASTA", "11:30"}, {"MINUTOS", "30"},
-        {"MARCO", "0"},         {"MARCOXML", "2417"}};
+        {"DIHO", "34"},    {"CODDIHO", "61234"},   {"DIA", "3"},           {"TEXTODIA", ""},
+        {"HORA", "4"},     {"TEXTOHOR", "Recreo"}, {"HORADESDE", "11:00"}, {"HORAHASTA", "11:30"},
+        {"MINUTOS", "30"}, {"MARCO", "0"},         {"MARCOXML", "2417"}};
     EXPECT_EQ(filas[2 * 6 + 3], recreo);
     ASSERT_EQ(persona.tablas.size(), 1u);
     EXPECT_EQ(persona.tablas[0], (std::pair<std::string, size_t>{"DIASHORAST", 42}));
@@ -138,17 +138,24 @@ TEST_F(CargaTramos, OneFrameSixSlotsGivesSevenDaysWithoutDialog) {
         EXPECT_EQ(c.tipo, TipoCampo::Texto) << c.nombre;
         campos.emplace_back(c.nombre, c.ancho);
     }
-    EXPECT_EQ(campos, (std::vector<std::pair<std::string, int>>{
-                          {"DIHO", 10}, {"CODDIHO", 10}, {"DIA", 20}, {"TEXTODIA", 20},
-                          {"HORA", 8}, {"TEXTOHOR", 15}, {"HORADESDE", 8}, {"HORAHASTA", 8},
-                          {"MINUTOS", 8}, {"MARCO", 1}, {"MARCOXML", 10}}));
+    EXPECT_EQ(campos, (std::vector<std::pair<std::string, int>>{{"DIHO", 10},
+                                                                {"CODDIHO", 10},
+                                                                {"DIA", 20},
+                                                                {"TEXTODIA", 20},
+                                                                {"HORA", 8},
+                                                                {"TEXTOHOR", 15},
+                                                                {"HORADESDE", 8},
+                                                                {"HORAHASTA", 8},
+                                                                {"MINUTOS", 8},
+                                                                {"MARCO", 1},
+                                                                {"MARCOXML", 10}}));
 }
 
 struct CasoNumeracion {
     const char* nombre;
     std::vector<std::string> marcos;  // the frame list, in document order
     std::vector<Slot> tramos;
-    Texto elegidos;                   // MarcosElegidos as the dialog gives it
+    Texto elegidos;                               // MarcosElegidos as the dialog gives it
     std::map<std::string, std::string> esperado;  // MARCOXML -> MARCO
 };
 
@@ -163,23 +170,38 @@ TEST_P(Numeracion, MarcoOfEachFrame) {
 }
 
 const CasoNumeracion kNumeracion[] = {
-    {"MorningFirstInList", {"2417", "2418"}, Unir(kManana, kTarde),
-     "2417      2418      ", {{"2417", "0"}, {"2418", "1"}}},
-    {"AfternoonFirstInList", {"2418", "2417"}, Unir(kTarde, kManana),
-     "2418      2417      ", {{"2417", "0"}, {"2418", "1"}}},
-    {"SameStartFirstInListWins", {"B", "A"},
+    {"MorningFirstInList",
+     {"2417", "2418"},
+     Unir(kManana, kTarde),
+     "2417      2418      ",
+     {{"2417", "0"}, {"2418", "1"}}},
+    {"AfternoonFirstInList",
+     {"2418", "2417"},
+     Unir(kTarde, kManana),
+     "2418      2417      ",
+     {{"2417", "0"}, {"2418", "1"}}},
+    {"SameStartFirstInListWins",
+     {"B", "A"},
      {{"1", "b1", "480", "540", "B"}, {"2", "a1", "480", "540", "A"}},
-     "B         A         ", {{"B", "0"}, {"A", "1"}}},
-    {"FirstFrameWithoutSlotsGivesOtherOne", {"2419", "2418"}, kTarde,
-     "2419      2418      ", {{"2418", "1"}}},
-    {"SecondFrameWithoutSlots", {"2417", "2419"}, kManana,
-     "2417      2419      ", {{"2417", "0"}}},
-    {"UnchosenFrameIgnored", {"2417", "2418", "2419"},
+     "B         A         ",
+     {{"B", "0"}, {"A", "1"}}},
+    {"FirstFrameWithoutSlotsGivesOtherOne",
+     {"2419", "2418"},
+     kTarde,
+     "2419      2418      ",
+     {{"2418", "1"}}},
+    {"SecondFrameWithoutSlots", {"2417", "2419"}, kManana, "2417      2419      ", {{"2417", "0"}}},
+    {"UnchosenFrameIgnored",
+     {"2417", "2418", "2419"},
      Unir(Unir(kManana, kTarde), {{"7", "x", "420", "480", "2419"}}),
-     "2418      ", {{"2418", "0"}}},
+     "2418      ",
+     {{"2418", "0"}}},
     // One frame chosen among several: its empty-coded neighbours are not a second frame.
-    {"OneChosenSkipsEmptyFrameCode", {"2417", "2418"},
-     Unir(kTarde, {{"7", "x", "420", "480", ""}}), "2418      ", {{"2418", "0"}}},
+    {"OneChosenSkipsEmptyFrameCode",
+     {"2417", "2418"},
+     Unir(kTarde, {{"7", "x", "420", "480", ""}}),
+     "2418      ",
+     {{"2418", "0"}}},
 };
 
 INSTANTIATE_TEST_SUITE_P(Tramos, Numeracion, testing::ValuesIn(kNumeracion),
@@ -192,10 +214,11 @@ TEST_F(CargaTramos, TwoFramesNumberTheirOwnSlots) {
     ASSERT_EQ(filas.size(), 70u);
     // Day 1: the six morning slots then the four afternoon ones, each counted from 1.
     std::vector<std::string> diho;
-    for (size_t i = 0; i < 10; ++i) diho.push_back(filas[i].at("DIHO") + "/" + filas[i].at("MARCOXML"));
-    EXPECT_EQ(diho, (std::vector<std::string>{"11/2417", "12/2417", "13/2417", "14/2417", "15/2417",
-                                              "16/2417", "11/2418", "12/2418", "13/2418",
-                                              "14/2418"}));
+    for (size_t i = 0; i < 10; ++i)
+        diho.push_back(filas[i].at("DIHO") + "/" + filas[i].at("MARCOXML"));
+    EXPECT_EQ(diho,
+              (std::vector<std::string>{"11/2417", "12/2417", "13/2417", "14/2417", "15/2417",
+                                        "16/2417", "11/2418", "12/2418", "13/2418", "14/2418"}));
     EXPECT_EQ(filas[69].at("DIHO"), "74");
     EXPECT_FALSE(estado.DialogoRepetido);  // a valid first choice is no repetition
 }
@@ -242,8 +265,7 @@ INSTANTIATE_TEST_SUITE_P(Tramos, Horas,
 
 TEST_F(CargaTramos, StartThatIsNoNumberNamesTheSlotAndWritesNoRow) {
     try {
-        Cargar(Marcos({"2417"}) +
-               Tramos({kManana[0], {"61232", "2ª", "9:00", "600", "2417"}}));
+        Cargar(Marcos({"2417"}) + Tramos({kManana[0], {"61232", "2ª", "9:00", "600", "2417"}}));
         FAIL() << "se esperaba un error";
     } catch (const ErrorPasaplan& e) {
         const std::string m = e.what();

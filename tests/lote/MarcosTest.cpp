@@ -29,14 +29,15 @@ std::string Tramo(const std::string& codigo, const std::string& inicio, const st
 
 // An export with the given frames; the afternoon frame 2418 stands first in the list.
 std::string Exportacion(bool dosMarcos) {
-    std::string marcos =
-        "<grupo_datos seq=\"JORNADA_1\">" + Dato("X_PLAJORESCCEN", "2418") +
-        Dato("D_PLAJORESCCEN", "Tarde") + Dato("F_INICIO", "15/09/2025") +
-        Dato("F_FIN", "22/06/2026") + "</grupo_datos>";
+    std::string marcos = "<grupo_datos seq=\"JORNADA_1\">" + Dato("X_PLAJORESCCEN", "2418") +
+                         Dato("D_PLAJORESCCEN", "Tarde") + Dato("F_INICIO", "15/09/2025") +
+                         Dato("F_FIN", "22/06/2026") + "</grupo_datos>";
     if (dosMarcos) {
         marcos += "<grupo_datos seq=\"JORNADA_2\">" + Dato("X_PLAJORESCCEN", "2417") +
-                  Dato("D_PLAJORESCCEN", "Ma\xF1" "ana") + Dato("F_INICIO", "15/09/2025") +
-                  Dato("F_FIN", "22/06/2026") + "</grupo_datos>";
+                  Dato("D_PLAJORESCCEN",
+                       "Ma\xF1"
+                       "ana") +
+                  Dato("F_INICIO", "15/09/2025") + Dato("F_FIN", "22/06/2026") + "</grupo_datos>";
     }
     return "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
            "<SERVICIO modulo=\"HORARIOS\" tipo=\"E\"><BLOQUE_DATOS>"
@@ -50,7 +51,7 @@ std::string Exportacion(bool dosMarcos) {
 }
 
 class Marcos : public testing::Test {
-protected:
+  protected:
     DirectorioTemporal dir;
     fs::path archivo, intercambio;
     int estado = 0;
@@ -100,8 +101,7 @@ TEST_P(Rechazo, StopsBeforeAnyTableWithTheMessageAndTheFrameList) {
     EXPECT_TRUE(err.starts_with(GetParam().mensaje + "\n")) << err;
     EXPECT_NE(err.find("  2418  Tarde  (15/09/2025 - 22/06/2026), 1 tramo\n"), std::string::npos)
         << err;
-    EXPECT_NE(err.find("  2417  Mañana  (15/09/2025 - 22/06/2026), 2 tramos\n"),
-              std::string::npos)
+    EXPECT_NE(err.find("  2417  Mañana  (15/09/2025 - 22/06/2026), 2 tramos\n"), std::string::npos)
         << err;
     EXPECT_TRUE(fs::is_empty(intercambio));
 }
@@ -122,8 +122,7 @@ TEST_F(Marcos, CodesTakenInListOrderWhateverTheFlagOrder) {
     Ejecutar(true, {"--marcos", "2417, 2418"});
     ASSERT_EQ(estado, 0) << err;
     // 2418 stands first in the list: frame 1; the morning frame starts earlier: MARCO "0".
-    EXPECT_EQ(PrimerDia(),
-              (std::vector<std::string>{"11/2418/1", "11/2417/0", "12/2417/0"}));
+    EXPECT_EQ(PrimerDia(), (std::vector<std::string>{"11/2418/1", "11/2417/0", "12/2417/0"}));
 }
 
 TEST_F(Marcos, OneChosenFrame) {
