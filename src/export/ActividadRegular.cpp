@@ -17,9 +17,8 @@ long long ParteReloj(std::string_view parte, std::string_view hora, const Utf8& 
     while (!resto.empty() && resto.front() == ' ') resto.remove_prefix(1);
     const bool negativo = !resto.empty() && resto.front() == '-';
     if (!resto.empty() && (resto.front() == '-' || resto.front() == '+')) resto.remove_prefix(1);
-    const bool cifras = !resto.empty() && std::all_of(resto.begin(), resto.end(), [](char c) {
-        return c >= '0' && c <= '9';
-    });
+    const bool cifras = !resto.empty() && std::all_of(resto.begin(), resto.end(),
+                                                      [](char c) { return c >= '0' && c <= '9'; });
     if (!cifras) {
         throw ErrorPasaplan("La hora «" + Cp1252AUtf8(hora) + "» " + donde +
                             " no se puede convertir en minutos: «" + Cp1252AUtf8(parte) +

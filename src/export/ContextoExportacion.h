@@ -28,8 +28,8 @@ struct ContextoExportacion {
     Documento& documento;
     Nodo bloqueDatos;
     TablasExportacion& tablas;
-    Texto inicioPeriodo;  // F_INICIO of PERIODOS' first row
-    Texto finPeriodo;     // F_FIN
+    Texto inicioPeriodo;                         // F_INICIO of PERIODOS' first row
+    Texto finPeriodo;                            // F_FIN
     const CatalogosOrigen* catalogos = nullptr;  // null when the catalogues are not available
     ResumenExportacion* resumen = nullptr;
 };

@@ -14,7 +14,9 @@ namespace {
 void AbrirTablas(const std::filesystem::path& dir, TablasExportacion& t) {
     // Exclusive, as the main window's table objects open them: a table another program holds
     // stops the run with an error naming it.
-    auto abrir = [&](std::string_view nombre) { return Tabla::AbrirEn(dir, nombre, Acceso::Exclusivo); };
+    auto abrir = [&](std::string_view nombre) {
+        return Tabla::AbrirEn(dir, nombre, Acceso::Exclusivo);
+    };
     t.wwTableSoluc = abrir("SOLUC");
     t.wwTableGrupos = abrir("GRUPOST");
     t.wwTableCursos = abrir("CursosT");
@@ -108,8 +110,8 @@ FinExportacion EjecutarExportacion(EstadoPrincipal& estado, Interlocutor& interl
     for (const char* dato : {"X_TRAMO", "X_UNIDAD", "X_OFERTAMATRIG", "X_MATERIAOMG"}) {
         cuentas.vacios.push_back({dato, 0, {}});
     }
-    ContextoExportacion ctx{doc,           bloqueDatos,     tablas,  periodo.inicio,
-                            periodo.fin,   catalogos.get(), &cuentas};
+    ContextoExportacion ctx{doc,         bloqueDatos,     tablas,  periodo.inicio,
+                            periodo.fin, catalogos.get(), &cuentas};
     EscribirSeccion(ctx, TipoSeccion::NoRegular);
     EscribirSeccion(ctx, TipoSeccion::Regular);
 

@@ -18,7 +18,7 @@ namespace pasaplan {
 std::optional<long long> EnteroDeClave(std::string_view texto);
 
 class CatalogosOrigen {
-public:
+  public:
     // The catalogues are available when ORIGENES_C.DBF exists and has rows; CUR_NIV_C and
     // AUTORIZA_C are then opened too (missing ones are an error). Otherwise nothing.
     static std::unique_ptr<CatalogosOrigen> Abrir(const std::filesystem::path& directorio);
@@ -29,7 +29,7 @@ public:
     Texto Autorizacion(std::string_view curso, std::string_view concierto,
                        std::string_view actividad) const;
 
-private:
+  private:
     CatalogosOrigen(std::unique_ptr<Tabla> origenes, std::unique_ptr<Tabla> cursosNiveles,
                     std::unique_ptr<Tabla> autorizaciones);
 

@@ -17,8 +17,7 @@ enum class ClaseEntrada { SinColocar, NoRegular, Regular };
 ClaseEntrada Clasificar(const Tabla& soluc, size_t fila) {
     if (soluc.LeerEntero(fila, "DIA") == 0) return ClaseEntrada::SinColocar;
     const Texto asig = soluc.LeerTexto(fila, "ASIG");
-    return !asig.empty() && asig.front() == '#' ? ClaseEntrada::NoRegular
-                                                : ClaseEntrada::Regular;
+    return !asig.empty() && asig.front() == '#' ? ClaseEntrada::NoRegular : ClaseEntrada::Regular;
 }
 
 Texto SinAlmohadilla(Texto texto) {
@@ -44,8 +43,8 @@ Utf8 DescribirEntrada(const Tabla& soluc, size_t fila, std::string_view abrev) {
            "», CODGRUPO «" + campo("CODGRUPO") + "»";
 }
 
-void AnotarRegular(ResumenExportacion& resumen, const ClavesActividad& claves,
-                   const Tabla& soluc, size_t fila, std::string_view abrev) {
+void AnotarRegular(ResumenExportacion& resumen, const ClavesActividad& claves, const Tabla& soluc,
+                   size_t fila, std::string_view abrev) {
     ++resumen.regulares;
     const Texto* valores[] = {&claves.tramo, &claves.unidad, &claves.curso, &claves.materia};
     const char* nombres[] = {"X_TRAMO", "X_UNIDAD", "X_OFERTAMATRIG", "X_MATERIAOMG"};
@@ -74,7 +73,8 @@ std::optional<size_t> BuscarTramo(const ContextoExportacion& ctx, size_t filaSol
 void EscribirSeccion(ContextoExportacion& ctx, TipoSeccion tipo) {
     const bool regular = tipo == TipoSeccion::Regular;
     const ClaseEntrada clase = regular ? ClaseEntrada::Regular : ClaseEntrada::NoRegular;
-    const std::string prefijo = regular ? "HORARIO_REGULAR_PROFESOR_" : "HORARIO_NO_REGULAR_PROFESOR_";
+    const std::string prefijo =
+        regular ? "HORARIO_REGULAR_PROFESOR_" : "HORARIO_NO_REGULAR_PROFESOR_";
     Documento& doc = ctx.documento;
     const Tabla& profesores = *ctx.tablas.wwTableProfesor;
     const Tabla& soluc = *ctx.tablas.wwTableSoluc;

@@ -66,40 +66,50 @@ INSTANTIATE_TEST_SUITE_P(
                    {Asignacion("3ESOB", "210300", "100500")},
                    {Grupo("3174030", "100999")},
                    {},
-                   "3174030", "100500", "210300"},
+                   "3174030",
+                   "100500",
+                   "210300"},
         // The pair (subject, group) must match; the course then comes from the group.
         CasoClaves{"SinAsignacion",
                    {Asignacion("3ESOA", "210300", "100500")},
                    {Grupo("3174030", "100500")},
                    {MateriaCurso("210399", "100999"), MateriaCurso("210301", "100500")},
-                   "3174030", "100500", "210301"},
+                   "3174030",
+                   "100500",
+                   "210301"},
         CasoClaves{"SinAsignacionNiGrupo",
                    {},
                    {},
                    {MateriaCurso("210301", "100500"), MateriaCurso("210302", "")},
-                   "", "", "210302"},
+                   "",
+                   "",
+                   "210302"},
         CasoClaves{"AsignacionSinCurso",
                    {Asignacion("3ESOB", "210300", "")},
                    {Grupo("3174030", "100500")},
                    {MateriaCurso("210301", "100500")},
-                   "3174030", "100500", "210300"},
+                   "3174030",
+                   "100500",
+                   "210300"},
         CasoClaves{"AsignacionSinMateria",
                    {Asignacion("3ESOB", "", "100500")},
                    {Grupo("3174030", "100999")},
                    {MateriaCurso("210399", "100999"), MateriaCurso("210301", "100500")},
-                   "3174030", "100500", "210301"}),
+                   "3174030",
+                   "100500",
+                   "210301"}),
     [](const auto& info) { return std::string(info.param.nombre); });
 
 // ---- activity code and hour-origin authorisation -------------------------------------------
 
 struct CasoOrigen {
     const char* nombre;
-    const char* tarea;           // TAREA of SOLUC
-    const char* codtarea;        // CODTAREA of MAT in ASIGNOMT; nullptr: no MAT row at all
-    const char* concierto;       // CCONCIERTO of SOLUC
-    const char* cursoAsignacion; // CLAVECURSO of MAT/1ESOA in ASIGT
-    const char* actividad;       // X_ACTIVIDAD written
-    const char* autorizacion;    // X_ORIHORACTETP written; nullptr: none
+    const char* tarea;            // TAREA of SOLUC
+    const char* codtarea;         // CODTAREA of MAT in ASIGNOMT; nullptr: no MAT row at all
+    const char* concierto;        // CCONCIERTO of SOLUC
+    const char* cursoAsignacion;  // CLAVECURSO of MAT/1ESOA in ASIGT
+    const char* actividad;        // X_ACTIVIDAD written
+    const char* autorizacion;     // X_ORIHORACTETP written; nullptr: none
 };
 
 class OrigenDeLaHora : public ::testing::TestWithParam<CasoOrigen> {};
@@ -117,17 +127,33 @@ TEST_P(OrigenDeLaHora, ActividadYAutorizacion) {
         asignomt.erase(asignomt.begin());
     }
     e.tablas["ASIGT"].filas[0][3].second = caso.cursoAsignacion;
-    // Level 5 for the course (its first row), category 1 for "ORD"; activities 1, 5 and 9 are authorised.
+    // Level 5 for the course (its first row), category 1 for "ORD"; activities 1, 5 and 9 are
+    // authorised.
     auto& cursosNiveles = e.tablas["CUR_NIV_C"].filas;
     cursosNiveles.insert(cursosNiveles.begin(),
                          FilaPrueba{{"X_OFERTAMATRIG", "999"}, {"X_NIVCONPAGLEG", ""}});
     cursosNiveles.push_back({{"X_OFERTAMATRIG", "100323"}, {"X_NIVCONPAGLEG", "6"}});  // not first
     e.tablas["AUTORIZA_C"].filas = {
-        {{"X_ORIHORACTETP", "17"}, {"X_ACTIVIDAD", "1"}, {"X_CATORIHOR", "1"}, {"X_NIVCONPAGLEG", "5"}},
-        {{"X_ORIHORACTETP", "25"}, {"X_ACTIVIDAD", "5"}, {"X_CATORIHOR", "1"}, {"X_NIVCONPAGLEG", "5"}},
-        {{"X_ORIHORACTETP", "26"}, {"X_ACTIVIDAD", "5"}, {"X_CATORIHOR", "1"}, {"X_NIVCONPAGLEG", "5"}},
-        {{"X_ORIHORACTETP", "29"}, {"X_ACTIVIDAD", "9"}, {"X_CATORIHOR", "1"}, {"X_NIVCONPAGLEG", "5"}},
-        {{"X_ORIHORACTETP", "30"}, {"X_ACTIVIDAD", "9"}, {"X_CATORIHOR", "2"}, {"X_NIVCONPAGLEG", "5"}},
+        {{"X_ORIHORACTETP", "17"},
+         {"X_ACTIVIDAD", "1"},
+         {"X_CATORIHOR", "1"},
+         {"X_NIVCONPAGLEG", "5"}},
+        {{"X_ORIHORACTETP", "25"},
+         {"X_ACTIVIDAD", "5"},
+         {"X_CATORIHOR", "1"},
+         {"X_NIVCONPAGLEG", "5"}},
+        {{"X_ORIHORACTETP", "26"},
+         {"X_ACTIVIDAD", "5"},
+         {"X_CATORIHOR", "1"},
+         {"X_NIVCONPAGLEG", "5"}},
+        {{"X_ORIHORACTETP", "29"},
+         {"X_ACTIVIDAD", "9"},
+         {"X_CATORIHOR", "1"},
+         {"X_NIVCONPAGLEG", "5"}},
+        {{"X_ORIHORACTETP", "30"},
+         {"X_ACTIVIDAD", "9"},
+         {"X_CATORIHOR", "2"},
+         {"X_NIVCONPAGLEG", "5"}},
     };
     ASSERT_EQ(e.Ejecutar(), FinExportacion::Finalizado);
     const DocumentoLeido doc = e.Leer();
@@ -189,11 +215,17 @@ TEST(ActividadRegular, TramoQueNoExisteSeEscribeIgual) {
     e.tablas["PROFT"].filas.resize(1);
     e.tablas["SOLUC"].filas = {Entrada("GLM", "5", "1", "MAT", "", "1ESOA", "4521")};
     ASSERT_EQ(e.Ejecutar(), FinExportacion::Finalizado);
-    const Datos esperados = {
-        {"N_DIASEMANA", ""},         {"X_TRAMO", ""},          {"X_DEPENDENCIA", "4521"},
-        {"X_UNIDAD", "3174012"},     {"X_OFERTAMATRIG", "100323"}, {"X_MATERIAOMG", "210045"},
-        {"F_INICIO", "15/09/2024"},  {"F_FIN", "23/06/2025"},  {"N_HORINI", "0"},
-        {"N_HORFIN", "0"},           {"X_ACTIVIDAD", "1"}};
+    const Datos esperados = {{"N_DIASEMANA", ""},
+                             {"X_TRAMO", ""},
+                             {"X_DEPENDENCIA", "4521"},
+                             {"X_UNIDAD", "3174012"},
+                             {"X_OFERTAMATRIG", "100323"},
+                             {"X_MATERIAOMG", "210045"},
+                             {"F_INICIO", "15/09/2024"},
+                             {"F_FIN", "23/06/2025"},
+                             {"N_HORINI", "0"},
+                             {"N_HORFIN", "0"},
+                             {"X_ACTIVIDAD", "1"}};
     EXPECT_EQ(e.Leer().Datos(Actividad(true, 1, 1)), esperados);
     ASSERT_EQ(e.resumen.vacios.at(0).dato, "X_TRAMO");
     EXPECT_EQ(e.resumen.vacios.at(0).cuantas, 1u);

@@ -12,23 +12,28 @@
 namespace pasaplan::prueba {
 namespace {
 
-Campo CampoTexto(const char* nombre, int ancho) { return Campo{nombre, TipoCampo::Texto, ancho, 0}; }
+Campo CampoTexto(const char* nombre, int ancho) {
+    return Campo{nombre, TipoCampo::Texto, ancho, 0};
+}
 Campo Entero(const char* nombre) { return Campo{nombre, TipoCampo::Entero, 0, 0}; }
 Campo Flotante(const char* nombre) { return Campo{nombre, TipoCampo::Flotante, 0, 0}; }
 Campo Logico(const char* nombre) { return Campo{nombre, TipoCampo::Logico, 0, 0}; }
 
-FilaPrueba Profesor(const char* abrev, const char* nombre, const char* depart,
-                    const char* empleado, const char* toma) {
-    return {{"ABREV", abrev}, {"NOMBRE", nombre}, {"DEPART", depart}, {"X_EMPLEADO", empleado},
+FilaPrueba Profesor(const char* abrev, const char* nombre, const char* depart, const char* empleado,
+                    const char* toma) {
+    return {{"ABREV", abrev},
+            {"NOMBRE", nombre},
+            {"DEPART", depart},
+            {"X_EMPLEADO", empleado},
             {"F_TOMAPOS", toma}};
 }
 
 FilaPrueba Tramo(int dia, int hora, const char* codigo, const char* desde, const char* hasta,
                  const char* minutos) {
     const std::string d = std::to_string(dia), h = std::to_string(hora);
-    return {{"DIHO", d + h},     {"CODDIHO", codigo},  {"DIA", d},          {"HORA", h},
-            {"TEXTOHOR", h + "ª"}, {"HORADESDE", desde}, {"HORAHASTA", hasta}, {"MINUTOS", minutos},
-            {"MARCO", "0"}};
+    return {{"DIHO", d + h},      {"CODDIHO", codigo},   {"DIA", d},
+            {"HORA", h},          {"TEXTOHOR", h + "ª"}, {"HORADESDE", desde},
+            {"HORAHASTA", hasta}, {"MINUTOS", minutos},  {"MARCO", "0"}};
 }
 
 std::string TextoNodo(const xmlNode* nodo) {
@@ -48,8 +53,8 @@ std::string Atributo(const xmlNode* nodo, const char* nombre) {
 std::vector<const xmlNode*> Hijos(const xmlNode* nodo, const char* nombre) {
     std::vector<const xmlNode*> hijos;
     for (const xmlNode* h = nodo->children; h; h = h->next) {
-        if (h->type == XML_ELEMENT_NODE && std::strcmp(reinterpret_cast<const char*>(h->name),
-                                                       nombre) == 0) {
+        if (h->type == XML_ELEMENT_NODE &&
+            std::strcmp(reinterpret_cast<const char*>(h->name), nombre) == 0) {
             hijos.push_back(h);
         }
     }
@@ -59,33 +64,34 @@ std::vector<const xmlNode*> Hijos(const xmlNode* nodo, const char* nombre) {
 }  // namespace
 
 std::vector<Campo> CamposSoluc() {
-    return {CampoTexto("PROF", 10),    Entero("DIA"),     Entero("HORA"),
-            CampoTexto("MARCO", 1),    CampoTexto("ASIG", 10), CampoTexto("TAREA", 10),
+    return {CampoTexto("PROF", 10),     Entero("DIA"),          Entero("HORA"),
+            CampoTexto("MARCO", 1),     CampoTexto("ASIG", 10), CampoTexto("TAREA", 10),
             CampoTexto("CODGRUPO", 10), CampoTexto("AULA", 10), CampoTexto("CCONCIERTO", 20)};
 }
 std::vector<Campo> CamposProft() {
-    return {CampoTexto("ABREV", 10),      CampoTexto("NOMBRE", 80),    CampoTexto("DEPART", 40), Entero("DNI"),
-            CampoTexto("X_EMPLEADO", 10), CampoTexto("F_TOMAPOS", 10), CampoTexto("EMAIL", 100)};
+    return {CampoTexto("ABREV", 10), CampoTexto("NOMBRE", 80),     CampoTexto("DEPART", 40),
+            Entero("DNI"),           CampoTexto("X_EMPLEADO", 10), CampoTexto("F_TOMAPOS", 10),
+            CampoTexto("EMAIL", 100)};
 }
 std::vector<Campo> CamposGrupos() {
-    return {CampoTexto("ABREV", 10), CampoTexto("TURNO", 1),       CampoTexto("NIVEL", 5),
-            CampoTexto("CURSO", 3),  CampoTexto("GRUPO", 2),       CampoTexto("CLAVE", 10),
+    return {CampoTexto("ABREV", 10),      CampoTexto("TURNO", 1),    CampoTexto("NIVEL", 5),
+            CampoTexto("CURSO", 3),       CampoTexto("GRUPO", 2),    CampoTexto("CLAVE", 10),
             CampoTexto("CLAVECURSO", 10), CampoTexto("DESCRIP", 80), CampoTexto("MARCO", 1)};
 }
 std::vector<Campo> CamposAsig() {
-    return {CampoTexto("CASIG", 10), CampoTexto("CPROF", 10),    CampoTexto("CGRUP", 10),
-            CampoTexto("CAULA", 10), CampoTexto("TURNO", 1),     CampoTexto("NIVEL", 5),
-            CampoTexto("CURSO", 3),  CampoTexto("GRUPO", 2),     Flotante("HORAS"),
-            CampoTexto("SESIONES", 20), CampoTexto("NCONEX", 4), CampoTexto("CLAVE", 10),
+    return {CampoTexto("CASIG", 10),      CampoTexto("CPROF", 10), CampoTexto("CGRUP", 10),
+            CampoTexto("CAULA", 10),      CampoTexto("TURNO", 1),  CampoTexto("NIVEL", 5),
+            CampoTexto("CURSO", 3),       CampoTexto("GRUPO", 2),  Flotante("HORAS"),
+            CampoTexto("SESIONES", 20),   CampoTexto("NCONEX", 4), CampoTexto("CLAVE", 10),
             CampoTexto("CLAVECURSO", 10), CampoTexto("CTAREA", 10)};
 }
 std::vector<Campo> CamposNomAsg() {
-    return {CampoTexto("COD", 10), CampoTexto("CODLARGO", 10), CampoTexto("NOMBRE", 80), CampoTexto("CODTAREA", 10),
-            Logico("ESTAREA")};
+    return {CampoTexto("COD", 10), CampoTexto("CODLARGO", 10), CampoTexto("NOMBRE", 80),
+            CampoTexto("CODTAREA", 10), Logico("ESTAREA")};
 }
 std::vector<Campo> CamposNomAsg2() {
-    return {CampoTexto("COD", 10),         CampoTexto("CODLARGO", 10),    CampoTexto("NOMBRE", 80),
-            CampoTexto("MATERIA", 20),     CampoTexto("OFERTAMATRI", 20), CampoTexto("CODTAREA", 10),
+    return {CampoTexto("COD", 10),     CampoTexto("CODLARGO", 10),    CampoTexto("NOMBRE", 80),
+            CampoTexto("MATERIA", 20), CampoTexto("OFERTAMATRI", 20), CampoTexto("CODTAREA", 10),
             Logico("ESTAREA")};
 }
 std::vector<Campo> CamposTramos() {
@@ -102,25 +108,27 @@ FilaPrueba Entrada(const std::string& prof, const std::string& dia, const std::s
                    const std::string& asig, const std::string& tarea, const std::string& grupo,
                    const std::string& aula, const std::string& concierto,
                    const std::string& marco) {
-    return {{"PROF", prof},    {"DIA", dia},           {"HORA", hora},
-            {"MARCO", marco},  {"ASIG", asig},         {"TAREA", tarea},
-            {"CODGRUPO", grupo}, {"AULA", aula},       {"CCONCIERTO", concierto}};
+    return {{"PROF", prof},      {"DIA", dia},   {"HORA", hora},
+            {"MARCO", marco},    {"ASIG", asig}, {"TAREA", tarea},
+            {"CODGRUPO", grupo}, {"AULA", aula}, {"CCONCIERTO", concierto}};
 }
 
 std::string XmlSeneca(const std::string& primerBloque) {
-    const std::string anno =
-        primerBloque.empty()
-            ? "<grupo_datos seq=\"ANNO_ACADEMICO\">\n"
-              "   <dato nombre_dato=\"C_ANNO\">2024</dato>\n"
-              "   <dato nombre_dato=\"F_INIHORREG\">15/09/2024</dato>\n"
-              "   <dato nombre_dato=\"F_FINHORREG\">23/06/2025</dato>\n"
-              "  </grupo_datos>"
-            : primerBloque;
+    const std::string anno = primerBloque.empty()
+                                 ? "<grupo_datos seq=\"ANNO_ACADEMICO\">\n"
+                                   "   <dato nombre_dato=\"C_ANNO\">2024</dato>\n"
+                                   "   <dato nombre_dato=\"F_INIHORREG\">15/09/2024</dato>\n"
+                                   "   <dato nombre_dato=\"F_FINHORREG\">23/06/2025</dato>\n"
+                                   "  </grupo_datos>"
+                                 : primerBloque;
     return "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
            "<!-- Exportación de Séneca hacia generadores de horario -->\n"
-           "<SERVICIO modulo=\"HORARIOS\" tipo=\"E\" autor=\"SENECA\" fecha=\"10/09/2024 12:30:00\">\n"
+           "<SERVICIO modulo=\"HORARIOS\" tipo=\"E\" autor=\"SENECA\" fecha=\"10/09/2024 "
+           "12:30:00\">\n"
            " <BLOQUE_DATOS>\n"
-           "  " + anno + "\n"
+           "  " +
+           anno +
+           "\n"
            "  <grupo_datos seq=\"CURSOS_DEL_CENTRO\" registros=\"1\">\n"
            "   <grupo_datos seq=\"CURSO_1\">\n"
            "    <dato nombre_dato=\"X_OFERTAMATRIG\">100323</dato>\n"
@@ -134,46 +142,62 @@ std::string XmlSeneca(const std::string& primerBloque) {
 }
 
 EscenarioExportacion::EscenarioExportacion() {
-    tablas["PROFT"] = {CamposProft(),
-                       {Profesor("GLM", "García López María", "Matemáticas", "48213", "01/09/2019"),
-                        Profesor("PRÁ", "Peña Ruiz Ángel", "Educación Física", "51007", "01/09/2021"),
-                        Profesor("SNI", "Sánchez Núñez Inés", "Inglés", "52990", "15/09/2022")}};
+    tablas["PROFT"] = {
+        CamposProft(),
+        {Profesor("GLM", "García López María", "Matemáticas", "48213", "01/09/2019"),
+         Profesor("PRÁ", "Peña Ruiz Ángel", "Educación Física", "51007", "01/09/2021"),
+         Profesor("SNI", "Sánchez Núñez Inés", "Inglés", "52990", "15/09/2022")}};
     tablas["SOLUC"] = {CamposSoluc(),
                        {Entrada("GLM", "1", "1", "MAT", "", "1ESOA", "4521", "ORD"),
                         Entrada("GLM", "1", "2", "#29", "#29"),
                         Entrada("GLM", "0", "0", "MAT", "", "1ESOA", "4521", "ORD"),
                         Entrada("PRÁ", "2", "1", "EF", "", "2BACHB", "GIM", "ORD"),
                         Entrada("GLM", "2", "3", "ING", "", "1ESOA", " 4522"),
-                        Entrada("PRÁ", "1", "3", "#29", "29"),
-                        Entrada("PRÁ", "2", "2", "REU")}};
+                        Entrada("PRÁ", "1", "3", "#29", "29"), Entrada("PRÁ", "2", "2", "REU")}};
     tablas["GRUPOST"] = {CamposGrupos(),
-                         {{{"ABREV", "1ESOA"}, {"CLAVE", "3174012"}, {"CLAVECURSO", "100323"},
-                           {"DESCRIP", "1º de E.S.O."}, {"MARCO", "0"}},
-                          {{"ABREV", "2BACHB"}, {"CLAVE", "3174020"}, {"CLAVECURSO", "100410"},
-                           {"DESCRIP", "2º de Bachillerato (Ciencias)"}, {"MARCO", "0"}}}};
-    tablas["CURSOST"] = {{CampoTexto("ABREV", 3), CampoTexto("TURNO", 1), CampoTexto("NIVEL", 5),
-                          CampoTexto("CURSO", 3), CampoTexto("CLAVE", 10), CampoTexto("ESTUD", 80)},
-                         {{{"NIVEL", "ESO"}, {"CURSO", "1"}, {"CLAVE", "100323"},
-                           {"ESTUD", "1º de E.S.O."}}}};
-    tablas["AULAT"] = {{CampoTexto("ABREV", 10), CampoTexto("NOMBRE", 80), CampoTexto("EDIFICIO", 1),
-                        Entero("MAXALUM"), CampoTexto("DEPCENTRO", 10)},
+                         {{{"ABREV", "1ESOA"},
+                           {"CLAVE", "3174012"},
+                           {"CLAVECURSO", "100323"},
+                           {"DESCRIP", "1º de E.S.O."},
+                           {"MARCO", "0"}},
+                          {{"ABREV", "2BACHB"},
+                           {"CLAVE", "3174020"},
+                           {"CLAVECURSO", "100410"},
+                           {"DESCRIP", "2º de Bachillerato (Ciencias)"},
+                           {"MARCO", "0"}}}};
+    tablas["CURSOST"] = {
+        {CampoTexto("ABREV", 3), CampoTexto("TURNO", 1), CampoTexto("NIVEL", 5),
+         CampoTexto("CURSO", 3), CampoTexto("CLAVE", 10), CampoTexto("ESTUD", 80)},
+        {{{"NIVEL", "ESO"}, {"CURSO", "1"}, {"CLAVE", "100323"}, {"ESTUD", "1º de E.S.O."}}}};
+    tablas["AULAT"] = {{CampoTexto("ABREV", 10), CampoTexto("NOMBRE", 80),
+                        CampoTexto("EDIFICIO", 1), Entero("MAXALUM"), CampoTexto("DEPCENTRO", 10)},
                        {{{"ABREV", "4521"}, {"NOMBRE", "Aula 1.04"}, {"DEPCENTRO", "4521"}}}};
-    tablas["ASIGNOMT"] = {CamposNomAsg(),
-                          {{{"COD", "MAT"}, {"NOMBRE", "Matemáticas"}, {"ESTAREA", "F"}},
-                           {{"COD", "ING"}, {"NOMBRE", "Inglés"}, {"ESTAREA", "F"}},
-                           {{"COD", "EF"}, {"NOMBRE", "Educación Física"}, {"ESTAREA", "F"}},
-                           {{"COD", "#29"}, {"NOMBRE", "Guardia"}, {"CODTAREA", "#29"},
-                            {"ESTAREA", "T"}},
-                           {{"COD", "REU"}, {"NOMBRE", "Reunión de departamento"},
-                            {"CODTAREA", "21"}, {"ESTAREA", "T"}}}};
+    tablas["ASIGNOMT"] = {
+        CamposNomAsg(),
+        {{{"COD", "MAT"}, {"NOMBRE", "Matemáticas"}, {"ESTAREA", "F"}},
+         {{"COD", "ING"}, {"NOMBRE", "Inglés"}, {"ESTAREA", "F"}},
+         {{"COD", "EF"}, {"NOMBRE", "Educación Física"}, {"ESTAREA", "F"}},
+         {{"COD", "#29"}, {"NOMBRE", "Guardia"}, {"CODTAREA", "#29"}, {"ESTAREA", "T"}},
+         {{"COD", "REU"},
+          {"NOMBRE", "Reunión de departamento"},
+          {"CODTAREA", "21"},
+          {"ESTAREA", "T"}}}};
     tablas["ASIGNOMT2"] = {CamposNomAsg2(),
-                           {{{"COD", "EF"}, {"NOMBRE", "Educación Física"}, {"MATERIA", "210077"},
+                           {{{"COD", "EF"},
+                             {"NOMBRE", "Educación Física"},
+                             {"MATERIA", "210077"},
                              {"OFERTAMATRI", "100410"}}}};
     tablas["ASIGT"] = {CamposAsig(),
-                       {{{"CASIG", "MAT"}, {"CGRUP", "1ESOA"}, {"CLAVE", "210045"},
-                         {"CLAVECURSO", "100323"}, {"CTAREA", "1"}},
-                        {{"CASIG", "ING"}, {"CGRUP", "1ESOA"}, {"CLAVE", "210050"},
-                         {"CLAVECURSO", "100323"}, {"CTAREA", "1"}}}};
+                       {{{"CASIG", "MAT"},
+                         {"CGRUP", "1ESOA"},
+                         {"CLAVE", "210045"},
+                         {"CLAVECURSO", "100323"},
+                         {"CTAREA", "1"}},
+                        {{"CASIG", "ING"},
+                         {"CGRUP", "1ESOA"},
+                         {"CLAVE", "210050"},
+                         {"CLAVECURSO", "100323"},
+                         {"CTAREA", "1"}}}};
     TablaPrueba tramos{CamposTramos(), {}};
     for (int dia = 1; dia <= 2; ++dia) {
         tramos.filas.push_back(Tramo(dia, 1, "3501", "08:15", "09:15", "60"));
@@ -181,23 +205,28 @@ EscenarioExportacion::EscenarioExportacion() {
         tramos.filas.push_back(Tramo(dia, 3, "3503", "10:15", "11:10", "55"));
     }
     tablas["DIASHORAST"] = tramos;
-    tablas["PERIODOS"] = {CamposPeriodos(),
-                          {{{"CURSOANNO", "2024"}, {"F_INICIO", "15/09/2024"},
-                            {"F_FIN", "23/06/2025"}}}};
-    tablas["ORIGENES_C"] = {{Entero("X_CATORIHOR"), CampoTexto("C_ORIHOR", 20), CampoTexto("D_ORIHOR", 50)},
-                            {{{"X_CATORIHOR", "1"}, {"C_ORIHOR", "ORD"},
-                              {"D_ORIHOR", "Horas lectivas ordinarias"}},
-                             {{"X_CATORIHOR", "2"}, {"C_ORIHOR", "RED"},
-                              {"D_ORIHOR", "Reducción por mayores de 55 años"}}}};
+    tablas["PERIODOS"] = {
+        CamposPeriodos(),
+        {{{"CURSOANNO", "2024"}, {"F_INICIO", "15/09/2024"}, {"F_FIN", "23/06/2025"}}}};
+    tablas["ORIGENES_C"] = {
+        {Entero("X_CATORIHOR"), CampoTexto("C_ORIHOR", 20), CampoTexto("D_ORIHOR", 50)},
+        {{{"X_CATORIHOR", "1"}, {"C_ORIHOR", "ORD"}, {"D_ORIHOR", "Horas lectivas ordinarias"}},
+         {{"X_CATORIHOR", "2"},
+          {"C_ORIHOR", "RED"},
+          {"D_ORIHOR", "Reducción por mayores de 55 años"}}}};
     tablas["CUR_NIV_C"] = {{Entero("X_OFERTAMATRIG"), Entero("X_NIVCONPAGLEG")},
                            {{{"X_OFERTAMATRIG", "100323"}, {"X_NIVCONPAGLEG", "5"}},
                             {{"X_OFERTAMATRIG", "100410"}, {"X_NIVCONPAGLEG", "7"}}}};
-    tablas["AUTORIZA_C"] = {{Entero("X_ORIHORACTETP"), Entero("X_ACTIVIDAD"),
-                             Entero("X_CATORIHOR"), Entero("X_NIVCONPAGLEG")},
-                            {{{"X_ORIHORACTETP", "17"}, {"X_ACTIVIDAD", "1"},
-                              {"X_CATORIHOR", "1"}, {"X_NIVCONPAGLEG", "5"}},
-                             {{"X_ORIHORACTETP", "18"}, {"X_ACTIVIDAD", "21"},
-                              {"X_CATORIHOR", "1"}, {"X_NIVCONPAGLEG", "7"}}}};
+    tablas["AUTORIZA_C"] = {{Entero("X_ORIHORACTETP"), Entero("X_ACTIVIDAD"), Entero("X_CATORIHOR"),
+                             Entero("X_NIVCONPAGLEG")},
+                            {{{"X_ORIHORACTETP", "17"},
+                              {"X_ACTIVIDAD", "1"},
+                              {"X_CATORIHOR", "1"},
+                              {"X_NIVCONPAGLEG", "5"}},
+                             {{"X_ORIHORACTETP", "18"},
+                              {"X_ACTIVIDAD", "21"},
+                              {"X_CATORIHOR", "1"},
+                              {"X_NIVCONPAGLEG", "7"}}}};
     xml = XmlSeneca();
 
     estado.DirectorioIntercambio = Intercambio();

@@ -45,7 +45,7 @@ FilaPrueba Entrada(const std::string& prof, const std::string& dia, const std::s
 
 // The written document, read back with libxml2. Texts are UTF-8.
 class DocumentoLeido {
-public:
+  public:
     explicit DocumentoLeido(const std::filesystem::path& archivo);
     size_t Contar(const std::string& xpath) const;
     // Attribute of the first node the expression selects ("" when none).
@@ -55,7 +55,7 @@ public:
     std::vector<xmlNode*> Nodos(const std::string& xpath) const;
     xmlDoc* Crudo() const { return doc_.get(); }
 
-private:
+  private:
     std::unique_ptr<xmlDoc, void (*)(xmlDoc*)> doc_;
 };
 
@@ -69,7 +69,7 @@ std::string Actividad(bool regular, int n, int m);
 void ComprobarInvariantes(const DocumentoLeido& doc, const std::vector<std::string>& empleados);
 
 class EscenarioExportacion {
-public:
+  public:
     EscenarioExportacion();  // the small school of the golden file
 
     // Tables by name; a table removed from the map is not written.
@@ -84,7 +84,9 @@ public:
     std::filesystem::path Intercambio() const { return raiz_.Ruta() / "VTEMP"; }
     std::filesystem::path Carpeta() const { return raiz_.Ruta() / "seneca"; }
     std::filesystem::path Archivo() const { return Carpeta() / nombreArchivo; }
-    std::filesystem::path Resultado() const { return Carpeta() / ("ResultadoVelmora" + nombreArchivo); }
+    std::filesystem::path Resultado() const {
+        return Carpeta() / ("ResultadoVelmora" + nombreArchivo);
+    }
 
     // Writes the tables and the Séneca file.
     void Escribir();
@@ -92,7 +94,7 @@ public:
     FinExportacion Ejecutar();
     DocumentoLeido Leer() const { return DocumentoLeido(Resultado()); }
 
-private:
+  private:
     DirectorioTemporal raiz_;
 };
 

@@ -47,12 +47,11 @@ TEST(Exportacion, EscribeElDocumentoDeReferencia) {
     const std::string escrito = LeerArchivo(e.Resultado());
     std::smatch fecha;
     ASSERT_TRUE(std::regex_search(escrito, fecha, std::regex("fecha=\"([^\"]*)\"")));
-    EXPECT_TRUE(std::regex_match(fecha[1].str(),
-                                 std::regex(R"(\d\d/\d\d/\d{4} \d{1,2}:\d\d:\d\d)")))
+    EXPECT_TRUE(
+        std::regex_match(fecha[1].str(), std::regex(R"(\d\d/\d\d/\d{4} \d{1,2}:\d\d:\d\d)")))
         << fecha[1];
-    EXPECT_EQ(SinFecha(escrito),
-              LeerArchivo(fs::path(PASAPLAN_TEST_DATA) / "exportacion" /
-                          "resultado-escuela-pequena.xml"));
+    EXPECT_EQ(SinFecha(escrito), LeerArchivo(fs::path(PASAPLAN_TEST_DATA) / "exportacion" /
+                                             "resultado-escuela-pequena.xml"));
 
     ComprobarInvariantes(e.Leer(), kEmpleados);
     EXPECT_EQ(e.estado.ResultadoEjecucion, 1);

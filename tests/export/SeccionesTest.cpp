@@ -29,17 +29,18 @@ TEST(Secciones, SinProfesoresAmbasSeccionesVacias) {
 
 TEST(Secciones, CadaEntradaVaASuSeccion) {
     EscenarioExportacion e;
-    UnProfesor(e, {
-        Entrada("GLM", "1", "1", "MAT", "", "1ESOA"),
-        Entrada("GLM", "0", "2", "MAT", "", "1ESOA"),  // not placed: in neither section
-        Entrada("GLM", "0", "3", "#29", "#29"),
-        Entrada("GLM", "1", "2", ""),                   // an empty ASIG is regular
-        Entrada("GLM", "2", "1", "#29", "#"),           // "#" alone: empty activity
-        Entrada("GLM", "2", "2", "#G", "##x"),          // only the first "#" goes
-        Entrada("GLM", "4", "1", "#G", "29"),           // no such slot: 0 minutes
-        Entrada("GLM", "1", "3", "#G", "A&B<1>"),       // text, never markup
-        Entrada("OTRO", "1", "1", "#29", "#29"),
-    });
+    UnProfesor(e,
+               {
+                   Entrada("GLM", "1", "1", "MAT", "", "1ESOA"),
+                   Entrada("GLM", "0", "2", "MAT", "", "1ESOA"),  // not placed: in neither section
+                   Entrada("GLM", "0", "3", "#29", "#29"),
+                   Entrada("GLM", "1", "2", ""),              // an empty ASIG is regular
+                   Entrada("GLM", "2", "1", "#29", "#"),      // "#" alone: empty activity
+                   Entrada("GLM", "2", "2", "#G", "##x"),     // only the first "#" goes
+                   Entrada("GLM", "4", "1", "#G", "29"),      // no such slot: 0 minutes
+                   Entrada("GLM", "1", "3", "#G", "A&B<1>"),  // text, never markup
+                   Entrada("OTRO", "1", "1", "#29", "#29"),
+               });
     ASSERT_EQ(e.Ejecutar(), FinExportacion::Finalizado);
     const DocumentoLeido doc = e.Leer();
     ComprobarInvariantes(doc, {"48213"});
@@ -71,8 +72,8 @@ TEST(Secciones, SeleccionPorAbreviatura) {
         {{"ABREV", "odr"}, {"X_EMPLEADO", "5"}},
     };
     e.tablas["SOLUC"].filas = {
-        Entrada("ODR", "1", "1", "#A", "sin"),     Entrada("O'DR", "1", "2", "#A", "una"),
-        Entrada("O''DR", "1", "3", "#A", "dos"),   Entrada("O'DR", "2", "1", "#A", "una2"),
+        Entrada("ODR", "1", "1", "#A", "sin"),    Entrada("O'DR", "1", "2", "#A", "una"),
+        Entrada("O''DR", "1", "3", "#A", "dos"),  Entrada("O'DR", "2", "1", "#A", "una2"),
         Entrada("O'DR'", "2", "2", "#A", "otra"),
     };
     ASSERT_EQ(e.Ejecutar(), FinExportacion::Finalizado);
@@ -97,23 +98,38 @@ TEST_P(ClaveDelTramo, EligeDiaHoraYMarco) {
     const bool comoTexto = GetParam();
     EscenarioExportacion e;
     UnProfesor(e, {
-        Entrada("GLM", "3", "11", "MAT"),
-        Entrada("GLM", "3", comoTexto ? "05" : "5", "MAT"),
-        Entrada("GLM", "3", "5", "MAT", "", "", "", "", "1"),
-        Entrada("GLM", "3", "5", "MAT", "", "", "", "", ""),
-    });
+                      Entrada("GLM", "3", "11", "MAT"),
+                      Entrada("GLM", "3", comoTexto ? "05" : "5", "MAT"),
+                      Entrada("GLM", "3", "5", "MAT", "", "", "", "", "1"),
+                      Entrada("GLM", "3", "5", "MAT", "", "", "", "", ""),
+                  });
     if (comoTexto) {
         e.tablas["SOLUC"].campos[1] = Campo{"DIA", TipoCampo::Texto, 2, 0};
         e.tablas["SOLUC"].campos[2] = Campo{"HORA", TipoCampo::Texto, 3, 0};
     }
     auto& tramos = e.tablas["DIASHORAST"].filas;
     tramos.clear();
-    tramos.push_back({{"DIHO", "35"}, {"CODDIHO", "T35a"}, {"DIA", "3"}, {"MARCO", "0"},
-                      {"HORADESDE", "11:30"}, {"HORAHASTA", "12:30"}, {"MINUTOS", "60"}});
-    tramos.push_back({{"DIHO", "311"}, {"CODDIHO", "T311"}, {"DIA", "3"}, {"MARCO", "0"},
-                      {"HORADESDE", "17:00"}, {"HORAHASTA", "18:00"}, {"MINUTOS", "60"}});
-    tramos.push_back({{"DIHO", "35"}, {"CODDIHO", "T35b"}, {"DIA", "3"}, {"MARCO", "1"},
-                      {"HORADESDE", "16:00"}, {"HORAHASTA", "17:00"}, {"MINUTOS", "60"}});
+    tramos.push_back({{"DIHO", "35"},
+                      {"CODDIHO", "T35a"},
+                      {"DIA", "3"},
+                      {"MARCO", "0"},
+                      {"HORADESDE", "11:30"},
+                      {"HORAHASTA", "12:30"},
+                      {"MINUTOS", "60"}});
+    tramos.push_back({{"DIHO", "311"},
+                      {"CODDIHO", "T311"},
+                      {"DIA", "3"},
+                      {"MARCO", "0"},
+                      {"HORADESDE", "17:00"},
+                      {"HORAHASTA", "18:00"},
+                      {"MINUTOS", "60"}});
+    tramos.push_back({{"DIHO", "35"},
+                      {"CODDIHO", "T35b"},
+                      {"DIA", "3"},
+                      {"MARCO", "1"},
+                      {"HORADESDE", "16:00"},
+                      {"HORAHASTA", "17:00"},
+                      {"MINUTOS", "60"}});
     ASSERT_EQ(e.Ejecutar(), FinExportacion::Finalizado);
     const DocumentoLeido doc = e.Leer();
     const std::vector<std::string> tramosEsperados = {"T311", "T35a", "T35b", ""};
