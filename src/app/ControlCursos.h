@@ -56,12 +56,12 @@ public:
     void GrabarEdicion();       // post the open editor, if any
     void CancelarEdicion();     // drop the open editor's text, if any
     QTableView* ColumnaFija() const { return fija_; }
+    void scrollTo(const QModelIndex& indice, ScrollHint pista = EnsureVisible) override;
 
 protected:
     void keyPressEvent(QKeyEvent* evento) override;
     void resizeEvent(QResizeEvent* evento) override;
     QModelIndex moveCursor(CursorAction accion, Qt::KeyboardModifiers modificadores) override;
-    void scrollTo(const QModelIndex& indice, ScrollHint pista = EnsureVisible) override;
     void updateGeometries() override;
 
 private:
