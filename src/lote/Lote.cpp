@@ -5,7 +5,9 @@
 #include "import/Importacion.h"
 #include "lote/InterlocutorLote.h"
 #include "lote/Respuestas.h"
+#include "platform/Atomico.h"
 #include "platform/Error.h"
+#include "report/Informe.h"
 #include "text/Cp1252.h"
 
 namespace pasaplan::lote {
@@ -25,12 +27,25 @@ int Terminar(bool finalizado, InterlocutorLote& interlocutor, std::ostream& sali
     return finalizado ? 0 : 1;
 }
 
+// The import report after a finished run: on stdout, and as CSV when --informe names a file.
+void Informar(const EstadoPrincipal& estado, const OpcionesLote& opciones, std::ostream& salida) {
+    const auto hallazgos = ElaborarInforme(*estado.documento, estado.DirectorioIntercambio);
+    salida << "\n" << TextoInforme(hallazgos);
+    if (opciones.informe) {
+        plataforma::EscribirArchivoAtomico(*opciones.informe, CsvInforme(hallazgos));
+        salida << "\nInforme escrito en «" << opciones.informe->string() << "».\n";
+    }
+}
+
 int Exportar(const OpcionesLote& opciones, std::ostream& salida, std::ostream& errores) {
     EstadoPrincipal estado = EstadoDe(opciones);
     InterlocutorLote interlocutor(opciones, salida);
     try {
         const FinImportacion fin = EjecutarImportacion(estado, interlocutor);
-        return Terminar(fin == FinImportacion::Finalizado, interlocutor, salida, errores);
+        const bool finalizado = fin == FinImportacion::Finalizado;
+        const int codigo = Terminar(finalizado, interlocutor, salida, errores);
+        if (finalizado) Informar(estado, opciones, salida);
+        return codigo;
     } catch (...) {
         Terminar(false, interlocutor, salida, errores);
         throw;

@@ -1,0 +1,68 @@
+// The report's check of the staff: the same employee listed more than once.
+#include <map>
+
+#include "report/Revision.h"
+
+namespace pasaplan::informe {
+namespace {
+
+// First name, then the two surnames, as a person reads a name (values 5, 3 and 4).
+Texto NombrePersona(const Registro& reg) {
+    Texto nombre;
+    for (size_t pos : {5, 3, 4}) {
+        const Texto parte = reg.Valor(pos);
+        if (parte.empty()) continue;
+        if (!nombre.empty()) nombre += ' ';
+        nombre += parte;
+    }
+    return nombre;
+}
+
+}  // namespace
+
+void RevisarPersonal(Revision& r) {
+    const auto& registros = r.Registros("EMPLEADOS");
+    // PROFT has one row per record of two values or more, in the same order.
+    const Tabla* proft = r.Abrir("PROFT", {"ABREV"});
+    auto abreviatura = [&](size_t i) -> std::optional<Texto> {
+        if (!proft || i >= proft->Filas()) return std::nullopt;
+        return proft->LeerTexto(i, "ABREV");
+    };
+
+    std::map<Texto, size_t> primero;
+    for (size_t i = 0; i < registros.size(); ++i) {
+        const Texto clave = registros[i].Valor(0);
+        if (clave.empty()) continue;
+        const auto [it, nuevo] = primero.emplace(clave, i);
+        if (nuevo) continue;
+        const Registro& antes = registros[it->second];
+        const Registro& ahora = registros[i];
+        const Texto nombreAntes = NombrePersona(antes);
+        const Texto nombreAhora = NombrePersona(ahora);
+
+        Utf8 frase;
+        if (nombreAntes == nombreAhora) {
+            frase = (nombreAhora.empty() ? Utf8("El empleado ") : Entre(nombreAhora) + " (empleado ") +
+                    U(clave) + (nombreAhora.empty() ? "" : ")") +
+                    " ya aparece en el registro " + std::to_string(antes.numero) + " de EMPLEADOS";
+        } else {
+            frase = "El empleado " + U(clave) + " aparece dos veces con nombres distintos: " +
+                    Entre(nombreAntes) + " en el registro " + std::to_string(antes.numero) +
+                    " y " + Entre(nombreAhora) + " en el " + std::to_string(ahora.numero);
+        }
+        const auto abrevAntes = abreviatura(it->second);
+        const auto abrevAhora = abreviatura(i);
+        if (abrevAntes && abrevAhora) {
+            frase += ": Velmora tendrá dos profesores, " + Entre(*abrevAntes) + " y " +
+                     Entre(*abrevAhora) +
+                     (nombreAntes == nombreAhora ? ", para una sola persona."
+                                                 : ", con la misma clave de Séneca.");
+        } else {
+            frase += ".";
+        }
+        r.Anadir(TipoHallazgo::EmpleadoRepetido, "EMPLEADOS", NumeroRegistro(ahora.numero),
+                 frase);
+    }
+}
+
+}  // namespace pasaplan::informe

@@ -1,0 +1,146 @@
+#include "report/Revision.h"
+
+#include <algorithm>
+
+#include "platform/Error.h"
+#include "platform/Rutas.h"
+#include "text/Clipper.h"
+#include "text/Cp1252.h"
+
+namespace pasaplan::informe {
+
+MateriaLeida LeerMateria(const Registro& r) {
+    // As the subjects step: value 2 is the code when so named, else the name; value 1 is the
+    // name when so named, else the code, and it is read last.
+    MateriaLeida m;
+    m.oferta = r.Valor(0);
+    if (r.datos.size() > 2 && NombreDatoEs(r.datos[2], "X_MATERIAOMG")) {
+        m.codigo = r.Valor(2);
+    } else {
+        m.nombre = r.Valor(2);
+    }
+    if (NombreDatoEs(r.datos[1], "D_MATERIAC")) {
+        m.nombre = r.Valor(1);
+    } else {
+        m.codigo = r.Valor(1);
+    }
+    return m;
+}
+
+Revision::Revision(const Documento& documento, std::filesystem::path directorio)
+    : doc(documento), directorio_(std::move(directorio)) {}
+
+const std::vector<Nodo>& Revision::Nodos(const std::string& bloque) {
+    auto it = nodos_.find(bloque);
+    if (it == nodos_.end()) it = nodos_.emplace(bloque, doc.Registros(bloque)).first;
+    return it->second;
+}
+
+size_t Revision::TotalRegistros(const std::string& bloque) { return Nodos(bloque).size(); }
+
+const std::vector<Registro>& Revision::Registros(const std::string& bloque) {
+    auto it = registros_.find(bloque);
+    if (it != registros_.end()) return it->second;
+    std::vector<Registro> leidos;
+    const auto& nodos = Nodos(bloque);
+    for (size_t i = 0; i < nodos.size(); ++i) {
+        auto datos = nodos[i].Datos();
+        // Every step skips a record with fewer than two values.
+        if (datos.size() >= 2) leidos.push_back(Registro{i + 1, std::move(datos)});
+    }
+    return registros_.emplace(bloque, std::move(leidos)).first->second;
+}
+
+const Tabla* Revision::Abrir(const std::string& nombre,
+                             std::initializer_list<const char*> campos) {
+    auto it = tablas_.find(nombre);
+    if (it == tablas_.end()) {
+        std::unique_ptr<Tabla> tabla;
+        if (plataforma::ExisteArchivo(Tabla::RutaEn(directorio_, nombre))) {
+            try {
+                tabla = Tabla::AbrirEn(directorio_, nombre, Acceso::Compartido);
+            } catch (const ErrorPasaplan& e) {
+                Anadir(TipoHallazgo::TablaIlegible, nombre, "",
+                       "No se ha podido leer la tabla " + nombre + ": " + e.what() +
+                           " El informe no incluye las comprobaciones que la necesitan.");
+            }
+        }
+        it = tablas_.emplace(nombre, std::move(tabla)).first;
+    }
+    const Tabla* tabla = it->second.get();
+    if (!tabla) return nullptr;
+    // A table of another shape (left by some other program) is not the one the run writes.
+    for (const char* campo : campos) {
+        if (!tabla->TieneCampo(campo)) return nullptr;
+    }
+    return tabla;
+}
+
+const std::vector<Curso>& Revision::Cursos() {
+    if (cursos_) return *cursos_;
+    cursos_.emplace();
+    if (const Tabla* t = Abrir("CURSOST", {"CLAVE", "ESTUD", "NIVEL", "CURSO"})) {
+        for (size_t f = 0; f < t->Filas(); ++f) {
+            cursos_->push_back(Curso{t->LeerTexto(f, "CLAVE"), t->LeerTexto(f, "ESTUD"),
+                                     t->LeerTexto(f, "NIVEL"), t->LeerTexto(f, "CURSO"), true,
+                                     f + 1});
+        }
+    } else {
+        for (const Registro& reg : Registros("CURSOS_DEL_CENTRO")) {
+            cursos_->push_back(Curso{reg.Valor(0), reg.Valor(1), {}, {}, false, reg.numero});
+        }
+    }
+    // The units step takes the first course with the key; trailing blanks never count.
+    for (size_t i = 0; i < cursos_->size(); ++i) {
+        cursoPorClave_.emplace(RTrim((*cursos_)[i].clave), i);
+    }
+    return *cursos_;
+}
+
+const Curso* Revision::CursoDeClave(const Texto& clave) {
+    const auto& cursos = Cursos();
+    const auto it = cursoPorClave_.find(RTrim(clave));
+    return it == cursoPorClave_.end() ? nullptr : &cursos[it->second];
+}
+
+void Revision::Anadir(TipoHallazgo tipo, std::string bloqueOTabla, Texto registro, Utf8 frase) {
+    hallazgos_.push_back(Hallazgo{tipo, std::move(bloqueOTabla), std::move(registro),
+                                  std::move(frase)});
+}
+
+std::vector<Hallazgo> Revision::Tomar() {
+    std::stable_sort(hallazgos_.begin(), hallazgos_.end(),
+                     [](const Hallazgo& a, const Hallazgo& b) { return a.tipo < b.tipo; });
+    return std::move(hallazgos_);
+}
+
+Utf8 U(const Texto& texto) { return Cp1252AUtf8(texto); }
+
+Utf8 Entre(const Texto& texto) { return "«" + Cp1252AUtf8(texto) + "»"; }
+
+Texto NumeroRegistro(size_t n) { return "registro " + std::to_string(n); }
+
+Texto NumeroFila(size_t n) { return "fila " + std::to_string(n); }
+
+Utf8 Enumerar(const std::vector<Utf8>& partes) {
+    Utf8 texto;
+    for (size_t i = 0; i < partes.size(); ++i) {
+        if (i > 0) texto += i + 1 == partes.size() ? " y " : ", ";
+        texto += partes[i];
+    }
+    return texto;
+}
+
+Utf8 Cantidad(size_t n) {
+    static const char* const kNombres[] = {"cero", "una", "dos", "tres",  "cuatro", "cinco",
+                                           "seis", "siete", "ocho", "nueve", "diez"};
+    return n < std::size(kNombres) ? kNombres[n] : std::to_string(n);
+}
+
+Utf8 ConNombre(const Texto& nombre, const Texto& clave) {
+    if (nombre.empty()) return U(clave);
+    if (clave.empty()) return Entre(nombre);
+    return Entre(nombre) + " (" + U(clave) + ")";
+}
+
+}  // namespace pasaplan::informe
