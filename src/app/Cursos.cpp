@@ -486,20 +486,15 @@ void TControlCursos::paintEvent(QPaintEvent*) {
 }
 
 void TControlCursos::FormShow() {
+    // An error ends this event only: a failed recovery leaves CURSOST open for editing.
     try {
-        cursos_ = AbrirCursosYRecuperar(contexto_.directorio, interlocutor_);
-        for (int c = 0; c < ModeloCursos::NumColumnas; ++c) {
-            if (!cursos_->TieneCampo(ModeloCursos::Campo(c))) {
-                throw ErrorPasaplan("La tabla " + cursos_->Nombre() + " (" +
-                                    cursos_->Archivo().string() + ") no tiene el campo " +
-                                    ModeloCursos::Campo(c) + ".");
-            }
-        }
+        cursos_ = AbrirCursos(contexto_.directorio);
         modelo_->PonerTabla(cursos_.get());
+        RecuperarCodificaciones(*cursos_, contexto_.directorio, interlocutor_);
     } catch (const std::exception& e) {
-        cursos_.reset();
         Informar(e.what());
     }
+    modelo_->PonerTabla(cursos_.get());
     if (contexto_.DialogoRepetido) {
         BitBtn2->show();
         Label8->show();

@@ -50,25 +50,41 @@ const std::vector<Campo>& CamposCursos() {
     return campos;
 }
 
-std::unique_ptr<Tabla> AbrirCursosYRecuperar(const fs::path& directorio,
-                                             Interlocutor& interlocutor) {
+std::unique_ptr<Tabla> AbrirCursos(const fs::path& directorio) {
     auto cursos = Tabla::AbrirEn(directorio, "CURSOST", Acceso::Compartido);
-    const fs::path ruta2 = RutaCursos2(directorio);
-    if (!plataforma::ExisteArchivo(ruta2)) return cursos;
+    for (const char* campo : {"NIVEL", "CURSO", "CLAVE", "ESTUD"}) {
+        if (!cursos->TieneCampo(campo)) {
+            throw ErrorPasaplan("La tabla " + cursos->Nombre() + " (" +
+                                cursos->Archivo().string() + ") no tiene el campo " + campo +
+                                ".");
+        }
+    }
+    return cursos;
+}
 
+void RecuperarCodificaciones(Tabla& cursos, const fs::path& directorio,
+                             Interlocutor& interlocutor) {
+    const fs::path ruta2 = RutaCursos2(directorio);
+    if (!plataforma::ExisteArchivo(ruta2)) return;
     if (!interlocutor.PreguntarRecuperacion()) {
         plataforma::BorrarArchivo(ruta2);
-        return cursos;
+        return;
     }
     const auto cursos2 = Tabla::Abrir(ruta2, Acceso::Compartido);
-    for (size_t fila = 0; fila < cursos->Filas(); ++fila) {
-        const Texto clave = cursos->LeerTexto(fila, "CLAVE");
+    for (size_t fila = 0; fila < cursos.Filas(); ++fila) {
+        const Texto clave = cursos.LeerTexto(fila, "CLAVE");
         const auto encontrada = cursos2->Buscar({{"CLAVE", clave}});
         if (!encontrada) continue;
-        cursos->PonerTexto(fila, "NIVEL", cursos2->LeerTexto(*encontrada, "NIVEL"));
-        cursos->PonerTexto(fila, "CURSO", cursos2->LeerTexto(*encontrada, "CURSO"));
-        cursos->Grabar(fila);
+        cursos.PonerTexto(fila, "NIVEL", cursos2->LeerTexto(*encontrada, "NIVEL"));
+        cursos.PonerTexto(fila, "CURSO", cursos2->LeerTexto(*encontrada, "CURSO"));
+        cursos.Grabar(fila);
     }
+}
+
+std::unique_ptr<Tabla> AbrirCursosYRecuperar(const fs::path& directorio,
+                                             Interlocutor& interlocutor) {
+    auto cursos = AbrirCursos(directorio);
+    RecuperarCodificaciones(*cursos, directorio, interlocutor);
     return cursos;
 }
 

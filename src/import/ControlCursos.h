@@ -15,9 +15,16 @@ namespace pasaplan {
 // The fields of CURSOST and CURSOST2, in order.
 const std::vector<Campo>& CamposCursos();
 
-// FormShow: opens CURSOST of directorio. When CURSOST2 exists, asks the recovery question:
-// OK copies NIVEL and CURSO of every course whose CLAVE is in CURSOST2 (first row, exact, case
-// significant) and posts it; any other answer deletes CURSOST2.DBF.
+// FormShow: opens CURSOST of directorio (RecuperarCodificaciones follows).
+std::unique_ptr<Tabla> AbrirCursos(const std::filesystem::path& directorio);
+
+// FormShow, when CURSOST2 exists: asks the recovery question. OK copies NIVEL and CURSO of
+// every course whose CLAVE is in CURSOST2 (first row, exact, case significant) and posts it;
+// any other answer deletes CURSOST2.DBF.
+void RecuperarCodificaciones(Tabla& cursos, const std::filesystem::path& directorio,
+                             Interlocutor& interlocutor);
+
+// Both of the above.
 std::unique_ptr<Tabla> AbrirCursosYRecuperar(const std::filesystem::path& directorio,
                                              Interlocutor& interlocutor);
 

@@ -232,6 +232,17 @@ TEST_F(DialogoCursos, RecoveryFillsMatchingKeysAndDecliningDeletesCursost2) {
     EXPECT_FALSE(Existe("CURSOST2"));
 }
 
+TEST_F(DialogoCursos, ADamagedCursost2IsReportedAndTheCoursesStayEditable) {
+    prueba::EscribirArchivo(vtemp / "CURSOST2.DBF", "no es una tabla");
+    Mostrar([this](TControlCursos& d) {
+        ASSERT_EQ(persona.mensajes.size(), 1u);
+        EXPECT_NE(persona.mensajes[0].find("CURSOST2"), std::string::npos) << persona.mensajes[0];
+        EXPECT_EQ(Rejilla(d)->model()->rowCount(), 2);
+        Escribir(d, 0, ModeloCursos::ColNivel, "ESO");
+    });
+    EXPECT_EQ(Filas("CURSOST"), (std::vector<std::string>{"ESO;;100323", ";;100324"}));
+}
+
 TEST_F(DialogoCursos, ClosingByTheFrameOrEscSkipsTheCheck) {
     for (const bool esc : {false, true}) {
         SCOPED_TRACE(esc ? "Esc" : "close box");
