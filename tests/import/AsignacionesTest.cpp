@@ -180,11 +180,5 @@ TEST_F(Asignaciones, CoursesWithoutUnitsAddNothingAndRepeatsRepeat) {
                                                      {"MAT", "ESO1A", "1", "100323"}}));
 }
 
-TEST_F(Asignaciones, EmptyBlockLeavesAnEmptyTable) {
-    Tablas({{"MAT", "Matemáticas"}}, {{"ESO1A", "ESO", "1", "A", "100323"}});
-    EXPECT_TRUE(Cargar({}).empty());
-    EXPECT_TRUE(Existe("ASIGT"));
-}
-
 }  // namespace
 }  // namespace pasaplan

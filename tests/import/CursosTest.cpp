@@ -206,21 +206,6 @@ TEST_F(Cursos, CompletenessIgnoresBlanksAndControlCharactersOnly) {
     EXPECT_EQ(PrimerCursoIncompleto(*cursos), esperados.front());
 }
 
-TEST_F(Cursos, IncompleteOkLeavesCursost2Untouched) {
-    EscribirTabla("CURSOST", {{"", "", "ESO", "1", "100323", "1º de E.S.O."},
-                              {"", "", "   ", "2", "100324", "2º de E.S.O."}});
-    EscribirTabla("CURSOST2", {{"", "", "OLD", "9", "100323", "1º de E.S.O."}});
-    const std::string antes = prueba::LeerArchivo(Ruta("CURSOST2.DBF"));
-    EXPECT_EQ(AceptarCursos(*Abrir("CURSOST"), Dir()), 1);
-    EXPECT_EQ(prueba::LeerArchivo(Ruta("CURSOST2.DBF")), antes);
-}
-
-TEST_F(Cursos, LeadingBlankIsStoredAsEntered) {
-    EscribirTabla("CURSOST", {{"", "", " ES", "1", "100323", "1º de E.S.O."}});
-    EXPECT_EQ(AceptarCursos(*Abrir("CURSOST"), Dir()), 0);
-    EXPECT_EQ(Filas("CURSOST2")[0][2], " ES");
-}
-
 TEST_F(Cursos, NoCoursesCreatesAnEmptyCursost2) {
     EscribirTabla("CURSOST", {});
     EXPECT_EQ(AceptarCursos(*Abrir("CURSOST"), Dir()), 0);
@@ -263,15 +248,6 @@ TEST_F(Cursos, Cursost2WithExtraFieldsKeepsThem) {
     EXPECT_EQ(AceptarCursos(*Abrir("CURSOST"), Dir()), 0);
     EXPECT_EQ(Filas("CURSOST2"),
               (std::vector<Fila>{{"", "", "ESO", "1", "100323", "", "revisado"}}));
-}
-
-TEST_F(Cursos, Cursost2HeldByAnotherProgramIsReportedAndKept) {
-    EscribirTabla("CURSOST", {{"", "", "ESO", "1", "100323", "1º de E.S.O."}});
-    EscribirTabla("CURSOST2", {{"", "", "OLD", "9", "100323", "1º de E.S.O."}});
-    const auto ocupada = Tabla::AbrirEn(Dir(), "CURSOST2", Acceso::Exclusivo);
-    EXPECT_THROW(AceptarCursos(*Abrir("CURSOST"), Dir()), ErrorPasaplan);
-    EXPECT_EQ(ocupada->LeerTexto(0, "NIVEL"), "OLD");
-    EXPECT_EQ(Archivos(Dir()), (std::vector<std::string>{"CURSOST.DBF", "CURSOST2.DBF"}));
 }
 
 }  // namespace

@@ -193,13 +193,5 @@ TEST_F(Unidades, CursostIsOpenedExclusively) {
     EXPECT_THROW(Ejecutar(CargarUnidades), ErrorPasaplan);
 }
 
-TEST_F(Unidades, MissingBlockWritesAnEmptyTable) {
-    CursosCodificados({{"100323", "ESO", "1", ""}});
-    Exportacion("");
-    Ejecutar(CargarUnidades);
-    EXPECT_TRUE(Existe("GRUPOST"));
-    EXPECT_TRUE(Filas("GRUPOST").empty());
-}
-
 }  // namespace
 }  // namespace pasaplan
