@@ -20,7 +20,7 @@ namespace pasaplan {
 // posted at once.
 class ModeloCursos : public QAbstractTableModel {
     Q_OBJECT
-public:
+  public:
     enum Columna { ColClave, ColEstud, ColNivel, ColCurso, NumColumnas };
 
     explicit ModeloCursos(QObject* padre = nullptr) : QAbstractTableModel(padre) {}
@@ -39,7 +39,7 @@ public:
     static const char* Campo(int columna);
     static int Ancho(int columna);  // the field's width in characters
 
-private:
+  private:
     Tabla* tabla_ = nullptr;
 };
 
@@ -47,24 +47,24 @@ private:
 // cell, and the navigator can post or cancel the cell being edited.
 class RejillaCursos : public QTableView {
     Q_OBJECT
-public:
+  public:
     explicit RejillaCursos(QWidget* padre = nullptr);
     void setModel(QAbstractItemModel* modelo) override;
 
-    void IrAFila(int fila);     // keeps the column
-    void EditarActual();        // edit: NIVEL when the current cell cannot be edited
-    void GrabarEdicion();       // post the open editor, if any
-    void CancelarEdicion();     // drop the open editor's text, if any
+    void IrAFila(int fila);  // keeps the column
+    void EditarActual();     // edit: NIVEL when the current cell cannot be edited
+    void GrabarEdicion();    // post the open editor, if any
+    void CancelarEdicion();  // drop the open editor's text, if any
     QTableView* ColumnaFija() const { return fija_; }
     void scrollTo(const QModelIndex& indice, ScrollHint pista = EnsureVisible) override;
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* evento) override;
     void resizeEvent(QResizeEvent* evento) override;
     QModelIndex moveCursor(CursorAction accion, Qt::KeyboardModifiers modificadores) override;
     void updateGeometries() override;
 
-private:
+  private:
     QWidget* EditorAbierto() const;
     void AjustarColumnaFija();
     QTableView* fija_;
@@ -72,7 +72,7 @@ private:
 
 class TControlCursos : public QDialog {
     Q_OBJECT
-public:
+  public:
     TControlCursos(QWidget* propietario, const ContextoCursos& contexto,
                    Interlocutor& interlocutor);
     ~TControlCursos() override;
@@ -88,14 +88,14 @@ public:
     void CursosTDBGridExit();
     void CursosTDBGridColEnter();
 
-public slots:
+  public slots:
     void reject() override;  // window frame, close box, Esc
 
-protected:
+  protected:
     void showEvent(QShowEvent* evento) override;
     void paintEvent(QPaintEvent* evento) override;
 
-private:
+  private:
     void CerrarTablas();
     void Informar(const Utf8& texto);
 

@@ -1,7 +1,4 @@
 // Unit Cursos: the course levels dialog.
-#include <algorithm>
-#include <climits>
-
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -16,6 +13,8 @@
 #include <QStyledItemDelegate>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <climits>
 
 #include "app/Ayuda.h"
 #include "app/ControlCursos.h"
@@ -38,7 +37,7 @@ QString DesdeCp1252(const Texto& texto) { return QString::fromStdString(Cp1252AU
 // The grid's editor: at most as many characters as the field holds, and Enter posts the cell
 // and goes on to the next one.
 class DelegadoCursos : public QStyledItemDelegate {
-public:
+  public:
     using QStyledItemDelegate::QStyledItemDelegate;
 
     QWidget* createEditor(QWidget* padre, const QStyleOptionViewItem& opcion,
@@ -50,7 +49,7 @@ public:
         return editor;
     }
 
-protected:
+  protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override {
         if (evento->type() == QEvent::KeyPress) {
             const int tecla = static_cast<QKeyEvent*>(evento)->key();
@@ -108,8 +107,8 @@ QVariant ModeloCursos::data(const QModelIndex& indice, int rol) const {
         return {};
     }
     try {
-        return DesdeCp1252(tabla_->LeerTexto(static_cast<size_t>(indice.row()),
-                                             Campo(indice.column())));
+        return DesdeCp1252(
+            tabla_->LeerTexto(static_cast<size_t>(indice.row()), Campo(indice.column())));
     } catch (const std::exception&) {
         return {};  // the table was checked when it was opened
     }
@@ -232,11 +231,11 @@ void RejillaCursos::scrollTo(const QModelIndex& indice, ScrollHint pista) {
         QTableView::scrollTo(indice, pista);
     } else if (indice.isValid()) {
         // The fixed column is always in view: scroll rows only.
-        QTableView::scrollTo(model()->index(indice.row(), currentIndex().isValid() &&
-                                                                  currentIndex().column() > 0
-                                                              ? currentIndex().column()
-                                                              : 1),
-                             pista);
+        QTableView::scrollTo(
+            model()->index(indice.row(), currentIndex().isValid() && currentIndex().column() > 0
+                                             ? currentIndex().column()
+                                             : 1),
+            pista);
     }
 }
 
@@ -345,7 +344,8 @@ TControlCursos::TControlCursos(QWidget* propietario, const ContextoCursos& conte
     };
     const BotonNavegador botones[] = {
         {"BotonPrimero", "|◀", "Primer registro", [=] { rejilla->IrAFila(0); }},
-        {"BotonDiezAtras", "◀◀", "10 registros atrás", [=] { rejilla->IrAFila(filaActual() - 10); }},
+        {"BotonDiezAtras", "◀◀", "10 registros atrás",
+         [=] { rejilla->IrAFila(filaActual() - 10); }},
         {"BotonAnterior", "◀", "Registro anterior", [=] { rejilla->IrAFila(filaActual() - 1); }},
         {"BotonSiguiente", "▶", "Registro siguiente", [=] { rejilla->IrAFila(filaActual() + 1); }},
         {"BotonDiezAdelante", "▶▶", "10 registros adelante",

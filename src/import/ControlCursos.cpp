@@ -44,7 +44,7 @@ using FilaCursos2 = std::vector<Texto>;
 
 const std::vector<Campo>& CamposCursos() {
     static const std::vector<Campo> campos{
-        CampoTexto("ABREV", 3), CampoTexto("TURNO", 1), CampoTexto("NIVEL", 5),
+        CampoTexto("ABREV", 3), CampoTexto("TURNO", 1),  CampoTexto("NIVEL", 5),
         CampoTexto("CURSO", 3), CampoTexto("CLAVE", 10), CampoTexto("ESTUD", 80),
     };
     return campos;
@@ -54,9 +54,8 @@ std::unique_ptr<Tabla> AbrirCursos(const fs::path& directorio) {
     auto cursos = Tabla::AbrirEn(directorio, "CURSOST", Acceso::Compartido);
     for (const char* campo : {"NIVEL", "CURSO", "CLAVE", "ESTUD"}) {
         if (!cursos->TieneCampo(campo)) {
-            throw ErrorPasaplan("La tabla " + cursos->Nombre() + " (" +
-                                cursos->Archivo().string() + ") no tiene el campo " + campo +
-                                ".");
+            throw ErrorPasaplan("La tabla " + cursos->Nombre() + " (" + cursos->Archivo().string() +
+                                ") no tiene el campo " + campo + ".");
         }
     }
     return cursos;
@@ -137,8 +136,7 @@ void GuardarCodificaciones(const Tabla& cursos, const fs::path& directorio) {
         }
         throw ErrorPasaplan("La tabla CURSOST2 no tiene el campo " + std::string(nombre) + ".");
     };
-    const size_t pNivel = posicion("NIVEL"), pCurso = posicion("CURSO"),
-                 pClave = posicion("CLAVE");
+    const size_t pNivel = posicion("NIVEL"), pCurso = posicion("CURSO"), pClave = posicion("CLAVE");
 
     // The first row with a key wins, as a locate finds it; stored texts have no trailing
     // blanks, so plain equality is the locate's comparison.
@@ -178,8 +176,7 @@ void GuardarCodificaciones(const Tabla& cursos, const fs::path& directorio) {
         fs::rename(temporal, ruta2, error);
         if (error) {
             throw ErrorPasaplan("No se puede guardar la tabla CURSOST2 (" + ruta2.string() +
-                                "): no se pudo sustituir por la nueva (" + error.message() +
-                                ").");
+                                "): no se pudo sustituir por la nueva (" + error.message() + ").");
         }
     } catch (...) {
         plataforma::BorrarArchivo(temporal);

@@ -12,7 +12,7 @@ namespace {
 // Abbreviations given so far in this step, compared without regard to letter case: the set
 // holds them folded, so a lower-case letter counts as taken by its upper-case twin.
 class AbreviaturasDadas {
-public:
+  public:
     // The prefix followed by the first character, from "A" up to code 255, not yet given.
     Texto Siguiente(const Texto& prefijo) {
         for (int codigo = 'A'; codigo <= 255; ++codigo) {
@@ -25,7 +25,7 @@ public:
                             "de CURSO. Revise los niveles y cursos (CURSOST).");
     }
 
-private:
+  private:
     std::set<Texto> dadas_;
 };
 
@@ -34,12 +34,11 @@ private:
 void CargarUnidades(ContextoImportacion& ctx) {
     // The main window's own table object on CURSOST, opened exclusively.
     const auto cursos = Tabla::AbrirEn(ctx.Directorio(), "CursosT", Acceso::Exclusivo);
-    auto grupos = CrearTablaPaso(ctx, "GRUPOST",
-                                 {CampoTexto("ABREV", 10), CampoTexto("TURNO", 1),
-                                  CampoTexto("NIVEL", 5), CampoTexto("CURSO", 3),
-                                  CampoTexto("GRUPO", 2), CampoTexto("CLAVE", 10),
-                                  CampoTexto("CLAVECURSO", 10), CampoTexto("DESCRIP", 80),
-                                  CampoTexto("MARCO", 1)});
+    auto grupos = CrearTablaPaso(
+        ctx, "GRUPOST",
+        {CampoTexto("ABREV", 10), CampoTexto("TURNO", 1), CampoTexto("NIVEL", 5),
+         CampoTexto("CURSO", 3), CampoTexto("GRUPO", 2), CampoTexto("CLAVE", 10),
+         CampoTexto("CLAVECURSO", 10), CampoTexto("DESCRIP", 80), CampoTexto("MARCO", 1)});
     AbreviaturasDadas dadas;
     for (const Nodo& registro : ctx.documento.Registros("UNIDADES")) {
         const auto datos = registro.Datos();

@@ -15,7 +15,7 @@ namespace {
 constexpr std::string_view kCabecera = "CLAVE;NIVEL;CURSO";
 
 struct LineaNiveles {
-    size_t numero = 0;  // line number in the file, from 1
+    size_t numero = 0;          // line number in the file, from 1
     Texto clave, nivel, curso;  // Windows-1252, exactly as written between the separators
 };
 
@@ -48,9 +48,10 @@ std::vector<LineaNiveles> LeerNiveles(const std::filesystem::path& archivo) {
 
         if (!cabeceraVista) {
             if (linea != kCabecera) {
-                throw ErrorPasaplan("Falta la cabecera CLAVE;NIVEL;CURSO en la primera línea del "
-                                    "archivo de niveles " +
-                                    archivo.string() + ".");
+                throw ErrorPasaplan(
+                    "Falta la cabecera CLAVE;NIVEL;CURSO en la primera línea del "
+                    "archivo de niveles " +
+                    archivo.string() + ".");
             }
             cabeceraVista = true;
             continue;
@@ -67,8 +68,8 @@ std::vector<LineaNiveles> LeerNiveles(const std::filesystem::path& archivo) {
         size_t desde = 0;
         for (;;) {
             const size_t punto = cp1252.find(';', desde);
-            valores.push_back(cp1252.substr(desde, punto == Texto::npos ? Texto::npos
-                                                                        : punto - desde));
+            valores.push_back(
+                cp1252.substr(desde, punto == Texto::npos ? Texto::npos : punto - desde));
             if (punto == Texto::npos) break;
             desde = punto + 1;
         }
@@ -133,9 +134,9 @@ ResultadoCursos ResponderDialogoCursos(const ContextoCursos& contexto, const Opc
         return {};
     }
     Utf8 lista = "¡Atención! Falta algún Dato: estos cursos no tienen NIVEL o CURSO";
-    lista += opciones.niveles ? " (complete el archivo de niveles " +
-                                    opciones.niveles->string() + "):"
-                              : " (indíquelos con --niveles):";
+    lista += opciones.niveles
+                 ? " (complete el archivo de niveles " + opciones.niveles->string() + "):"
+                 : " (indíquelos con --niveles):";
     for (const size_t fila : incompletos) {
         lista += "\n  " + Cp1252AUtf8(cursos->LeerTexto(fila, "CLAVE")) + "  " +
                  Cp1252AUtf8(cursos->LeerTexto(fila, "ESTUD"));

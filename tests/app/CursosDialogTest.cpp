@@ -98,7 +98,7 @@ ResultadoCursos Mostrar(const ContextoCursos& contexto, Interlocutor& interlocut
 }
 
 class DialogoCursos : public testing::Test {
-protected:
+  protected:
     DirectorioTemporal dir;
     InterlocutorGuion persona;
     fs::path vtemp;
@@ -225,8 +225,8 @@ TEST_F(DialogoCursos, RecoveryFillsMatchingKeysAndDecliningDeletesCursost2) {
     EXPECT_TRUE(Existe("CURSOST2"));
 
     persona.recuperaciones = {false};
-    const auto r = Mostrar([](TControlCursos& d) { Hijo<QPushButton>(d, "BitBtn2")->click(); },
-                           true);
+    const auto r =
+        Mostrar([](TControlCursos& d) { Hijo<QPushButton>(d, "BitBtn2")->click(); }, true);
     EXPECT_EQ(r.MarcaSalida, "fuera");
     EXPECT_EQ(r.FaltaDato, 0);
     EXPECT_FALSE(Existe("CURSOST2"));
@@ -353,15 +353,14 @@ TEST_F(DialogoCursos, ForcedExitInTheSecondShowingEndsTheRun) {
     estado.DirectorioPrograma = dir.Ruta();
     persona.archivos = {xml};
     persona.recuperaciones = {false};  // declined: the second showing finds no CURSOST2
-    std::vector<Accion> acciones{
-        [](TControlCursos& d) {
-            EXPECT_FALSE(Visible(d, "BitBtn2"));
-            Ok(d);
-        },
-        [](TControlCursos& d) {
-            EXPECT_TRUE(Visible(d, "BitBtn2"));
-            Hijo<QPushButton>(d, "BitBtn2")->click();
-        }};
+    std::vector<Accion> acciones{[](TControlCursos& d) {
+                                     EXPECT_FALSE(Visible(d, "BitBtn2"));
+                                     Ok(d);
+                                 },
+                                 [](TControlCursos& d) {
+                                     EXPECT_TRUE(Visible(d, "BitBtn2"));
+                                     Hijo<QPushButton>(d, "BitBtn2")->click();
+                                 }};
     for (const Accion& a : acciones) {
         persona.dialogosCursos.push_back(
             [this, a](const ContextoCursos& c) { return pasaplan::Mostrar(c, persona, a); });

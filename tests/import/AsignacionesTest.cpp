@@ -19,19 +19,18 @@ struct Grupo {
     std::string abrev, nivel, curso, grupo, clavecurso;
 };
 
-std::string Materia(const std::string& curso, const std::string& clave,
-                    const std::string& nombre) {
+std::string Materia(const std::string& curso, const std::string& clave, const std::string& nombre) {
     return Registro("MATERIA",
                     {{"X_OFERTAMATRIG", curso}, {"X_MATERIAOMG", clave}, {"D_MATERIAC", nombre}});
 }
 
 class Asignaciones : public testing::Test, public prueba::EntornoPaso {
-protected:
+  protected:
     void Tablas(const std::vector<Asignatura>& asignaturas, const std::vector<Grupo>& grupos) {
         const auto dir = estado.DirectorioIntercambio;
-        Tabla::Crear(dir / "ASIGNOMT.DBF", {CampoTexto("COD", 10), CampoTexto("CODLARGO", 10),
-                                            CampoTexto("NOMBRE", 80), CampoTexto("CODTAREA", 10),
-                                            CampoLogico("ESTAREA")});
+        Tabla::Crear(dir / "ASIGNOMT.DBF",
+                     {CampoTexto("COD", 10), CampoTexto("CODLARGO", 10), CampoTexto("NOMBRE", 80),
+                      CampoTexto("CODTAREA", 10), CampoLogico("ESTAREA")});
         auto a = Tabla::Abrir(dir / "ASIGNOMT.DBF", Acceso::Exclusivo);
         for (const auto& s : asignaturas) {
             const size_t f = a->Agregar();
@@ -40,11 +39,11 @@ protected:
             a->PonerLogico(f, "ESTAREA", false);
             a->Grabar(f);
         }
-        Tabla::Crear(dir / "GRUPOST.DBF",
-                     {CampoTexto("ABREV", 10), CampoTexto("TURNO", 1), CampoTexto("NIVEL", 5),
-                      CampoTexto("CURSO", 3), CampoTexto("GRUPO", 2), CampoTexto("CLAVE", 10),
-                      CampoTexto("CLAVECURSO", 10), CampoTexto("DESCRIP", 80),
-                      CampoTexto("MARCO", 1)});
+        Tabla::Crear(
+            dir / "GRUPOST.DBF",
+            {CampoTexto("ABREV", 10), CampoTexto("TURNO", 1), CampoTexto("NIVEL", 5),
+             CampoTexto("CURSO", 3), CampoTexto("GRUPO", 2), CampoTexto("CLAVE", 10),
+             CampoTexto("CLAVECURSO", 10), CampoTexto("DESCRIP", 80), CampoTexto("MARCO", 1)});
         auto g = Tabla::Abrir(dir / "GRUPOST.DBF", Acceso::Exclusivo);
         for (const auto& u : grupos) {
             const size_t f = g->Agregar();
@@ -72,15 +71,20 @@ protected:
 };
 
 TEST_F(Asignaciones, ThreeUnitsAndFiveSubjectsGiveFifteenRows) {
-    Tablas({{"LCL", "Lengua Castellana y Literatura"}, {"MAT", "Matemáticas"},
-            {"ING", "Inglés"}, {"EF", "Educación Física"}, {"BG", "Biología y Geología"}},
-           {{"ESO1A", "ESO", "1", "A", "100323"}, {"ESO1B", "ESO", "1", "B", "100323"},
-            {"ESO2A", "ESO", "2", "A", "100324"}, {"ESO1C", "ESO", "1", "C", "100323"}});
-    const auto filas = Cargar({Materia("100323", "7911", "Lengua Castellana y Literatura"),
-                               Materia("100323", "7921", "Matemáticas"),
-                               Materia("100323", "7931", "Inglés"),
-                               Materia("100323", "7941", "Educación Física"),
-                               Materia("100323", "7951", "Biología y Geología")});
+    Tablas({{"LCL", "Lengua Castellana y Literatura"},
+            {"MAT", "Matemáticas"},
+            {"ING", "Inglés"},
+            {"EF", "Educación Física"},
+            {"BG", "Biología y Geología"}},
+           {{"ESO1A", "ESO", "1", "A", "100323"},
+            {"ESO1B", "ESO", "1", "B", "100323"},
+            {"ESO2A", "ESO", "2", "A", "100324"},
+            {"ESO1C", "ESO", "1", "C", "100323"}});
+    const auto filas =
+        Cargar({Materia("100323", "7911", "Lengua Castellana y Literatura"),
+                Materia("100323", "7921", "Matemáticas"), Materia("100323", "7931", "Inglés"),
+                Materia("100323", "7941", "Educación Física"),
+                Materia("100323", "7951", "Biología y Geología")});
     EXPECT_EQ(NombresCampos("ASIGT"),
               (std::vector<std::string>{"CASIG", "CPROF", "CGRUP", "CAULA", "TURNO", "NIVEL",
                                         "CURSO", "GRUPO", "HORAS", "SESIONES", "NCONEX", "CLAVE",
@@ -115,33 +119,39 @@ TEST_F(Asignaciones, CodeAndNameAreToldApartByTheirNames) {
                                            {"X_MATERIAOMG", "7921"}})}),
               una);
     // Neither name: value 1 is the code, value 2 the name.
-    EXPECT_EQ(Claves({Registro("MATERIA", {{"OFERTA", "100323"},
-                                           {"CODIGO", "7921"},
-                                           {"NOMBRE", "Matemáticas"}})}),
-              una);
+    EXPECT_EQ(
+        Claves({Registro("MATERIA",
+                         {{"OFERTA", "100323"}, {"CODIGO", "7921"}, {"NOMBRE", "Matemáticas"}})}),
+        una);
     // Two codes and no name: nothing to look up.
     EXPECT_TRUE(Claves({Registro("MATERIA", {{"X_OFERTAMATRIG", "100323"},
                                              {"OTRO", "Matemáticas"},
                                              {"X_MATERIAOMG", "7921"}})})
                     .empty());
     // Records with fewer than three values name no subject.
-    EXPECT_TRUE(Claves({Registro("MATERIA", {{"X_OFERTAMATRIG", "100323"},
-                                             {"D_MATERIAC", "Matemáticas"}})})
-                    .empty());
+    EXPECT_TRUE(
+        Claves({Registro("MATERIA", {{"X_OFERTAMATRIG", "100323"}, {"D_MATERIAC", "Matemáticas"}})})
+            .empty());
 }
 
 TEST_F(Asignaciones, NamesMatchFoldingOnlyUnaccentedLetters) {
-    Tablas({{"LCL", "LENGUA CASTELLANA"}, {"ALG", "ÁLGEBRA"}, {"FIS", "FÍSICA"},
-            {"LAT", "  Latín  "}},
-           {{"ESO1A", "ESO", "1", "A", "1"}});
+    Tablas(
+        {{"LCL", "LENGUA CASTELLANA"}, {"ALG", "ÁLGEBRA"}, {"FIS", "FÍSICA"}, {"LAT", "  Latín  "}},
+        {{"ESO1A", "ESO", "1", "A", "1"}});
     struct Caso {
         std::string nombre;
         std::string cod;  // empty: no row
     };
     const std::vector<Caso> casos{
-        {"lengua castellana", "LCL"}, {"Lengua Castellana", "LCL"}, {"Álgebra", "ALG"},
-        {"álgebra", ""},              {"física", ""},               {"FÍSICA", "FIS"},
-        {"LATÍN", ""},                {"latín", "LAT"},             {"lengua  castellana", ""},
+        {"lengua castellana", "LCL"},
+        {"Lengua Castellana", "LCL"},
+        {"Álgebra", "ALG"},
+        {"álgebra", ""},
+        {"física", ""},
+        {"FÍSICA", "FIS"},
+        {"LATÍN", ""},
+        {"latín", "LAT"},
+        {"lengua  castellana", ""},
     };
     for (const Caso& caso : casos) {
         SCOPED_TRACE(caso.nombre);

@@ -24,7 +24,7 @@ std::string Curso(const std::string& clave, const std::string& estudios) {
 using FilaCurso = std::array<std::string, 6>;
 
 class Cursos : public testing::Test, public prueba::EntornoPaso {
-protected:
+  protected:
     const std::filesystem::path& Dir() const { return estado.DirectorioIntercambio; }
 
     void EscribirTabla(const std::string& nombre, const std::vector<FilaCurso>& filas,
@@ -120,8 +120,12 @@ TEST_F(Cursos, IncompleteOkShowsTheDialogAgainWithTheForcedExitOffered) {
 
 TEST_F(Cursos, ForcedExitInTheSecondShowingIsReported) {
     Exportacion(Bloque("CURSOS_DEL_CENTRO", {Curso("100323", "1º de E.S.O.")}));
-    persona.dialogosCursos = {[](const ContextoCursos&) { return ResultadoCursos{1, ""}; },
-                              [](const ContextoCursos&) { return ResultadoCursos{0, "fuera"}; }};
+    persona.dialogosCursos = {[](const ContextoCursos&) {
+                                  return ResultadoCursos{1, ""};
+                              },
+                              [](const ContextoCursos&) {
+                                  return ResultadoCursos{0, "fuera"};
+                              }};
     bool forzada = false;
     Ejecutar([&](ContextoImportacion& ctx) { forzada = CargarCursos(ctx); });
     EXPECT_TRUE(forzada);
@@ -137,8 +141,9 @@ TEST_F(Cursos, WithoutCursost2NoQuestionAndTheFirstCompleteOkCreatesIt) {
     EXPECT_EQ(persona.preguntasRecuperacion, 0);
     EXPECT_EQ(AceptarCursos(*cursos, Dir()), 0);
     cursos.reset();
-    EXPECT_EQ(Filas("CURSOST2"), (std::vector<Fila>{{"", "", "ESO", "1", "100324", "2º de E.S.O."},
-                                                    {"", "", "ESO", "1", "100323", "1º de E.S.O."}}));
+    EXPECT_EQ(Filas("CURSOST2"),
+              (std::vector<Fila>{{"", "", "ESO", "1", "100324", "2º de E.S.O."},
+                                 {"", "", "ESO", "1", "100323", "1º de E.S.O."}}));
     EXPECT_EQ(NombresCampos("CURSOST2"), NombresCampos("CURSOST"));
     // Written through a temporary file that does not stay behind.
     EXPECT_EQ(Archivos(Dir()), (std::vector<std::string>{"CURSOST.DBF", "CURSOST2.DBF"}));
@@ -150,10 +155,10 @@ TEST_F(Cursos, RecoveryFillsMatchingKeysOnlyAndCaseMatters) {
                               {"", "", "XX", "9", "100999", "Sin codificación previa"}});
     EscribirTabla("CURSOST2", {{"", "", "ESO", "1", "100323", "otro nombre"},
                                {"", "", "CF", "1", "AB12", "Ciclo"}});
-    EXPECT_EQ(MostrarYLeer(), (std::vector<Fila>{{"", "", "ESO", "1", "100323", "1º de E.S.O."},
-                                                 {"", "", "", "", "ab12", "Ciclo"},
-                                                 {"", "", "XX", "9", "100999",
-                                                  "Sin codificación previa"}}));
+    EXPECT_EQ(MostrarYLeer(),
+              (std::vector<Fila>{{"", "", "ESO", "1", "100323", "1º de E.S.O."},
+                                 {"", "", "", "", "ab12", "Ciclo"},
+                                 {"", "", "XX", "9", "100999", "Sin codificación previa"}}));
     EXPECT_EQ(persona.preguntasRecuperacion, 1);
     EXPECT_TRUE(Existe("CURSOST2"));
 }

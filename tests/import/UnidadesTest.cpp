@@ -19,18 +19,18 @@ struct CursoCodificado {
 };
 
 std::string Unidad(const std::string& clave, const std::string& curso) {
-    return Registro("UNIDAD_CURSO", {{"X_UNIDAD", clave}, {"T_NOMBRE", "nombre"},
-                                     {"X_OFERTAMATRIG", curso}});
+    return Registro("UNIDAD_CURSO",
+                    {{"X_UNIDAD", clave}, {"T_NOMBRE", "nombre"}, {"X_OFERTAMATRIG", curso}});
 }
 
 class Unidades : public testing::Test, public prueba::EntornoPaso {
-protected:
+  protected:
     // CURSOST as the course levels dialog leaves it.
     void CursosCodificados(const std::vector<CursoCodificado>& cursos) {
         const auto ruta = estado.DirectorioIntercambio / "CURSOST.DBF";
-        Tabla::Crear(ruta, {CampoTexto("ABREV", 3), CampoTexto("TURNO", 1), CampoTexto("NIVEL", 5),
-                            CampoTexto("CURSO", 3), CampoTexto("CLAVE", 10),
-                            CampoTexto("ESTUD", 80)});
+        Tabla::Crear(ruta,
+                     {CampoTexto("ABREV", 3), CampoTexto("TURNO", 1), CampoTexto("NIVEL", 5),
+                      CampoTexto("CURSO", 3), CampoTexto("CLAVE", 10), CampoTexto("ESTUD", 80)});
         auto t = Tabla::Abrir(ruta, Acceso::Exclusivo);
         for (const auto& c : cursos) {
             const size_t f = t->Agregar();
@@ -56,8 +56,8 @@ protected:
 
 TEST_F(Unidades, ThreeUnitsOfOneCourseInDocumentOrder) {
     CursosCodificados({{"100323", "ESO", "1", "1º de E.S.O."}});
-    CargarSoloUnidades({Unidad("3174011", "100323"), Unidad("3174012", "100323"),
-                        Unidad("3174013", "100323")});
+    CargarSoloUnidades(
+        {Unidad("3174011", "100323"), Unidad("3174012", "100323"), Unidad("3174013", "100323")});
     EXPECT_EQ(NombresCampos("GRUPOST"),
               (std::vector<std::string>{"ABREV", "TURNO", "NIVEL", "CURSO", "GRUPO", "CLAVE",
                                         "CLAVECURSO", "DESCRIP", "MARCO"}));
@@ -123,8 +123,8 @@ TEST_F(Unidades, OnePrefixSharesOneLetterSequence) {
 
 TEST_F(Unidades, UnitWithoutItsCourseGetsABareLetterAndLevelNiv) {
     CursosCodificados({{"100323", "ESO", "1", "1º de E.S.O."}, {"", "", "", ""}});
-    CargarSoloUnidades({Unidad("1", "999999"), Unidad("2", "12345678901"),
-                        Unidad("3", "100323"), Unidad("4", "999999")});
+    CargarSoloUnidades({Unidad("1", "999999"), Unidad("2", "12345678901"), Unidad("3", "100323"),
+                        Unidad("4", "999999")});
     EXPECT_EQ(Filas("GRUPOST"),
               (std::vector<Fila>{
                   {"A", "", "NIV", "", "A", "1", "999999", "", "0"},

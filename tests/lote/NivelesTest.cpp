@@ -33,35 +33,33 @@ std::string Exportacion() {
         Grupo("ANNO_ACADEMICO", Dato("C_ANNO", "2025") + Dato("F_INIHORREG", "15/09/2025") +
                                     Dato("F_FINHORREG", "22/06/2026")) +
         Grupo("CURSOS_DEL_CENTRO",
-              Grupo("CURSO_1", Dato("X_OFERTAMATRIG", "100323") +
-                                   Dato("D_OFERTAMATRIG", "1º de E.S.O.")) +
-                  Grupo("CURSO_2", Dato("X_OFERTAMATRIG", "100324") +
-                                       Dato("D_OFERTAMATRIG", "2º de E.S.O.")) +
-                  Grupo("CURSO_3", Dato("X_OFERTAMATRIG", "100511") +
-                                       Dato("D_OFERTAMATRIG",
-                                            "1º F.P.I.G.M. (Sistemas Microinformáticos)"))) +
-        Grupo("MATERIAS",
-              Grupo("MATERIA_1", Dato("X_OFERTAMATRIG", "100323") + Dato("X_MATERIAOMG", "7921") +
-                                     Dato("D_MATERIAC", "Matemáticas")) +
-                  Grupo("MATERIA_2", Dato("X_OFERTAMATRIG", "100324") +
-                                         Dato("X_MATERIAOMG", "7922") +
-                                         Dato("D_MATERIAC", "Matemáticas"))) +
-        Grupo("UNIDADES",
-              Grupo("UNIDAD_CURSO_1", Dato("X_UNIDAD", "3174011") + Dato("T_NOMBRE", "1º ESO A") +
-                                          Dato("X_OFERTAMATRIG", "100323")) +
-                  Grupo("UNIDAD_CURSO_2", Dato("X_UNIDAD", "3174012") +
-                                              Dato("T_NOMBRE", "1º ESO B") +
-                                              Dato("X_OFERTAMATRIG", "100323")) +
-                  Grupo("UNIDAD_CURSO_3", Dato("X_UNIDAD", "3174014") +
-                                              Dato("T_NOMBRE", "2º ESO A") +
-                                              Dato("X_OFERTAMATRIG", "100324")) +
-                  Grupo("UNIDAD_CURSO_4", Dato("X_UNIDAD", "3174022") +
-                                              Dato("T_NOMBRE", "1º SMR A") +
-                                              Dato("X_OFERTAMATRIG", "100511"))) +
+              Grupo("CURSO_1",
+                    Dato("X_OFERTAMATRIG", "100323") + Dato("D_OFERTAMATRIG", "1º de E.S.O.")) +
+                  Grupo("CURSO_2",
+                        Dato("X_OFERTAMATRIG", "100324") + Dato("D_OFERTAMATRIG", "2º de E.S.O.")) +
+                  Grupo("CURSO_3",
+                        Dato("X_OFERTAMATRIG", "100511") +
+                            Dato("D_OFERTAMATRIG", "1º F.P.I.G.M. (Sistemas Microinformáticos)"))) +
+        Grupo(
+            "MATERIAS",
+            Grupo("MATERIA_1", Dato("X_OFERTAMATRIG", "100323") + Dato("X_MATERIAOMG", "7921") +
+                                   Dato("D_MATERIAC", "Matemáticas")) +
+                Grupo("MATERIA_2", Dato("X_OFERTAMATRIG", "100324") + Dato("X_MATERIAOMG", "7922") +
+                                       Dato("D_MATERIAC", "Matemáticas"))) +
+        Grupo(
+            "UNIDADES",
+            Grupo("UNIDAD_CURSO_1", Dato("X_UNIDAD", "3174011") + Dato("T_NOMBRE", "1º ESO A") +
+                                        Dato("X_OFERTAMATRIG", "100323")) +
+                Grupo("UNIDAD_CURSO_2", Dato("X_UNIDAD", "3174012") + Dato("T_NOMBRE", "1º ESO B") +
+                                            Dato("X_OFERTAMATRIG", "100323")) +
+                Grupo("UNIDAD_CURSO_3", Dato("X_UNIDAD", "3174014") + Dato("T_NOMBRE", "2º ESO A") +
+                                            Dato("X_OFERTAMATRIG", "100324")) +
+                Grupo("UNIDAD_CURSO_4", Dato("X_UNIDAD", "3174022") + Dato("T_NOMBRE", "1º SMR A") +
+                                            Dato("X_OFERTAMATRIG", "100511"))) +
         Grupo("JORNADAS_ESCOLARES",
-              Grupo("JORNADA_1", Dato("X_PLAJORESCCEN", "2417") +
-                                     Dato("D_PLAJORESCCEN", "Horario de mañana") +
-                                     Dato("F_INICIO", "15/09/2025") + Dato("F_FIN", "22/06/2026"))) +
+              Grupo("JORNADA_1",
+                    Dato("X_PLAJORESCCEN", "2417") + Dato("D_PLAJORESCCEN", "Horario de mañana") +
+                        Dato("F_INICIO", "15/09/2025") + Dato("F_FIN", "22/06/2026"))) +
         Grupo("TRAMOS_HORARIOS",
               Grupo("TRAMO_1", Dato("X_TRAMO", "61231") + Dato("T_HORCEN", "1ª") +
                                    Dato("N_INICIO", "480") + Dato("N_FIN", "540") +
@@ -71,7 +69,7 @@ std::string Exportacion() {
 }
 
 class Niveles : public testing::Test {
-protected:
+  protected:
     DirectorioTemporal dir;
     fs::path archivo, intercambio, niveles;
     int estado = 0;
@@ -134,8 +132,8 @@ TEST_F(Niveles, CompleteAnswersFinishTheRunAndKeepTheCodifications) {
     EXPECT_EQ(Tabla("CURSOST", {"NIVEL", "CURSO", "CLAVE"}), cursos);
     EXPECT_EQ(Tabla("CURSOST2", {"NIVEL", "CURSO", "CLAVE"}), cursos);
     EXPECT_EQ(Tabla("GRUPOST", {"ABREV", "NIVEL", "CLAVECURSO"}),
-              (std::vector<std::string>{"ESO1A;ESO;100323", "ESO1B;ESO;100323",
-                                        "ESO2A;ESO;100324", " SMR1A; SMR;100511"}));
+              (std::vector<std::string>{"ESO1A;ESO;100323", "ESO1B;ESO;100323", "ESO2A;ESO;100324",
+                                        " SMR1A; SMR;100511"}));
     EXPECT_EQ(Tabla("ASIGT", {"CGRUP", "CLAVE"}),
               (std::vector<std::string>{"ESO1A;7921", "ESO1B;7921", "ESO2A;7922"}));
 }
@@ -209,21 +207,27 @@ TEST_P(NivelesRechazados, BeforeAnyTableIsTouched) {
 
 INSTANTIATE_TEST_SUITE_P(
     Casos, NivelesRechazados,
-    testing::Values(
-        NivelesMalos{"inexistente", std::nullopt, "No se puede leer"},
-        NivelesMalos{"vacio", "", "falta la cabecera"},
-        NivelesMalos{"sin_cabecera", "100323;ESO;1\n", "Falta la cabecera"},
-        NivelesMalos{"cabecera_con_comas", "CLAVE,NIVEL,CURSO\n100323,ESO,1\n", "Falta la cabecera"},
-        NivelesMalos{"dos_valores", "CLAVE;NIVEL;CURSO\n100323;ESO;1\n100324;ESO\n",
-                     "línea 3: se esperan tres valores"},
-        NivelesMalos{"cuatro_valores", "CLAVE;NIVEL;CURSO\n100323;ESO;1;A\n",
-                     "línea 2: se esperan tres valores"},
-        NivelesMalos{"latin1", "CLAVE;NIVEL;CURSO\n100323;\xD1" "A;1\n", "línea 2 tiene texto"},
-        NivelesMalos{"fuera_de_1252", "CLAVE;NIVEL;CURSO\n100323;ESO→;1\n", "línea 2 tiene texto"}),
+    testing::Values(NivelesMalos{"inexistente", std::nullopt, "No se puede leer"},
+                    NivelesMalos{"vacio", "", "falta la cabecera"},
+                    NivelesMalos{"sin_cabecera", "100323;ESO;1\n", "Falta la cabecera"},
+                    NivelesMalos{"cabecera_con_comas", "CLAVE,NIVEL,CURSO\n100323,ESO,1\n",
+                                 "Falta la cabecera"},
+                    NivelesMalos{"dos_valores", "CLAVE;NIVEL;CURSO\n100323;ESO;1\n100324;ESO\n",
+                                 "línea 3: se esperan tres valores"},
+                    NivelesMalos{"cuatro_valores", "CLAVE;NIVEL;CURSO\n100323;ESO;1;A\n",
+                                 "línea 2: se esperan tres valores"},
+                    NivelesMalos{"latin1",
+                                 "CLAVE;NIVEL;CURSO\n100323;\xD1"
+                                 "A;1\n",
+                                 "línea 2 tiene texto"},
+                    NivelesMalos{"fuera_de_1252", "CLAVE;NIVEL;CURSO\n100323;ESO→;1\n",
+                                 "línea 2 tiene texto"}),
     [](const testing::TestParamInfo<NivelesMalos>& info) { return info.param.nombre; });
 
 TEST_F(Niveles, Utf8WithByteOrderMarkIsConvertedToTheTablesCharacterSet) {
-    ExportarCon("\xEF\xBB\xBF" "CLAVE;NIVEL;CURSO\n100323;ÑÜ€;1º\n100324;ESO;2\n100511;SMR;1\n");
+    ExportarCon(
+        "\xEF\xBB\xBF"
+        "CLAVE;NIVEL;CURSO\n100323;ÑÜ€;1º\n100324;ESO;2\n100511;SMR;1\n");
     ASSERT_EQ(estado, 0) << err;
     auto t = pasaplan::Tabla::AbrirEn(intercambio, "CURSOST", Acceso::Compartido);
     EXPECT_EQ(t->LeerTexto(0, "NIVEL"), "\xD1\xDC\x80");
@@ -238,10 +242,10 @@ TEST(NivelesMuestra, SampleExportWithItsLevelsFile) {
     const fs::path xml = dir.Ruta() / "ExportacionHorarios.xml";
     fs::copy_file(PASAPLAN_SOURCE_DIR "/samples/ExportacionHorarios.xml", xml);
     std::ostringstream out, err;
-    const int estado = lote::EjecutarLote(
-        {"exportar", xml.string(), "--intercambio", vtemp.string(), "--niveles",
-         PASAPLAN_SOURCE_DIR "/samples/niveles.csv", "--marcos", "2417"},
-        out, err);
+    const int estado =
+        lote::EjecutarLote({"exportar", xml.string(), "--intercambio", vtemp.string(), "--niveles",
+                            PASAPLAN_SOURCE_DIR "/samples/niveles.csv", "--marcos", "2417"},
+                           out, err);
     ASSERT_EQ(estado, 0) << err.str();
 
     const auto grupos = prueba::LeidoPorDbfread(vtemp / "GRUPOST.DBF");
@@ -251,10 +255,9 @@ TEST(NivelesMuestra, SampleExportWithItsLevelsFile) {
     for (size_t i = 2; i < grupos.size(); ++i) {
         abreviaturas.push_back(grupos[i].substr(0, grupos[i].find('\t')));
     }
-    EXPECT_EQ(abreviaturas,
-              (std::vector<std::string>{"ESO1A", "ESO1B", "ESO1C", "ESO2A", "ESO2B", "ESO3A",
-                                        "ESO3B", "ESO4A", "ESO4B", "BCT1A", "BCT2A", "SMR1A",
-                                        "BCT1B"}));
+    EXPECT_EQ(abreviaturas, (std::vector<std::string>{"ESO1A", "ESO1B", "ESO1C", "ESO2A", "ESO2B",
+                                                      "ESO3A", "ESO3B", "ESO4A", "ESO4B", "BCT1A",
+                                                      "BCT2A", "SMR1A", "BCT1B"}));
     ASSERT_GT(asignaciones.size(), 2u);
     for (size_t i = 2; i < asignaciones.size(); ++i) {
         EXPECT_NE(asignaciones[i].find("\t4.0\t1111\t"), std::string::npos) << asignaciones[i];
