@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <cstdlib>
 
 int main(int argc, char** argv) {
     testing::InitGoogleTest(&argc, argv);
+    if (GTEST_FLAG_GET(list_tests)) return RUN_ALL_TESTS();  // listing needs no display
+    // Headless unless the caller asks for a real display.
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication aplicacion(argc, argv);
     return RUN_ALL_TESTS();
 }
