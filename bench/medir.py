@@ -245,7 +245,15 @@ def leer(ruta, patron):
         return "?"
 
 
-def maquina(bin_dir):
+def carga():
+    try:
+        with open("/proc/loadavg") as f:
+            return f.read().split()[0]
+    except OSError:
+        return "?"
+
+
+def maquina(bin_dir, carga_inicial):
     compilador = subprocess.run(["c++", "--version"], capture_output=True, text=True).stdout
     tipo = leer(os.path.join(os.path.dirname(bin_dir), "CMakeCache.txt"),
                 r"^CMAKE_BUILD_TYPE:\w+=(.*)$")
@@ -261,6 +269,8 @@ def maquina(bin_dir):
         f"- Sistema: {sistema}, Linux {platform.release()}",
         f"- Compilador: {compilador}; compilación {tipo}",
         f"- {xmllint}",
+        f"- Carga media del sistema (1 min): {carga_inicial} al empezar, {carga()} al acabar "
+        f"(otros procesos en la máquina alargan los tiempos)",
     ]
 
 
@@ -298,6 +308,7 @@ def main():
 
     bin_dir = os.path.abspath(args.bin) if args.bin else construir(
         os.path.join(RAIZ, "build-medida"))
+    carga_inicial = carga()
     trabajo = args.trabajo or tempfile.mkdtemp(prefix="pasaplan-medir-")
     os.makedirs(trabajo, exist_ok=True)
     try:
@@ -318,7 +329,7 @@ def main():
             f.write("# Rendimiento: exportaciones sintéticas a escala K\n\n")
             f.write(f"Medido el {datetime.datetime.now():%d/%m/%Y %H:%M} sobre la versión "
                     f"{version_git()}, con:\n\n    {orden.strip()}\n\n")
-            f.write("\n".join(maquina(bin_dir)) + "\n\n")
+            f.write("\n".join(maquina(bin_dir, carga_inicial)) + "\n\n")
             f.write("Mediana del tiempo real y de la memoria máxima (RSS) de cada paso; la "
                     "escala K son K centros de unos 120 profesores, 50 unidades y 1.200 "
                     "materias cada uno.\n\n")
