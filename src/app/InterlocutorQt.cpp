@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QWindow>
 #include <QWidget>
 
 #include "app/Dialogos.h"
@@ -31,8 +32,13 @@ InterlocutorQt::InterlocutorQt(QWidget* ventana) : ventana_(ventana) {}
 InterlocutorQt::~InterlocutorQt() { RelojArena(false); }
 
 QWidget* InterlocutorQt::Propietario() const {
-    // A window not shown yet (a message while it is being created) cannot own a box.
-    return ventana_ && ventana_->isVisible() ? ventana_.data() : nullptr;
+    // A window not shown yet (a message while it is being created) cannot own a box, and a
+    // window inside the host's cannot be a dialog's transient parent: such dialogs stand alone
+    // (application-modal all the same).
+    if (!ventana_ || !ventana_->isVisible()) return nullptr;
+    const QWindow* nativa = ventana_->windowHandle();
+    if (nativa && nativa->parent()) return nullptr;
+    return ventana_.data();
 }
 
 std::optional<std::filesystem::path> InterlocutorQt::ElegirArchivoXml() {
