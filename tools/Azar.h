@@ -8,7 +8,7 @@
 namespace generacion {
 
 class Azar {
-public:
+  public:
     explicit Azar(uint64_t semilla) : estado_(semilla) {}
     uint64_t Siguiente() {
         uint64_t z = (estado_ += 0x9E3779B97F4A7C15ull);
@@ -30,7 +30,7 @@ public:
         for (size_t i = v.size(); i > 1; --i) std::swap(v[i - 1], v[Siguiente() % i]);
     }
 
-private:
+  private:
     uint64_t estado_;
 };
 

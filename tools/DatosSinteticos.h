@@ -17,8 +17,8 @@ struct TipoCurso {
     string_view nivel;     // NIVEL given in the course levels dialog
     string_view curso;     // CURSO given in the course levels dialog
     Familia familia;
-    int unidades;          // units of this course
-    int materias;          // MATERIAS records of this course
+    int unidades;  // units of this course
+    int materias;  // MATERIAS records of this course
 };
 
 // One school: 40 courses, 48 units (two more records come from mixed units), 1,180 MATERIAS
@@ -30,20 +30,20 @@ inline constexpr auto kCursos = std::to_array<TipoCurso>({
     {"4º de E.S.O.", "4º ESO", "ESO", "4", Familia::Eso, 3, 38},
     {"1º Bachillerato (Ciencias y Tecnología)", "1º BCT", "BCT", "1", Familia::BachCt, 2, 44},
     {"2º Bachillerato (Ciencias y Tecnología)", "2º BCT", "BCT", "2", Familia::BachCt, 2, 44},
-    {"1º Bachillerato (Humanidades y Ciencias Sociales)", "1º BHCS", "BHCS", "1",
-     Familia::BachHcs, 2, 44},
-    {"2º Bachillerato (Humanidades y Ciencias Sociales)", "2º BHCS", "BHCS", "2",
-     Familia::BachHcs, 2, 44},
+    {"1º Bachillerato (Humanidades y Ciencias Sociales)", "1º BHCS", "BHCS", "1", Familia::BachHcs,
+     2, 44},
+    {"2º Bachillerato (Humanidades y Ciencias Sociales)", "2º BHCS", "BHCS", "2", Familia::BachHcs,
+     2, 44},
     {"1º Bachillerato (Artes)", "1º BART", "BART", "1", Familia::BachArt, 1, 44},
     {"2º Bachillerato (Artes)", "2º BART", "BART", "2", Familia::BachArt, 1, 44},
     {"1º E.S.P.A. (Educación Secundaria para Personas Adultas)", "1º ESPA", "ESPA", "1",
      Familia::Espa, 0, 30},
     {"2º E.S.P.A. (Educación Secundaria para Personas Adultas)", "2º ESPA", "ESPA", "2",
      Familia::Espa, 0, 30},
-    {"1º Bachillerato Personas Adultas (Ciencias y Tecnología)", "1º BPA", "BPA", "1",
-     Familia::Bpa, 0, 40},
-    {"2º Bachillerato Personas Adultas (Ciencias y Tecnología)", "2º BPA", "BPA", "2",
-     Familia::Bpa, 0, 40},
+    {"1º Bachillerato Personas Adultas (Ciencias y Tecnología)", "1º BPA", "BPA", "1", Familia::Bpa,
+     0, 40},
+    {"2º Bachillerato Personas Adultas (Ciencias y Tecnología)", "2º BPA", "BPA", "2", Familia::Bpa,
+     0, 40},
     {"1º F.P.B. (Informática y Comunicaciones)", "1º FPB IC", "FPBIC", "1", Familia::Fpb, 1, 24},
     {"2º F.P.B. (Informática y Comunicaciones)", "2º FPB IC", "FPBIC", "2", Familia::Fpb, 1, 24},
     {"1º F.P.B. (Electricidad y Electrónica)", "1º FPB EE", "FPBEE", "1", Familia::Fpb, 1, 24},
@@ -58,16 +58,16 @@ inline constexpr auto kCursos = std::to_array<TipoCurso>({
      Familia::GradoMedio, 1, 24},
     {"1º F.P.I.G.M. (Gestión Administrativa)", "1º GA", "GA", "1", Familia::GradoMedio, 1, 24},
     {"2º F.P.I.G.M. (Gestión Administrativa)", "2º GA", "GA", "2", Familia::GradoMedio, 1, 24},
-    {"1º F.P.I.G.M. (Cuidados Auxiliares de Enfermería)", "1º CAE", "CAE", "1",
-     Familia::GradoMedio, 1, 24},
-    {"2º F.P.I.G.M. (Cuidados Auxiliares de Enfermería)", "2º CAE", "CAE", "2",
-     Familia::GradoMedio, 1, 24},
+    {"1º F.P.I.G.M. (Cuidados Auxiliares de Enfermería)", "1º CAE", "CAE", "1", Familia::GradoMedio,
+     1, 24},
+    {"2º F.P.I.G.M. (Cuidados Auxiliares de Enfermería)", "2º CAE", "CAE", "2", Familia::GradoMedio,
+     1, 24},
     {"1º F.P.I.G.M. (Mecanizado)", "1º MEC", "MEC", "1", Familia::GradoMedio, 1, 24},
     {"2º F.P.I.G.M. (Mecanizado)", "2º MEC", "MEC", "2", Familia::GradoMedio, 1, 24},
-    {"1º F.P.I.G.S. (Desarrollo de Aplicaciones Web)", "1º DAW", "DAW", "1",
-     Familia::GradoSuperior, 1, 24},
-    {"2º F.P.I.G.S. (Desarrollo de Aplicaciones Web)", "2º DAW", "DAW", "2",
-     Familia::GradoSuperior, 1, 24},
+    {"1º F.P.I.G.S. (Desarrollo de Aplicaciones Web)", "1º DAW", "DAW", "1", Familia::GradoSuperior,
+     1, 24},
+    {"2º F.P.I.G.S. (Desarrollo de Aplicaciones Web)", "2º DAW", "DAW", "2", Familia::GradoSuperior,
+     1, 24},
     {"1º F.P.I.G.S. (Administración de Sistemas Informáticos en Red)", "1º ASIR", "ASIR", "1",
      Familia::GradoSuperior, 1, 24},
     {"2º F.P.I.G.S. (Administración de Sistemas Informáticos en Red)", "2º ASIR", "ASIR", "2",
@@ -88,72 +88,164 @@ inline constexpr auto kCursos = std::to_array<TipoCurso>({
      Familia::GradoSuperior, 0, 24},
 });
 
-inline constexpr auto kMateriasEso = std::to_array<string_view>({
-    "Lengua Castellana y Literatura", "Matemáticas", "Primera Lengua Extranjera: Inglés",
-    "Geografía e Historia", "Biología y Geología", "Física y Química", "Educación Física",
-    "Música", "Educación Plástica, Visual y Audiovisual", "Tecnología y Digitalización",
-    "Religión Católica", "Religión Evangélica", "Religión Islámica", "Atención Educativa",
-    "Segunda Lengua Extranjera: Francés", "Segunda Lengua Extranjera: Alemán", "Tutoría",
-    "Computación y Robótica", "Educación en Valores Cívicos y Éticos", "Cultura Clásica",
-    "Latín", "Economía y Emprendimiento", "Expresión Artística", "Digitalización",
-    "Formación y Orientación Personal y Profesional", "Oratoria y Debate",
-    "Proyecto Interdisciplinar", "Programa de Refuerzo del Aprendizaje",
-    "Programa de Profundización", "Ámbito Lingüístico y Social", "Ámbito Científico-Tecnológico",
-    "Matemáticas A", "Matemáticas B",
-    "Matemáticas Orientadas a las Enseñanzas Académicas"});  // the last one: an older name
+inline constexpr auto kMateriasEso = std::to_array<string_view>(
+    {"Lengua Castellana y Literatura",
+     "Matemáticas",
+     "Primera Lengua Extranjera: Inglés",
+     "Geografía e Historia",
+     "Biología y Geología",
+     "Física y Química",
+     "Educación Física",
+     "Música",
+     "Educación Plástica, Visual y Audiovisual",
+     "Tecnología y Digitalización",
+     "Religión Católica",
+     "Religión Evangélica",
+     "Religión Islámica",
+     "Atención Educativa",
+     "Segunda Lengua Extranjera: Francés",
+     "Segunda Lengua Extranjera: Alemán",
+     "Tutoría",
+     "Computación y Robótica",
+     "Educación en Valores Cívicos y Éticos",
+     "Cultura Clásica",
+     "Latín",
+     "Economía y Emprendimiento",
+     "Expresión Artística",
+     "Digitalización",
+     "Formación y Orientación Personal y Profesional",
+     "Oratoria y Debate",
+     "Proyecto Interdisciplinar",
+     "Programa de Refuerzo del Aprendizaje",
+     "Programa de Profundización",
+     "Ámbito Lingüístico y Social",
+     "Ámbito Científico-Tecnológico",
+     "Matemáticas A",
+     "Matemáticas B",
+     "Matemáticas Orientadas a las Enseñanzas Académicas"});  // the last one: an older name
 
-inline constexpr auto kMateriasBachillerato = std::to_array<string_view>({
-    "Lengua Castellana y Literatura I", "Lengua Castellana y Literatura II",
-    "Primera Lengua Extranjera I: Inglés", "Primera Lengua Extranjera II: Inglés",
-    "Segunda Lengua Extranjera I: Francés", "Segunda Lengua Extranjera II: Francés",
-    "Filosofía", "Historia de la Filosofía", "Historia de España", "Educación Física",
-    "Matemáticas I", "Matemáticas II", "Matemáticas Aplicadas a las Ciencias Sociales I",
-    "Matemáticas Aplicadas a las Ciencias Sociales II", "Física", "Química",
-    "Biología, Geología y Ciencias Ambientales", "Biología", "Dibujo Técnico I",
-    "Dibujo Técnico II", "Tecnología e Ingeniería I", "Tecnología e Ingeniería II", "Economía",
-    "Empresa y Diseño de Modelos de Negocio", "Latín I", "Latín II", "Griego I", "Griego II",
-    "Historia del Mundo Contemporáneo", "Literatura Universal", "Geografía", "Historia del Arte",
-    "Anatomía Aplicada", "Psicología", "Dibujo Artístico I", "Cultura Audiovisual",
-    "Proyectos Artísticos", "Volumen", "Religión Católica", "Estadística"});
+inline constexpr auto kMateriasBachillerato =
+    std::to_array<string_view>({"Lengua Castellana y Literatura I",
+                                "Lengua Castellana y Literatura II",
+                                "Primera Lengua Extranjera I: Inglés",
+                                "Primera Lengua Extranjera II: Inglés",
+                                "Segunda Lengua Extranjera I: Francés",
+                                "Segunda Lengua Extranjera II: Francés",
+                                "Filosofía",
+                                "Historia de la Filosofía",
+                                "Historia de España",
+                                "Educación Física",
+                                "Matemáticas I",
+                                "Matemáticas II",
+                                "Matemáticas Aplicadas a las Ciencias Sociales I",
+                                "Matemáticas Aplicadas a las Ciencias Sociales II",
+                                "Física",
+                                "Química",
+                                "Biología, Geología y Ciencias Ambientales",
+                                "Biología",
+                                "Dibujo Técnico I",
+                                "Dibujo Técnico II",
+                                "Tecnología e Ingeniería I",
+                                "Tecnología e Ingeniería II",
+                                "Economía",
+                                "Empresa y Diseño de Modelos de Negocio",
+                                "Latín I",
+                                "Latín II",
+                                "Griego I",
+                                "Griego II",
+                                "Historia del Mundo Contemporáneo",
+                                "Literatura Universal",
+                                "Geografía",
+                                "Historia del Arte",
+                                "Anatomía Aplicada",
+                                "Psicología",
+                                "Dibujo Artístico I",
+                                "Cultura Audiovisual",
+                                "Proyectos Artísticos",
+                                "Volumen",
+                                "Religión Católica",
+                                "Estadística"});
 
-inline constexpr auto kModulosInformatica = std::to_array<string_view>({
-    "Montaje y mantenimiento de equipos", "Sistemas operativos monopuesto",
-    "Aplicaciones ofimáticas", "Sistemas operativos en red", "Redes locales",
-    "Seguridad informática", "Servicios en red", "Aplicaciones Web", "Sistemas informáticos",
-    "Bases de datos", "Programación", "Lenguajes de marcas y sistemas de gestión de información",
-    "Entornos de desarrollo", "Desarrollo Web en entorno cliente",
-    "Desarrollo Web en entorno servidor", "Despliegue de aplicaciones Web",
-    "Diseño de interfaces Web", "Formación y orientación laboral",
-    "Empresa e iniciativa emprendedora", "Formación en centros de trabajo", "Proyecto",
-    "Inglés profesional", "Itinerario personal para la empleabilidad I",
-    "Digitalización aplicada a los sectores productivos"});
+inline constexpr auto kModulosInformatica =
+    std::to_array<string_view>({"Montaje y mantenimiento de equipos",
+                                "Sistemas operativos monopuesto",
+                                "Aplicaciones ofimáticas",
+                                "Sistemas operativos en red",
+                                "Redes locales",
+                                "Seguridad informática",
+                                "Servicios en red",
+                                "Aplicaciones Web",
+                                "Sistemas informáticos",
+                                "Bases de datos",
+                                "Programación",
+                                "Lenguajes de marcas y sistemas de gestión de información",
+                                "Entornos de desarrollo",
+                                "Desarrollo Web en entorno cliente",
+                                "Desarrollo Web en entorno servidor",
+                                "Despliegue de aplicaciones Web",
+                                "Diseño de interfaces Web",
+                                "Formación y orientación laboral",
+                                "Empresa e iniciativa emprendedora",
+                                "Formación en centros de trabajo",
+                                "Proyecto",
+                                "Inglés profesional",
+                                "Itinerario personal para la empleabilidad I",
+                                "Digitalización aplicada a los sectores productivos"});
 
-inline constexpr auto kModulosOtros = std::to_array<string_view>({
-    "Comunicación empresarial y atención al cliente",
-    "Operaciones administrativas de compraventa", "Tratamiento informático de la información",
-    "Técnica contable", "Operaciones auxiliares de gestión de tesorería",
-    "Electrotecnia", "Instalaciones eléctricas interiores", "Automatismos industriales",
-    "Instalaciones domóticas", "Técnicas básicas de enfermería", "Higiene del medio hospitalario",
-    "Promoción de la salud y apoyo psicológico al paciente", "Procesos de mecanizado",
-    "Fabricación por arranque de viruta", "Didáctica de la educación infantil",
-    "Autonomía personal y salud infantil", "El juego infantil y su metodología",
-    "Comunicación y Sociedad I", "Comunicación y Sociedad II", "Ciencias Aplicadas I",
-    "Ciencias Aplicadas II", "Formación y orientación laboral", "Inglés técnico",
-    "Sostenibilidad aplicada al sistema productivo"});
+inline constexpr auto kModulosOtros =
+    std::to_array<string_view>({"Comunicación empresarial y atención al cliente",
+                                "Operaciones administrativas de compraventa",
+                                "Tratamiento informático de la información",
+                                "Técnica contable",
+                                "Operaciones auxiliares de gestión de tesorería",
+                                "Electrotecnia",
+                                "Instalaciones eléctricas interiores",
+                                "Automatismos industriales",
+                                "Instalaciones domóticas",
+                                "Técnicas básicas de enfermería",
+                                "Higiene del medio hospitalario",
+                                "Promoción de la salud y apoyo psicológico al paciente",
+                                "Procesos de mecanizado",
+                                "Fabricación por arranque de viruta",
+                                "Didáctica de la educación infantil",
+                                "Autonomía personal y salud infantil",
+                                "El juego infantil y su metodología",
+                                "Comunicación y Sociedad I",
+                                "Comunicación y Sociedad II",
+                                "Ciencias Aplicadas I",
+                                "Ciencias Aplicadas II",
+                                "Formación y orientación laboral",
+                                "Inglés técnico",
+                                "Sostenibilidad aplicada al sistema productivo"});
 
 // Optional subjects each school designs itself ("libre configuración"): prefix + topic.
-inline constexpr auto kPrefijosOptativa = std::to_array<string_view>({
-    "Taller de", "Ampliación de", "Proyecto de", "Laboratorio de", "Iniciación a", "Refuerzo de"});
-inline constexpr auto kTemasOptativa = std::to_array<string_view>({
-    "Lengua", "Matemáticas", "Inglés", "Francés", "Robótica", "Programación", "Teatro",
-    "Astronomía", "Cultura Andaluza", "Oratoria", "Fotografía", "Música y Movimiento", "Ajedrez",
-    "Emprendimiento", "Igualdad de Género", "Medio Ambiente", "Patrimonio de Andalucía",
-    "Cine y Literatura", "Periodismo Escolar", "Estadística"});
+inline constexpr auto kPrefijosOptativa = std::to_array<string_view>(
+    {"Taller de", "Ampliación de", "Proyecto de", "Laboratorio de", "Iniciación a", "Refuerzo de"});
+inline constexpr auto kTemasOptativa = std::to_array<string_view>({"Lengua",
+                                                                   "Matemáticas",
+                                                                   "Inglés",
+                                                                   "Francés",
+                                                                   "Robótica",
+                                                                   "Programación",
+                                                                   "Teatro",
+                                                                   "Astronomía",
+                                                                   "Cultura Andaluza",
+                                                                   "Oratoria",
+                                                                   "Fotografía",
+                                                                   "Música y Movimiento",
+                                                                   "Ajedrez",
+                                                                   "Emprendimiento",
+                                                                   "Igualdad de Género",
+                                                                   "Medio Ambiente",
+                                                                   "Patrimonio de Andalucía",
+                                                                   "Cine y Literatura",
+                                                                   "Periodismo Escolar",
+                                                                   "Estadística"});
 
 // Subjects of course keys the school does not list (they come from other centres' offers).
-inline constexpr auto kMateriasAjenas = std::to_array<string_view>({
-    "Proyecto Integrado", "Ámbito Práctico", "Educación para la Ciudadanía",
-    "Métodos de la Ciencia", "Cambios Sociales y Género"});
+inline constexpr auto kMateriasAjenas = std::to_array<string_view>(
+    {"Proyecto Integrado", "Ámbito Práctico", "Educación para la Ciudadanía",
+     "Métodos de la Ciencia", "Cambios Sociales y Género"});
 
 struct Actividad {
     int clave;
@@ -205,63 +297,175 @@ inline constexpr auto kActividades = std::to_array<Actividad>({
 });
 
 // Completes the hundred activities of a school: "Jefatura del Departamento de X", and so on.
-inline constexpr auto kDepartamentos = std::to_array<string_view>({
-    "Lengua Castellana y Literatura", "Matemáticas", "Inglés", "Francés", "Geografía e Historia",
-    "Biología y Geología", "Física y Química", "Educación Física", "Música", "Dibujo",
-    "Tecnología", "Filosofía", "Latín y Griego", "Economía", "Orientación", "Religión",
-    "Informática", "Administración", "Electricidad", "Sanidad", "Fabricación Mecánica",
-    "Servicios Socioculturales", "Formación, Evaluación e Innovación", "Actividades Complementarias",
-    "Formación y Orientación Laboral", "Educación de Personas Adultas", "Convivencia",
-    "Bilingüismo", "Calidad", "Proyectos Europeos"});
+inline constexpr auto kDepartamentos =
+    std::to_array<string_view>({"Lengua Castellana y Literatura",
+                                "Matemáticas",
+                                "Inglés",
+                                "Francés",
+                                "Geografía e Historia",
+                                "Biología y Geología",
+                                "Física y Química",
+                                "Educación Física",
+                                "Música",
+                                "Dibujo",
+                                "Tecnología",
+                                "Filosofía",
+                                "Latín y Griego",
+                                "Economía",
+                                "Orientación",
+                                "Religión",
+                                "Informática",
+                                "Administración",
+                                "Electricidad",
+                                "Sanidad",
+                                "Fabricación Mecánica",
+                                "Servicios Socioculturales",
+                                "Formación, Evaluación e Innovación",
+                                "Actividades Complementarias",
+                                "Formación y Orientación Laboral",
+                                "Educación de Personas Adultas",
+                                "Convivencia",
+                                "Bilingüismo",
+                                "Calidad",
+                                "Proyectos Europeos"});
 
-inline constexpr auto kPuestos = std::to_array<string_view>({
-    "Lengua Castellana y Literatura P.E.S.", "Matemáticas P.E.S.", "Inglés P.E.S.",
-    "Francés P.E.S.", "Geografía e Historia P.E.S.", "Biología y Geología P.E.S.",
-    "Física y Química P.E.S.", "Educación Física P.E.S.", "Música P.E.S.", "Dibujo P.E.S.",
-    "Tecnología P.E.S.", "Filosofía P.E.S.", "Latín P.E.S.", "Economía P.E.S.",
-    "Orientación Educativa P.E.S.", "Religión Católica", "Informática P.E.S.",
-    "Sistemas y Aplicaciones Informáticas P.T.F.P.", "Administración de Empresas P.E.S.",
-    "Procesos de Gestión Administrativa P.T.F.P.",
-    "Sistemas Electrotécnicos y Automáticos P.E.S.", "Instalaciones Electrotécnicas P.T.F.P.",
-    "Procesos Sanitarios P.E.S.", "Procedimientos Sanitarios y Asistenciales P.T.F.P.",
-    "Intervención Sociocomunitaria P.E.S.",
-    "Organización y Proyectos de Fabricación Mecánica P.E.S.",
-    "Mecanizado y Mantenimiento de Máquinas P.T.F.P.", "Pedagogía Terapéutica",
-    "Audición y Lenguaje"});
+inline constexpr auto kPuestos =
+    std::to_array<string_view>({"Lengua Castellana y Literatura P.E.S.",
+                                "Matemáticas P.E.S.",
+                                "Inglés P.E.S.",
+                                "Francés P.E.S.",
+                                "Geografía e Historia P.E.S.",
+                                "Biología y Geología P.E.S.",
+                                "Física y Química P.E.S.",
+                                "Educación Física P.E.S.",
+                                "Música P.E.S.",
+                                "Dibujo P.E.S.",
+                                "Tecnología P.E.S.",
+                                "Filosofía P.E.S.",
+                                "Latín P.E.S.",
+                                "Economía P.E.S.",
+                                "Orientación Educativa P.E.S.",
+                                "Religión Católica",
+                                "Informática P.E.S.",
+                                "Sistemas y Aplicaciones Informáticas P.T.F.P.",
+                                "Administración de Empresas P.E.S.",
+                                "Procesos de Gestión Administrativa P.T.F.P.",
+                                "Sistemas Electrotécnicos y Automáticos P.E.S.",
+                                "Instalaciones Electrotécnicas P.T.F.P.",
+                                "Procesos Sanitarios P.E.S.",
+                                "Procedimientos Sanitarios y Asistenciales P.T.F.P.",
+                                "Intervención Sociocomunitaria P.E.S.",
+                                "Organización y Proyectos de Fabricación Mecánica P.E.S.",
+                                "Mecanizado y Mantenimiento de Máquinas P.T.F.P.",
+                                "Pedagogía Terapéutica",
+                                "Audición y Lenguaje"});
 
-inline constexpr auto kNombres = std::to_array<string_view>({
-    "María del Carmen", "José Antonio", "Ana Isabel", "Francisco Javier", "Lucía", "Manuel",
-    "Rocío", "Juan Carlos", "María José", "Antonio", "Carmen", "José Manuel", "Isabel",
-    "Francisco", "Pilar", "David", "Laura", "Jesús", "Marta", "Alejandro", "Cristina",
-    "Miguel Ángel", "Elena", "Rafael", "Raquel", "Pedro", "Inmaculada", "Javier", "Sonia",
-    "Fernando", "Nuria", "Sergio", "Beatriz", "Álvaro", "Mercedes", "Jorge", "Encarnación",
-    "Ignacio", "Begoña", "Ramón", "Montserrat", "Íñigo", "Águeda", "Óscar", "Yolanda",
-    "Rubén", "Noelia", "Andrés", "Consolación", "Joaquín", "Macarena", "Tomás", "Ángela",
-    "Emilio", "Esperanza", "Víctor", "Remedios", "Agustín", "Soledad", "Julián"});
+inline constexpr auto kNombres = std::to_array<string_view>({"María del Carmen",
+                                                             "José Antonio",
+                                                             "Ana Isabel",
+                                                             "Francisco Javier",
+                                                             "Lucía",
+                                                             "Manuel",
+                                                             "Rocío",
+                                                             "Juan Carlos",
+                                                             "María José",
+                                                             "Antonio",
+                                                             "Carmen",
+                                                             "José Manuel",
+                                                             "Isabel",
+                                                             "Francisco",
+                                                             "Pilar",
+                                                             "David",
+                                                             "Laura",
+                                                             "Jesús",
+                                                             "Marta",
+                                                             "Alejandro",
+                                                             "Cristina",
+                                                             "Miguel Ángel",
+                                                             "Elena",
+                                                             "Rafael",
+                                                             "Raquel",
+                                                             "Pedro",
+                                                             "Inmaculada",
+                                                             "Javier",
+                                                             "Sonia",
+                                                             "Fernando",
+                                                             "Nuria",
+                                                             "Sergio",
+                                                             "Beatriz",
+                                                             "Álvaro",
+                                                             "Mercedes",
+                                                             "Jorge",
+                                                             "Encarnación",
+                                                             "Ignacio",
+                                                             "Begoña",
+                                                             "Ramón",
+                                                             "Montserrat",
+                                                             "Íñigo",
+                                                             "Águeda",
+                                                             "Óscar",
+                                                             "Yolanda",
+                                                             "Rubén",
+                                                             "Noelia",
+                                                             "Andrés",
+                                                             "Consolación",
+                                                             "Joaquín",
+                                                             "Macarena",
+                                                             "Tomás",
+                                                             "Ángela",
+                                                             "Emilio",
+                                                             "Esperanza",
+                                                             "Víctor",
+                                                             "Remedios",
+                                                             "Agustín",
+                                                             "Soledad",
+                                                             "Julián"});
 
-inline constexpr auto kApellidos = std::to_array<string_view>({
-    "García", "López", "Martín", "Ruiz", "Fernández", "Gómez", "Sánchez", "Díaz", "Romero",
-    "Navarro", "Jiménez", "Moreno", "Muñoz", "Álvarez", "Rodríguez", "González", "Pérez",
-    "Hernández", "Martínez", "Gutiérrez", "Alonso", "Castro", "Ortega", "Rubio", "Molina",
-    "Delgado", "Morales", "Ortiz", "Marín", "Iglesias", "Núñez", "Medina", "Garrido", "Cortés",
-    "Castillo", "Santos", "Lozano", "Guerrero", "Cano", "Prieto", "Méndez", "Cruz", "Calvo",
-    "Gallego", "Vidal", "León", "Márquez", "Herrera", "Peña", "Flores", "Cabrera", "Campos",
-    "Vega", "Fuentes", "Carrasco", "Diez", "Caballero", "Reyes", "Nieto", "Aguilar", "Pascual",
-    "Santana", "Herrero", "Montero", "Lorenzo", "Hidalgo", "Giménez", "Ibáñez", "Ferrer",
-    "Durán", "Santiago", "Benítez", "Mora", "Vicente", "Vargas", "Arias", "Carmona", "Crespo",
-    "Castaño", "Pastor"});
+inline constexpr auto kApellidos = std::to_array<string_view>(
+    {"García",    "López",    "Martín",   "Ruiz",      "Fernández", "Gómez",     "Sánchez",
+     "Díaz",      "Romero",   "Navarro",  "Jiménez",   "Moreno",    "Muñoz",     "Álvarez",
+     "Rodríguez", "González", "Pérez",    "Hernández", "Martínez",  "Gutiérrez", "Alonso",
+     "Castro",    "Ortega",   "Rubio",    "Molina",    "Delgado",   "Morales",   "Ortiz",
+     "Marín",     "Iglesias", "Núñez",    "Medina",    "Garrido",   "Cortés",    "Castillo",
+     "Santos",    "Lozano",   "Guerrero", "Cano",      "Prieto",    "Méndez",    "Cruz",
+     "Calvo",     "Gallego",  "Vidal",    "León",      "Márquez",   "Herrera",   "Peña",
+     "Flores",    "Cabrera",  "Campos",   "Vega",      "Fuentes",   "Carrasco",  "Diez",
+     "Caballero", "Reyes",    "Nieto",    "Aguilar",   "Pascual",   "Santana",   "Herrero",
+     "Montero",   "Lorenzo",  "Hidalgo",  "Giménez",   "Ibáñez",    "Ferrer",    "Durán",
+     "Santiago",  "Benítez",  "Mora",     "Vicente",   "Vargas",    "Arias",     "Carmona",
+     "Crespo",    "Castaño",  "Pastor"});
 
 // Rooms beyond the numbered classrooms.
-inline constexpr auto kDependencias = std::to_array<string_view>({
-    "Laboratorio de Ciencias", "Laboratorio de Física y Química", "Taller de Tecnología",
-    "Aula de Música", "Gimnasio", "Pista polideportiva", "Biblioteca", "Salón de Actos",
-    "Aula de Dibujo", "Aula de Informática 1", "Aula de Informática 2", "Aula de Informática 3",
-    "Aula de Informática 4", "Taller de Electricidad", "Taller de Automatismos",
-    "Taller de Mecanizado", "Aula Taller de Enfermería", "Aula de Educación Infantil",
-    "Aula de Convivencia", "Aula de Apoyo a la Integración", "Aula de Audición y Lenguaje",
-    "Aula de Idiomas", "Aula Polivalente", "Sala de Profesores", "Departamento de Orientación",
-    "Aula de Desdoble 1", "Aula de Desdoble 2", "Aula de Desdoble 3", "Aula de Plástica",
-    "Sala de Usos Múltiples"});
+inline constexpr auto kDependencias = std::to_array<string_view>({"Laboratorio de Ciencias",
+                                                                  "Laboratorio de Física y Química",
+                                                                  "Taller de Tecnología",
+                                                                  "Aula de Música",
+                                                                  "Gimnasio",
+                                                                  "Pista polideportiva",
+                                                                  "Biblioteca",
+                                                                  "Salón de Actos",
+                                                                  "Aula de Dibujo",
+                                                                  "Aula de Informática 1",
+                                                                  "Aula de Informática 2",
+                                                                  "Aula de Informática 3",
+                                                                  "Aula de Informática 4",
+                                                                  "Taller de Electricidad",
+                                                                  "Taller de Automatismos",
+                                                                  "Taller de Mecanizado",
+                                                                  "Aula Taller de Enfermería",
+                                                                  "Aula de Educación Infantil",
+                                                                  "Aula de Convivencia",
+                                                                  "Aula de Apoyo a la Integración",
+                                                                  "Aula de Audición y Lenguaje",
+                                                                  "Aula de Idiomas",
+                                                                  "Aula Polivalente",
+                                                                  "Sala de Profesores",
+                                                                  "Departamento de Orientación",
+                                                                  "Aula de Desdoble 1",
+                                                                  "Aula de Desdoble 2",
+                                                                  "Aula de Desdoble 3",
+                                                                  "Aula de Plástica",
+                                                                  "Sala de Usos Múltiples"});
 
 struct Origen {
     string_view codigo;
@@ -291,15 +495,21 @@ inline constexpr auto kNiveles = std::to_array<NivelCatalogo>({
 
 inline int NivelDeFamilia(Familia f) {
     switch (f) {
-        case Familia::Eso: return 0;
+        case Familia::Eso:
+            return 0;
         case Familia::BachCt:
         case Familia::BachHcs:
         case Familia::BachArt:
-        case Familia::Bpa: return 1;
-        case Familia::Espa: return 2;
-        case Familia::Fpb: return 3;
-        case Familia::GradoMedio: return 4;
-        case Familia::GradoSuperior: return 5;
+        case Familia::Bpa:
+            return 1;
+        case Familia::Espa:
+            return 2;
+        case Familia::Fpb:
+            return 3;
+        case Familia::GradoMedio:
+            return 4;
+        case Familia::GradoSuperior:
+            return 5;
     }
     return 0;
 }

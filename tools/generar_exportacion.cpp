@@ -45,10 +45,17 @@ std::string Escapar(std::string_view s) {
     std::string r;
     for (char c : s) {
         switch (c) {
-            case '&': r += "&amp;"; break;
-            case '<': r += "&lt;"; break;
-            case '>': r += "&gt;"; break;
-            default: r += c;
+            case '&':
+                r += "&amp;";
+                break;
+            case '<':
+                r += "&lt;";
+                break;
+            case '>':
+                r += "&gt;";
+                break;
+            default:
+                r += c;
         }
     }
     return r;
@@ -63,7 +70,7 @@ std::string Marca(int sede) {
 }
 
 class Generador {
-public:
+  public:
     Generador(int escala, uint64_t semilla) : escala_(escala), azar_(semilla) {}
 
     void Generar() {
@@ -74,7 +81,7 @@ public:
     std::string Niveles() const { return niveles_; }
     std::string Marcos() const { return "2417,2418"; }
 
-private:
+  private:
     static int ClaveCurso(int c, size_t i) { return 100323 + 50 * c + static_cast<int>(i); }
     static std::string Sufijo(int c) { return c == 0 ? "" : " (Sede " + Num(c + 1) + ")"; }
 
@@ -123,8 +130,8 @@ void Generador::Sede(int c) {
 void Generador::Cursos(int c) {
     for (size_t i = 0; i < kCursos.size(); ++i) {
         const TipoCurso& t = kCursos[i];
-        cursos_.registros.push_back(
-            {{"X_OFERTAMATRIG", Num(ClaveCurso(c, i))}, {"D_OFERTAMATRIG", std::string(t.estudios)}});
+        cursos_.registros.push_back({{"X_OFERTAMATRIG", Num(ClaveCurso(c, i))},
+                                     {"D_OFERTAMATRIG", std::string(t.estudios)}});
         const std::string nivel =
             c == 0 ? std::string(t.nivel) : std::string(t.nivel.substr(0, 3)) + Marca(c);
         niveles_ += Num(ClaveCurso(c, i)) + ";" + nivel + ";" + std::string(t.curso) + "\n";
@@ -159,11 +166,15 @@ std::vector<std::string> Generador::NombresMaterias(int c, const TipoCurso& t) {
     };
     switch (t.familia) {
         case Familia::Eso:
-        case Familia::Espa: tomar(kMateriasEso); break;
+        case Familia::Espa:
+            tomar(kMateriasEso);
+            break;
         case Familia::BachCt:
         case Familia::BachHcs:
         case Familia::BachArt:
-        case Familia::Bpa: tomar(kMateriasBachillerato); break;
+        case Familia::Bpa:
+            tomar(kMateriasBachillerato);
+            break;
         default:
             if (t.estudios.find("Inform") != std::string_view::npos ||
                 t.estudios.find("Aplicaciones") != std::string_view::npos ||
@@ -198,9 +209,10 @@ void Generador::Materias(int c) {
         // Every second course is followed by a subject of a course the school does not list.
         if (i % 2 == 1) {
             claveMateria_ += azar_.Entre(1, 40);
-            materias_.registros.push_back({{"X_OFERTAMATRIG", Num(claveAjena_++)},
-                                           {"X_MATERIAOMG", Num(claveMateria_)},
-                                           {"D_MATERIAC", std::string(azar_.Elegir(kMateriasAjenas))}});
+            materias_.registros.push_back(
+                {{"X_OFERTAMATRIG", Num(claveAjena_++)},
+                 {"X_MATERIAOMG", Num(claveMateria_)},
+                 {"D_MATERIAC", std::string(azar_.Elegir(kMateriasAjenas))}});
         }
     }
 }
@@ -268,13 +280,12 @@ void Generador::Empleados(int /*c*/) {
         // A few teachers from abroad have a single surname.
         std::string apellido2 =
             azar_.Porcentaje(3) ? std::string() : std::string(azar_.Elegir(kApellidos));
-        empleados_.registros.push_back(
-            {{"X_EMPLEADO", Num(claveEmpleado_)},
-             {"F_TOMAPOS", "01/09/" + Num(azar_.Entre(2000, 2026))},
-             {"D_PUESTO", std::string(azar_.Elegir(kPuestos))},
-             {"APELLIDO1", std::string(azar_.Elegir(kApellidos))},
-             {"APELLIDO2", apellido2},
-             {"NOMBRE", std::string(azar_.Elegir(kNombres))}});
+        empleados_.registros.push_back({{"X_EMPLEADO", Num(claveEmpleado_)},
+                                        {"F_TOMAPOS", "01/09/" + Num(azar_.Entre(2000, 2026))},
+                                        {"D_PUESTO", std::string(azar_.Elegir(kPuestos))},
+                                        {"APELLIDO1", std::string(azar_.Elegir(kApellidos))},
+                                        {"APELLIDO2", apellido2},
+                                        {"NOMBRE", std::string(azar_.Elegir(kNombres))}});
     }
     // The same employee listed twice, as Séneca does for someone with two posts.
     empleados_.registros.push_back(empleados_.registros[inicio + 17]);
@@ -291,14 +302,16 @@ void Generador::Catalogos(int c) {
     }
     auto nivel = [c](size_t j) { return 100LL * c + 11 + static_cast<long long>(j); };
     for (size_t j = 0; j < kNiveles.size(); ++j) {
-        nivelesCat_.registros.push_back({{"X_NIVCONPAGLEG", Num(nivel(j))},
-                                         {"C_NIVCON", std::string(kNiveles[j].codigo) + marca},
-                                         {"D_NIVCON", std::string(kNiveles[j].descripcion) + Sufijo(c)}});
+        nivelesCat_.registros.push_back(
+            {{"X_NIVCONPAGLEG", Num(nivel(j))},
+             {"C_NIVCON", std::string(kNiveles[j].codigo) + marca},
+             {"D_NIVCON", std::string(kNiveles[j].descripcion) + Sufijo(c)}});
     }
     for (size_t i = 0; i < kCursos.size(); ++i) {
         cursosNiveles_.registros.push_back(
             {{"X_OFERTAMATRIG", Num(ClaveCurso(c, i))},
-             {"X_NIVCONPAGLEG", Num(nivel(static_cast<size_t>(NivelDeFamilia(kCursos[i].familia))))}});
+             {"X_NIVCONPAGLEG",
+              Num(nivel(static_cast<size_t>(NivelDeFamilia(kCursos[i].familia))))}});
     }
     // Teaching (activity 1, the same in every school) is authorised for every origin and level;
     // each school's other regular activities for most combinations.
@@ -333,9 +346,9 @@ std::string Generador::Documento() const {
     x += std::string("   <dato nombre_dato=\"F_INIHORREG\">15/09/2026</dato>") + fin;
     x += std::string("   <dato nombre_dato=\"F_FINHORREG\">22/06/2027</dato>") + fin;
     x += std::string("  </grupo_datos>") + fin;
-    for (const Bloque* b : {&cursos_, &materias_, &actividades_, &dependencias_, &jornadas_,
-                            &tramos_, &unidades_, &empleados_, &origenes_, &nivelesCat_,
-                            &cursosNiveles_, &autorizaciones_}) {
+    for (const Bloque* b :
+         {&cursos_, &materias_, &actividades_, &dependencias_, &jornadas_, &tramos_, &unidades_,
+          &empleados_, &origenes_, &nivelesCat_, &cursosNiveles_, &autorizaciones_}) {
         x += "  <grupo_datos seq=\"" + std::string(b->seq) + "\" registros=\"" +
              Num(static_cast<long long>(b->registros.size())) + "\">" + fin;
         for (size_t i = 0; i < b->registros.size(); ++i) {
@@ -365,7 +378,8 @@ struct Opciones {
 const char* const kUso =
     "Uso: generar_exportacion --escala K [--semilla N] [--niveles NIVELES.csv] SALIDA.xml\n"
     "Escribe una exportación sintética de Séneca (ISO-8859-1) con K centros y, junto a ella o en\n"
-    "NIVELES.csv, los niveles de sus cursos (CLAVE;NIVEL;CURSO). Muestra los marcos para --marcos.\n";
+    "NIVELES.csv, los niveles de sus cursos (CLAVE;NIVEL;CURSO). Muestra los marcos para "
+    "--marcos.\n";
 
 bool Entero(const std::string& texto, long long minimo, long long maximo, long long& valor) {
     try {
@@ -432,7 +446,7 @@ int main(int argc, char** argv) {
         }
         Escribir(o->salida, latin1);
         fs::path niveles = o->niveles.value_or(o->salida.parent_path() /
-                                              (o->salida.stem().string() + "-niveles.csv"));
+                                               (o->salida.stem().string() + "-niveles.csv"));
         Escribir(niveles, g.Niveles());
         std::printf("%s\n", g.Marcos().c_str());
         return 0;

@@ -76,14 +76,14 @@ bool EsRecreo(const Texto& t) {
 }
 
 class Horario {
-public:
+  public:
     Horario(const fs::path& dir, uint64_t semilla, int filas)
         : dir_(dir), azar_(semilla), filasPorProfesor_(filas) {}
     void Leer();
     std::vector<Fila> Generar();
     void Escribir(const std::vector<Fila>& filas) const;
 
-private:
+  private:
     static int Clave(const Texto& marco, int dia, int hora) {
         return (marco == "1" ? 10000 : 0) + dia * 100 + hora;
     }
@@ -163,7 +163,8 @@ void Horario::Leer() {
         if (EmpiezaPor(cod, "#")) {
             tareasNoRegulares_.push_back(cod);
             if (guardia_.empty() && nombre == "Guardia") guardia_ = cod;
-            if (guardiaRecreo_.empty() && EmpiezaPor(nombre, "Guardia de recreo")) guardiaRecreo_ = cod;
+            if (guardiaRecreo_.empty() && EmpiezaPor(nombre, "Guardia de recreo"))
+                guardiaRecreo_ = cod;
         } else if (cod != "1" && Numero(cod)) {
             actividadesRegulares_.push_back(cod);
         }
@@ -187,7 +188,8 @@ void Horario::LeerCatalogos() {
     for (size_t i = 0; i < autoriza->Filas(); ++i) {
         const auto c = codigoDeCategoria.find(autoriza->LeerEntero(i, "X_CATORIHOR"));
         if (c == codigoDeCategoria.end()) continue;
-        origenes_[{autoriza->LeerEntero(i, "X_ACTIVIDAD"), autoriza->LeerEntero(i, "X_NIVCONPAGLEG")}]
+        origenes_[{autoriza->LeerEntero(i, "X_ACTIVIDAD"),
+                   autoriza->LeerEntero(i, "X_NIVCONPAGLEG")}]
             .push_back(c->second);
     }
 }
@@ -252,8 +254,8 @@ std::vector<Fila> Horario::Generar() {
                                         : Texto();
             bool alguna = false;
             for (int h = 0; h < horas; ++h) {
-                Fila f{prof, 0, 0, g.marco, a.asig, azar_.Porcentaje(25) ? "1" : "", g.abrev, aula,
-                       concierto};
+                Fila f{prof,    0,    0,        g.marco, a.asig, azar_.Porcentaje(25) ? "1" : "",
+                       g.abrev, aula, concierto};
                 if (Colocar(std::move(f), &g, ocupado, filas, false)) {
                     ++puestas;
                     alguna = true;
@@ -263,8 +265,9 @@ std::vector<Fila> Horario::Generar() {
             // Now and then the tutoría lectiva (or another regular activity) of that unit.
             if (!actividadesRegulares_.empty() && puestas < regulares && azar_.Porcentaje(8)) {
                 const Texto& act = azar_.Elegir(actividadesRegulares_);
-                Fila f{prof, 0, 0, g.marco, act, act, g.abrev, g.aula,
-                       Concierto(*Numero(act), g.claveCurso)};
+                Fila f{prof,    0,      0,
+                       g.marco, act,    act,
+                       g.abrev, g.aula, Concierto(*Numero(act), g.claveCurso)};
                 if (Colocar(std::move(f), &g, ocupado, filas, false)) ++puestas;
             }
         }
