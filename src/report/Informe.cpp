@@ -20,21 +20,36 @@ std::vector<Hallazgo> ElaborarInforme(const Documento& doc,
 
 Utf8 NombreTipo(TipoHallazgo tipo) {
     switch (tipo) {
-        case TipoHallazgo::MateriaSinCurso: return "Materia sin curso";
-        case TipoHallazgo::MateriaSinNombre: return "Materia sin nombre";
-        case TipoHallazgo::CodigoActividadCortado: return "Código de actividad cortado";
-        case TipoHallazgo::CodigoRepetido: return "Código repetido";
-        case TipoHallazgo::EmpleadoRepetido: return "Empleado repetido";
-        case TipoHallazgo::UnidadSinCurso: return "Unidad sin curso";
-        case TipoHallazgo::UnidadSinNivel: return "Unidad de un curso sin nivel";
-        case TipoHallazgo::UnidadMixta: return "Unidad mixta";
-        case TipoHallazgo::CursoSinUnidades: return "Curso sin unidades";
-        case TipoHallazgo::MateriaSinAsignacion: return "Materia sin asignaciones";
-        case TipoHallazgo::TramoInvertido: return "Tramo que acaba antes de empezar";
-        case TipoHallazgo::TramoRecreo: return "Recreo entre las horas";
-        case TipoHallazgo::CatalogoAusente: return "Catálogo ausente";
-        case TipoHallazgo::CursoSinNivelSeneca: return "Curso sin nivel en los catálogos";
-        case TipoHallazgo::TablaIlegible: return "Tabla ilegible";
+        case TipoHallazgo::MateriaSinCurso:
+            return "Materia sin curso";
+        case TipoHallazgo::MateriaSinNombre:
+            return "Materia sin nombre";
+        case TipoHallazgo::CodigoActividadCortado:
+            return "Código de actividad cortado";
+        case TipoHallazgo::CodigoRepetido:
+            return "Código repetido";
+        case TipoHallazgo::EmpleadoRepetido:
+            return "Empleado repetido";
+        case TipoHallazgo::UnidadSinCurso:
+            return "Unidad sin curso";
+        case TipoHallazgo::UnidadSinNivel:
+            return "Unidad de un curso sin nivel";
+        case TipoHallazgo::UnidadMixta:
+            return "Unidad mixta";
+        case TipoHallazgo::CursoSinUnidades:
+            return "Curso sin unidades";
+        case TipoHallazgo::MateriaSinAsignacion:
+            return "Materia sin asignaciones";
+        case TipoHallazgo::TramoInvertido:
+            return "Tramo que acaba antes de empezar";
+        case TipoHallazgo::TramoRecreo:
+            return "Recreo entre las horas";
+        case TipoHallazgo::CatalogoAusente:
+            return "Catálogo ausente";
+        case TipoHallazgo::CursoSinNivelSeneca:
+            return "Curso sin nivel en los catálogos";
+        case TipoHallazgo::TablaIlegible:
+            return "Tabla ilegible";
     }
     return "Aviso";
 }

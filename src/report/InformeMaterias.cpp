@@ -11,8 +11,8 @@
 namespace pasaplan::informe {
 namespace {
 
-constexpr size_t kAnchoCod = 10;      // COD of ASIGNOMT
-constexpr size_t kAnchoSeneca = 20;   // MATERIA and OFERTAMATRI of ASIGNOMT2
+constexpr size_t kAnchoCod = 10;     // COD of ASIGNOMT
+constexpr size_t kAnchoSeneca = 20;  // MATERIA and OFERTAMATRI of ASIGNOMT2
 
 // Units per course key as the assignments step finds them in GRUPOST.
 std::map<Texto, size_t> UnidadesPorCurso(const Tabla& grupost) {
@@ -54,12 +54,12 @@ void MateriasSinNombre(Revision& r) {
     for (const Registro& reg : r.Registros("MATERIAS")) {
         const MateriaLeida m = LeerMateria(reg);
         if (!m.nombre.empty()) continue;
-        if (importadas.contains({RTrim(Left(m.codigo, kAnchoSeneca)),
-                                 RTrim(Left(m.oferta, kAnchoSeneca))})) {
+        if (importadas.contains(
+                {RTrim(Left(m.codigo, kAnchoSeneca)), RTrim(Left(m.oferta, kAnchoSeneca))})) {
             continue;
         }
-        Utf8 frase = m.codigo.empty() ? Utf8("Una materia sin código")
-                                      : "La materia " + U(m.codigo);
+        Utf8 frase =
+            m.codigo.empty() ? Utf8("Una materia sin código") : "La materia " + U(m.codigo);
         if (!m.oferta.empty()) frase += " del curso " + U(m.oferta);
         frase += " no tiene nombre: no se ha importado (no está en ASIGNOMT ni en ASIGT).";
         r.Anadir(TipoHallazgo::MateriaSinNombre, "MATERIAS", NumeroRegistro(reg.numero), frase);
@@ -74,11 +74,13 @@ void CodigosDeActividadCortados(Revision& r) {
         if (guardado.size() <= kAnchoCod) continue;
         const Texto cortado = Left(guardado, kAnchoCod);
         const Texto nombre = reg.Valor(2);
-        Utf8 frase = (nombre.empty() ? Utf8("Una actividad sin nombre") : "La actividad " + Entre(nombre)) +
-                     " tiene el código " + U(codigo);
+        Utf8 frase =
+            (nombre.empty() ? Utf8("Una actividad sin nombre") : "La actividad " + Entre(nombre)) +
+            " tiene el código " + U(codigo);
         frase += almohadilla ? ", que con la «#» delante pasa de los 10 caracteres de COD"
                              : ", más largo que los 10 caracteres de COD";
-        frase += ": ASIGNOMT guarda " + Entre(cortado) + ", y sus horas irán a Séneca como la actividad " +
+        frase += ": ASIGNOMT guarda " + Entre(cortado) +
+                 ", y sus horas irán a Séneca como la actividad " +
                  U(almohadilla ? cortado.substr(1) : cortado) + ", no la " + U(codigo) + ".";
         r.Anadir(TipoHallazgo::CodigoActividadCortado, "ACTIVIDADES", NumeroRegistro(reg.numero),
                  frase);

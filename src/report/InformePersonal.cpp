@@ -42,13 +42,15 @@ void RevisarPersonal(Revision& r) {
 
         Utf8 frase;
         if (nombreAntes == nombreAhora) {
-            frase = (nombreAhora.empty() ? Utf8("El empleado ") : Entre(nombreAhora) + " (empleado ") +
-                    U(clave) + (nombreAhora.empty() ? "" : ")") +
-                    " ya aparece en el registro " + std::to_string(antes.numero) + " de EMPLEADOS";
+            frase =
+                (nombreAhora.empty() ? Utf8("El empleado ") : Entre(nombreAhora) + " (empleado ") +
+                U(clave) + (nombreAhora.empty() ? "" : ")") + " ya aparece en el registro " +
+                std::to_string(antes.numero) + " de EMPLEADOS";
         } else {
-            frase = "El empleado " + U(clave) + " aparece dos veces con nombres distintos: " +
-                    Entre(nombreAntes) + " en el registro " + std::to_string(antes.numero) +
-                    " y " + Entre(nombreAhora) + " en el " + std::to_string(ahora.numero);
+            frase = "El empleado " + U(clave) +
+                    " aparece dos veces con nombres distintos: " + Entre(nombreAntes) +
+                    " en el registro " + std::to_string(antes.numero) + " y " + Entre(nombreAhora) +
+                    " en el " + std::to_string(ahora.numero);
         }
         const auto abrevAntes = abreviatura(it->second);
         const auto abrevAhora = abreviatura(i);
@@ -60,8 +62,7 @@ void RevisarPersonal(Revision& r) {
         } else {
             frase += ".";
         }
-        r.Anadir(TipoHallazgo::EmpleadoRepetido, "EMPLEADOS", NumeroRegistro(ahora.numero),
-                 frase);
+        r.Anadir(TipoHallazgo::EmpleadoRepetido, "EMPLEADOS", NumeroRegistro(ahora.numero), frase);
     }
 }
 

@@ -41,8 +41,8 @@ std::optional<long long> Entero(const Texto& texto) {
 }  // namespace
 
 void RevisarTramos(Revision& r) {
-    const Tabla* dh = r.Abrir("DIASHORAST", {"DIA", "CODDIHO", "MARCOXML", "HORA", "HORADESDE",
-                                             "HORAHASTA", "MINUTOS"});
+    const Tabla* dh = r.Abrir(
+        "DIASHORAST", {"DIA", "CODDIHO", "MARCOXML", "HORA", "HORADESDE", "HORAHASTA", "MINUTOS"});
     if (!dh) return;
     // The first day's rows are the slots in use, in the document order of their records.
     std::vector<size_t> dia1;
@@ -69,9 +69,8 @@ void RevisarTramos(Revision& r) {
         const auto fin = Minutos(reg.Valor(3));
         if (inicio && fin && *fin < *inicio) {
             r.Anadir(TipoHallazgo::TramoInvertido, "TRAMOS_HORARIOS", NumeroRegistro(reg.numero),
-                     tramo + " termina a las " + U(hasta) + ", antes de empezar a las " +
-                         U(desde) + ": en DIASHORAST dura " + U(dh->LeerTexto(f, "MINUTOS")) +
-                         " minutos.");
+                     tramo + " termina a las " + U(hasta) + ", antes de empezar a las " + U(desde) +
+                         ": en DIASHORAST dura " + U(dh->LeerTexto(f, "MINUTOS")) + " minutos.");
         }
         if (EsRecreo(nombre)) {
             r.Anadir(TipoHallazgo::TramoRecreo, "TRAMOS_HORARIOS", NumeroRegistro(reg.numero),

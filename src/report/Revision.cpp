@@ -51,8 +51,7 @@ const std::vector<Registro>& Revision::Registros(const std::string& bloque) {
     return registros_.emplace(bloque, std::move(leidos)).first->second;
 }
 
-const Tabla* Revision::Abrir(const std::string& nombre,
-                             std::initializer_list<const char*> campos) {
+const Tabla* Revision::Abrir(const std::string& nombre, std::initializer_list<const char*> campos) {
     auto it = tablas_.find(nombre);
     if (it == tablas_.end()) {
         std::unique_ptr<Tabla> tabla;
@@ -104,8 +103,8 @@ const Curso* Revision::CursoDeClave(const Texto& clave) {
 }
 
 void Revision::Anadir(TipoHallazgo tipo, std::string bloqueOTabla, Texto registro, Utf8 frase) {
-    hallazgos_.push_back(Hallazgo{tipo, std::move(bloqueOTabla), std::move(registro),
-                                  std::move(frase)});
+    hallazgos_.push_back(
+        Hallazgo{tipo, std::move(bloqueOTabla), std::move(registro), std::move(frase)});
 }
 
 std::vector<Hallazgo> Revision::Tomar() {
@@ -132,7 +131,7 @@ Utf8 Enumerar(const std::vector<Utf8>& partes) {
 }
 
 Utf8 Cantidad(size_t n) {
-    static const char* const kNombres[] = {"cero", "una", "dos", "tres",  "cuatro", "cinco",
+    static const char* const kNombres[] = {"cero", "una",   "dos",  "tres",  "cuatro", "cinco",
                                            "seis", "siete", "ocho", "nueve", "diez"};
     return n < std::size(kNombres) ? kNombres[n] : std::to_string(n);
 }

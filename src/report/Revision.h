@@ -38,7 +38,7 @@ struct MateriaLeida {
 MateriaLeida LeerMateria(const Registro& r);
 
 class Revision {
-public:
+  public:
     Revision(const Documento& doc, std::filesystem::path directorio);
 
     const Documento& doc;
@@ -59,7 +59,7 @@ public:
     void Anadir(TipoHallazgo tipo, std::string bloqueOTabla, Texto registro, Utf8 frase);
     std::vector<Hallazgo> Tomar();
 
-private:
+  private:
     std::filesystem::path directorio_;
     std::map<std::string, std::vector<Nodo>> nodos_;
     std::map<std::string, std::vector<Registro>> registros_;
@@ -85,10 +85,10 @@ Utf8 Cantidad(size_t n);
 Utf8 ConNombre(const Texto& nombre, const Texto& clave);
 
 // The checks, one family per file.
-void RevisarMaterias(Revision& r);     // subjects, activities, codes, assignments
-void RevisarPersonal(Revision& r);     // staff
-void RevisarUnidades(Revision& r);     // courses and units
-void RevisarTramos(Revision& r);       // time slots
-void RevisarCatalogos(Revision& r);    // Séneca catalogues
+void RevisarMaterias(Revision& r);   // subjects, activities, codes, assignments
+void RevisarPersonal(Revision& r);   // staff
+void RevisarUnidades(Revision& r);   // courses and units
+void RevisarTramos(Revision& r);     // time slots
+void RevisarCatalogos(Revision& r);  // Séneca catalogues
 
 }  // namespace pasaplan::informe

@@ -92,7 +92,7 @@ const char* const kReportado =
     "ninguna unidad: no tiene filas en ASIGT.\n";
 
 class InformeLote : public testing::Test {
-protected:
+  protected:
     DirectorioTemporal dir;
     fs::path exportacion, niveles, intercambio;
 
@@ -106,8 +106,8 @@ protected:
     }
 
     Salida Exportar(std::vector<std::string> extra) {
-        std::vector<std::string> args{"exportar", exportacion.string(), "--intercambio",
-                                      intercambio.string(), "--niveles", niveles.string()};
+        std::vector<std::string> args{"exportar",           exportacion.string(), "--intercambio",
+                                      intercambio.string(), "--niveles",          niveles.string()};
         args.insert(args.end(), extra.begin(), extra.end());
         std::ostringstream out, err;
         const int estado = lote::EjecutarLote(args, out, err);

@@ -1,7 +1,5 @@
 // The import report against real import runs: an export holding every quirk the report knows,
 // a clean one, the catalogue cases, and exchange folders that a run left missing or damaged.
-#include "report/Informe.h"
-
 #include <gtest/gtest.h>
 
 #include <map>
@@ -10,6 +8,7 @@
 
 #include "exchange/Tabla.h"
 #include "import/Importacion.h"
+#include "report/Informe.h"
 #include "support/Apoyo.h"
 #include "support/InterlocutorGuion.h"
 #include "text/Cp1252.h"
@@ -42,21 +41,27 @@ std::string Bloque(const std::string& seq, const std::vector<std::string>& regis
 std::string Curso(const std::string& clave, const std::string& nombre) {
     return Registro("CURSO", {{"X_OFERTAMATRIG", clave}, {"D_OFERTAMATRIG", nombre}});
 }
-std::string Materia(const std::string& curso, const std::string& codigo, const std::string& nombre) {
+std::string Materia(const std::string& curso, const std::string& codigo,
+                    const std::string& nombre) {
     return Registro("MATERIA",
                     {{"X_OFERTAMATRIG", curso}, {"X_MATERIAOMG", codigo}, {"D_MATERIAC", nombre}});
 }
 std::string Actividad(const std::string& regular, const std::string& codigo,
                       const std::string& nombre) {
-    return Registro("ACTIVIDAD", {{"L_REGULAR", regular}, {"X_ACTIVIDAD", codigo},
-                                  {"D_ACTIVIDAD", nombre}, {"L_REQUNIDAD", "N"},
+    return Registro("ACTIVIDAD", {{"L_REGULAR", regular},
+                                  {"X_ACTIVIDAD", codigo},
+                                  {"D_ACTIVIDAD", nombre},
+                                  {"L_REQUNIDAD", "N"},
                                   {"L_REQMATERIA", "N"}});
 }
 std::string Empleado(const std::string& clave, const std::string& ap1, const std::string& ap2,
                      const std::string& nombre) {
-    return Registro("PROFESOR", {{"X_EMPLEADO", clave}, {"F_TOMAPOS", "01/09/2024"},
-                                 {"D_PUESTO", "Inglés P.E.S."}, {"APELLIDO1", ap1},
-                                 {"APELLIDO2", ap2}, {"NOMBRE", nombre}});
+    return Registro("PROFESOR", {{"X_EMPLEADO", clave},
+                                 {"F_TOMAPOS", "01/09/2024"},
+                                 {"D_PUESTO", "Inglés P.E.S."},
+                                 {"APELLIDO1", ap1},
+                                 {"APELLIDO2", ap2},
+                                 {"NOMBRE", nombre}});
 }
 std::string Unidad(const std::string& clave, const std::string& nombre, const std::string& curso) {
     return Registro("UNIDAD_CURSO",
@@ -64,12 +69,17 @@ std::string Unidad(const std::string& clave, const std::string& nombre, const st
 }
 std::string Tramo(const std::string& clave, const std::string& nombre, const std::string& inicio,
                   const std::string& fin, const std::string& marco) {
-    return Registro("TRAMO", {{"X_TRAMO", clave}, {"T_HORCEN", nombre}, {"N_INICIO", inicio},
-                              {"N_FIN", fin}, {"X_PLAJORESCCEN", marco}});
+    return Registro("TRAMO", {{"X_TRAMO", clave},
+                              {"T_HORCEN", nombre},
+                              {"N_INICIO", inicio},
+                              {"N_FIN", fin},
+                              {"X_PLAJORESCCEN", marco}});
 }
 std::string Jornada(const std::string& clave, const std::string& nombre) {
-    return Registro("JORNADA", {{"X_PLAJORESCCEN", clave}, {"D_PLAJORESCCEN", nombre},
-                                {"F_INICIO", "15/09/2026"}, {"F_FIN", "22/06/2027"}});
+    return Registro("JORNADA", {{"X_PLAJORESCCEN", clave},
+                                {"D_PLAJORESCCEN", nombre},
+                                {"F_INICIO", "15/09/2026"},
+                                {"F_FIN", "22/06/2027"}});
 }
 std::string Par(const std::string& seq, const std::vector<std::string>& valores) {
     Datos datos;
@@ -105,21 +115,19 @@ std::string ExportacionConTodo() {
                    Materia("100323", "7921", "Matemáticas"),
                    Materia("100324", "8110", "Lengua Castellana y Literatura"),
                    Materia("100402", "9050", "Matemáticas II"),
-                   Materia("100999", "7901", "Proyecto Integrado"),
-                   Materia("100323", "7999", ""),
+                   Materia("100999", "7901", "Proyecto Integrado"), Materia("100323", "7999", ""),
                    Materia("100511", "9084", "Montaje y mantenimiento de equipos"),
                    Materia("100888", "7950", "Taller de Teatro")}) +
-           Bloque("ACTIVIDADES",
-                  {Actividad("S", "1", "Docencia"), Actividad("N", "2", "Guardia"),
-                   Actividad("N", "1234567890", "Guardia de biblioteca"),
-                   Actividad("N", "1234567899", "Guardia de patio"),
-                   Actividad("N", "2", "Guardia")}) +
-           Bloque("EMPLEADOS", {Empleado("412346", "García", "López", "María del Carmen"),
-                                Empleado("412403", "Fernández", "Gómez", "Ana Isabel"),
-                                Empleado("412385", "Martín", "Ruiz", "José Antonio"),
-                                Empleado("412403", "Fernández", "Gómez", "Ana Isabel"),
-                                Empleado("412385", "Martín", "Ruiz", "José"),
-                                Par("PROFESOR", {"412999"})}) +
+           Bloque("ACTIVIDADES", {Actividad("S", "1", "Docencia"), Actividad("N", "2", "Guardia"),
+                                  Actividad("N", "1234567890", "Guardia de biblioteca"),
+                                  Actividad("N", "1234567899", "Guardia de patio"),
+                                  Actividad("N", "2", "Guardia")}) +
+           Bloque("EMPLEADOS",
+                  {Empleado("412346", "García", "López", "María del Carmen"),
+                   Empleado("412403", "Fernández", "Gómez", "Ana Isabel"),
+                   Empleado("412385", "Martín", "Ruiz", "José Antonio"),
+                   Empleado("412403", "Fernández", "Gómez", "Ana Isabel"),
+                   Empleado("412385", "Martín", "Ruiz", "José"), Par("PROFESOR", {"412999"})}) +
            Bloque("DEPENDENCIAS", {Par("DEPENDENCIA", {"1408701", "Aula 1.1"})}) +
            Bloque("UNIDADES",
                   {Unidad("3174011", "1º ESO A", "100323"), Unidad("3174012", "1º ESO B", "100323"),
@@ -128,19 +136,18 @@ std::string ExportacionConTodo() {
                    Unidad("3174019", "1º-2º ESO Mixta", "100324"),
                    Unidad("3174030", "Taller", "100888"), Unidad("3174022", "1º SMR", "100511"),
                    Par("UNIDAD_CURSO", {"3174040", "Grupo suelto"})}) +
-           Bloque("JORNADAS_ESCOLARES", {Jornada("2417", "Horario de mañana"),
-                                         Jornada("2418", "Horario de tarde")}) +
-           Bloque("TRAMOS_HORARIOS",
-                  {Tramo("61231", "1ª", "480", "540", "2417"),
-                   Tramo("61232", "2ª", "600", "540", "2417"),
-                   Tramo("61233", "Recreo", "540", "570", "2417"),
-                   Tramo("61234", "Recreo tarde", "1000", "1030", "2418"),
-                   Tramo("61235", "2º rEcReO", "660", "690", "2417")}) +
+           Bloque("JORNADAS_ESCOLARES",
+                  {Jornada("2417", "Horario de mañana"), Jornada("2418", "Horario de tarde")}) +
+           Bloque("TRAMOS_HORARIOS", {Tramo("61231", "1ª", "480", "540", "2417"),
+                                      Tramo("61232", "2ª", "600", "540", "2417"),
+                                      Tramo("61233", "Recreo", "540", "570", "2417"),
+                                      Tramo("61234", "Recreo tarde", "1000", "1030", "2418"),
+                                      Tramo("61235", "2º rEcReO", "660", "690", "2417")}) +
            Catalogos({"100323", "100324", "100402"});
 }
 
 class Informe : public testing::Test {
-protected:
+  protected:
     DirectorioTemporal dir;
     EstadoPrincipal estado;
     InterlocutorGuion persona;
@@ -168,8 +175,8 @@ protected:
 
     // The whole import run: the course levels dialog fills the courses given (the others stay
     // blank, as when the dialog is closed by its frame); the frames dialog picks 2417.
-    void Importar(const std::string& bloques, std::map<std::string, std::pair<std::string,
-                                                                            std::string>> niveles) {
+    void Importar(const std::string& bloques,
+                  std::map<std::string, std::pair<std::string, std::string>> niveles) {
         persona.archivos.push_back(Escribir(bloques));
         persona.dialogosCursos.push_back([niveles](const ContextoCursos& c) {
             auto t = Tabla::AbrirEn(c.directorio, "CURSOST", Acceso::Exclusivo);
@@ -182,8 +189,9 @@ protected:
             }
             return ResultadoCursos{};
         });
-        persona.dialogosMarcos.push_back(
-            [](const ContextoMarcos&) { return ResultadoMarcos{true, "2417      "}; });
+        persona.dialogosMarcos.push_back([](const ContextoMarcos&) {
+            return ResultadoMarcos{true, "2417      "};
+        });
         ASSERT_EQ(EjecutarImportacion(estado, persona), FinImportacion::Finalizado);
     }
 
@@ -215,29 +223,28 @@ const std::map<std::string, std::pair<std::string, std::string>> kNiveles = {
 TEST_F(Informe, EveryQuirkFoundInTheTablesOfARealRun) {
     Importar(ExportacionConTodo(), kNiveles);
     const auto h = Elaborar();
-    EXPECT_EQ(Lugares(h),
-              (std::vector<Donde>{
-                  {T::MateriaSinCurso, "MATERIAS", "registro 5"},
-                  {T::MateriaSinCurso, "MATERIAS", "registro 8"},
-                  {T::MateriaSinNombre, "MATERIAS", "registro 6"},
-                  {T::CodigoActividadCortado, "ACTIVIDADES", "registro 3"},
-                  {T::CodigoActividadCortado, "ACTIVIDADES", "registro 4"},
-                  {T::CodigoRepetido, "ASIGNOMT", "código #2"},
-                  {T::CodigoRepetido, "ASIGNOMT", "código #123456789"},
-                  {T::EmpleadoRepetido, "EMPLEADOS", "registro 4"},
-                  {T::EmpleadoRepetido, "EMPLEADOS", "registro 5"},
-                  {T::UnidadSinCurso, "GRUPOST", "fila 6"},
-                  {T::UnidadSinCurso, "GRUPOST", "fila 8"},
-                  {T::UnidadSinNivel, "GRUPOST", "fila 7"},
-                  {T::UnidadMixta, "UNIDADES", "clave 3174019"},
-                  {T::CursoSinUnidades, "CURSOST", "fila 3"},
-                  {T::MateriaSinAsignacion, "ASIGNOMT", "fila 3"},
-                  {T::MateriaSinAsignacion, "ASIGNOMT", "fila 4"},
-                  {T::TramoInvertido, "TRAMOS_HORARIOS", "registro 2"},
-                  {T::TramoRecreo, "TRAMOS_HORARIOS", "registro 3"},
-                  {T::TramoRecreo, "TRAMOS_HORARIOS", "registro 5"},
-                  {T::CursoSinNivelSeneca, "CURSOST", "fila 4"},
-              }));
+    EXPECT_EQ(Lugares(h), (std::vector<Donde>{
+                              {T::MateriaSinCurso, "MATERIAS", "registro 5"},
+                              {T::MateriaSinCurso, "MATERIAS", "registro 8"},
+                              {T::MateriaSinNombre, "MATERIAS", "registro 6"},
+                              {T::CodigoActividadCortado, "ACTIVIDADES", "registro 3"},
+                              {T::CodigoActividadCortado, "ACTIVIDADES", "registro 4"},
+                              {T::CodigoRepetido, "ASIGNOMT", "código #2"},
+                              {T::CodigoRepetido, "ASIGNOMT", "código #123456789"},
+                              {T::EmpleadoRepetido, "EMPLEADOS", "registro 4"},
+                              {T::EmpleadoRepetido, "EMPLEADOS", "registro 5"},
+                              {T::UnidadSinCurso, "GRUPOST", "fila 6"},
+                              {T::UnidadSinCurso, "GRUPOST", "fila 8"},
+                              {T::UnidadSinNivel, "GRUPOST", "fila 7"},
+                              {T::UnidadMixta, "UNIDADES", "clave 3174019"},
+                              {T::CursoSinUnidades, "CURSOST", "fila 3"},
+                              {T::MateriaSinAsignacion, "ASIGNOMT", "fila 3"},
+                              {T::MateriaSinAsignacion, "ASIGNOMT", "fila 4"},
+                              {T::TramoInvertido, "TRAMOS_HORARIOS", "registro 2"},
+                              {T::TramoRecreo, "TRAMOS_HORARIOS", "registro 3"},
+                              {T::TramoRecreo, "TRAMOS_HORARIOS", "registro 5"},
+                              {T::CursoSinNivelSeneca, "CURSOST", "fila 4"},
+                          }));
 
     // The sentences say what happened with the names and codes the person knows.
     EXPECT_EQ(Frase(h, T::MateriaSinCurso, "registro 5"),
@@ -359,8 +366,8 @@ TEST_F(Informe, NoOriginsSentence) {
 // export alone shows is still there.
 TEST_F(Informe, MissingTablesLeaveOutOnlyWhatNeedsThem) {
     Importar(ExportacionConTodo(), kNiveles);
-    for (const char* tabla : {"CURSOST", "ASIGNOMT", "ASIGNOMT2", "PROFT", "GRUPOST", "ASIGT",
-                              "DIASHORAST"}) {
+    for (const char* tabla :
+         {"CURSOST", "ASIGNOMT", "ASIGNOMT2", "PROFT", "GRUPOST", "ASIGT", "DIASHORAST"}) {
         fs::remove(estado.DirectorioIntercambio / (std::string(tabla) + ".DBF"));
     }
     const auto h = Elaborar();
