@@ -41,9 +41,23 @@ QWidget* InterlocutorQt::Propietario() const {
     return ventana_.data();
 }
 
+namespace {
+
+// The dialog's start: "c:\vtemp\seneca", or the nearest folder above it that exists (Qt would
+// take a missing folder for a file name and start in the working directory).
+QString CarpetaInicial() {
+    std::filesystem::path carpeta = plataforma::RutaLocal("c:\\vtemp\\seneca");
+    std::error_code ec;
+    while (!std::filesystem::is_directory(carpeta, ec) && carpeta.has_relative_path()) {
+        carpeta = carpeta.parent_path();
+    }
+    return TextoDeRuta(carpeta);
+}
+
+}  // namespace
+
 std::optional<std::filesystem::path> InterlocutorQt::ElegirArchivoXml() {
-    QFileDialog dialogo(Propietario(), QStringLiteral("Archivo XML"),
-                        TextoDeRuta(plataforma::RutaLocal("c:\\vtemp\\seneca")),
+    QFileDialog dialogo(Propietario(), QStringLiteral("Archivo XML"), CarpetaInicial(),
                         QStringLiteral("*.xml"));
     dialogo.setObjectName(QStringLiteral("OpenDialogXML"));
     dialogo.setAcceptMode(QFileDialog::AcceptOpen);
