@@ -18,9 +18,8 @@ const char* const kVisores[] = {"xchm", "kchmviewer", "chmsee"};
 
 bool VisorRegistradoEnEscritorio() {
     QProcess consulta;
-    consulta.start(QStringLiteral("xdg-mime"),
-                   {QStringLiteral("query"), QStringLiteral("default"),
-                    QStringLiteral("application/vnd.ms-htmlhelp")});
+    consulta.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"),
+                                                QStringLiteral("application/vnd.ms-htmlhelp")});
     if (!consulta.waitForFinished(3000)) {
         consulta.kill();
         consulta.waitForFinished(1000);
@@ -99,9 +98,8 @@ void AbrirAyuda(const fs::path& directorioPrograma, Interlocutor& interlocutor) 
             interlocutor.Mensaje(plan.mensaje);
             return;
     }
-    const QString que = plan.tipo == PlanAyuda::Tipo::Programa
-                            ? plan.argumentos.value(0)
-                            : plan.url.toLocalFile();
+    const QString que =
+        plan.tipo == PlanAyuda::Tipo::Programa ? plan.argumentos.value(0) : plan.url.toLocalFile();
     interlocutor.Mensaje("No se ha podido abrir la ayuda «" + que.toStdString() +
                          "»: no hay ningún programa que pueda mostrarla.");
 }

@@ -20,8 +20,8 @@ struct PlanAyuda {
     Tipo tipo = Tipo::Ninguno;
     QString programa;  // Tipo::Programa: a CHM viewer started with the file
     QStringList argumentos;
-    QUrl url;          // Tipo::Url: opened by the desktop (the CHM on Windows, HTML elsewhere)
-    Utf8 mensaje;      // Tipo::Ninguno: why there is no help
+    QUrl url;      // Tipo::Url: opened by the desktop (the CHM on Windows, HTML elsewhere)
+    Utf8 mensaje;  // Tipo::Ninguno: why there is no help
 };
 
 // What the machine offers, asked lazily so that tests can describe any machine.

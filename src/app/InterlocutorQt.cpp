@@ -3,8 +3,8 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QWindow>
 #include <QWidget>
+#include <QWindow>
 
 #include "app/Dialogos.h"
 #include "platform/Rutas.h"

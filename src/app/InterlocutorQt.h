@@ -16,7 +16,7 @@ std::filesystem::path RutaDesde(const QString& texto);
 QString TextoDeRuta(const std::filesystem::path& ruta);
 
 class InterlocutorQt : public Interlocutor {
-public:
+  public:
     // ventana: the owner of every dialog and message box (the main window).
     explicit InterlocutorQt(QWidget* ventana);
     ~InterlocutorQt() override;
@@ -28,7 +28,7 @@ public:
     bool PreguntarRecuperacion() override;
     ResultadoMarcos MostrarDialogoMarcos(const ContextoMarcos& contexto) override;
 
-private:
+  private:
     QWidget* Propietario() const;
 
     QPointer<QWidget> ventana_;

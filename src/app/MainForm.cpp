@@ -53,11 +53,11 @@ QFrame* NuevoPanel(QWidget* padre, const char* nombre, const QRect& zona, const 
     auto* panel = new QFrame(padre);
     panel->setObjectName(QString::fromLatin1(nombre));
     panel->setGeometry(zona);
-    panel->setStyleSheet(QStringLiteral("QFrame#%1 { border: 1px solid #7a8ea8; border-radius: 4px;"
-                                        " background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
-                                        " stop:0 %2, stop:1 %3); }")
-                             .arg(panel->objectName(), QLatin1String(arriba),
-                                  QLatin1String(abajo)));
+    panel->setStyleSheet(
+        QStringLiteral("QFrame#%1 { border: 1px solid #7a8ea8; border-radius: 4px;"
+                       " background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+                       " stop:0 %2, stop:1 %3); }")
+            .arg(panel->objectName(), QLatin1String(arriba), QLatin1String(abajo)));
     return panel;
 }
 
@@ -102,10 +102,10 @@ void TMForm::Protegido(Accion&& accion) {
     }
 }
 
-
 TMForm::TMForm(EstadoPrincipal estado, const QStringList& parametros, Interlocutor* interlocutor,
                QWidget* padre)
-    : QWidget(padre, Qt::Window), estado_(std::move(estado)),
+    : QWidget(padre, Qt::Window),
+      estado_(std::move(estado)),
       parametros_(AnalizarParametros(parametros)) {
     if (interlocutor) {
         interlocutor_ = interlocutor;

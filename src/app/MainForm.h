@@ -19,7 +19,7 @@ class VigilanteAnfitrion;
 
 class TMForm : public QWidget {
     Q_OBJECT
-public:
+  public:
     // parametros: the command line without the program name. interlocutor: who answers the
     // runs' questions; null for the window's own Qt dialogs.
     TMForm(EstadoPrincipal estado, const QStringList& parametros,
@@ -34,15 +34,15 @@ public:
     void BImportarClick();
     void Button1Click();
 
-signals:
+  signals:
     // Embedded closing: the result is written and the process ends now.
     void ProcesoTerminado();
 
-protected:
+  protected:
     void showEvent(QShowEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
 
-private:
+  private:
     void CrearControles();
     void FormCreate();
     void FormShow();

@@ -16,10 +16,10 @@ enum class Direccion {
 };
 
 struct ParametrosArranque {
-    bool dosParametros = false;            // exactly two: the host started the program
+    bool dosParametros = false;  // exactly two: the host started the program
     Direccion direccion = Direccion::Ninguna;
     std::optional<std::uintptr_t> anfitrion;  // the host's window handle, when it parsed
-    Utf8 errorConversion;                  // why the handle did not parse
+    Utf8 errorConversion;                     // why the handle did not parse
 };
 
 // The whole word after lower-casing its ASCII letters only.

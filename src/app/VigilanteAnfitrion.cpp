@@ -47,7 +47,8 @@ bool VigilanteAnfitrion::nativeEventFilter(const QByteArray& tipo, void* mensaje
     if (tipo == "xcb_generic_event_t" && mensaje) {
         EventoDestruccionX e;
         std::memcpy(&e, mensaje, sizeof e);
-        if ((e.tipo & 0x7f) == kXDestroyNotify && (e.ventana == propia_ || e.ventana == anfitrion_)) {
+        if ((e.tipo & 0x7f) == kXDestroyNotify &&
+            (e.ventana == propia_ || e.ventana == anfitrion_)) {
             Avisar();
         }
     }

@@ -10,17 +10,17 @@ namespace pasaplan {
 
 class VigilanteAnfitrion : public QObject, public QAbstractNativeEventFilter {
     Q_OBJECT
-public:
+  public:
     // propia: the embedded window's native handle; anfitrion: the host's.
     VigilanteAnfitrion(std::uintptr_t propia, std::uintptr_t anfitrion, QObject* padre);
     ~VigilanteAnfitrion() override;
 
     bool nativeEventFilter(const QByteArray& tipo, void* mensaje, qintptr* resultado) override;
 
-signals:
+  signals:
     void Desaparecido();
 
-private:
+  private:
     void Avisar();
 
     std::uintptr_t propia_;

@@ -1,10 +1,9 @@
 // Which way the help opens on a given machine.
-#include "app/Ayuda.h"
-
 #include <gtest/gtest.h>
 
 #include <set>
 
+#include "app/Ayuda.h"
 #include "support/Apoyo.h"
 
 namespace pasaplan {
@@ -20,8 +19,8 @@ struct CasoAyuda {
     std::set<QString> programas;  // executables found on the PATH
     bool registrado;              // the desktop has an application for .chm files
     PlanAyuda::Tipo tipo;
-    const char* abre;             // program, or the file the URL names, relative to the folder
-    const char* mensaje;          // part of the message when nothing can show the help
+    const char* abre;     // program, or the file the URL names, relative to the folder
+    const char* mensaje;  // part of the message when nothing can show the help
 };
 
 class PlanAyudaTest : public ::testing::TestWithParam<CasoAyuda> {};
@@ -35,14 +34,14 @@ TEST_P(PlanAyudaTest, EligeComoAbrirla) {
         prueba::EscribirArchivo(dir.Ruta() / "ayuda" / "index.html", "<html></html>");
     }
     int consultas = 0;
-    const EntornoAyuda entorno{
-        [&](const QString& nombre) {
-            return c.programas.count(nombre) ? "/usr/bin/" + nombre : QString();
-        },
-        [&] {
-            ++consultas;
-            return c.registrado;
-        }};
+    const EntornoAyuda entorno{[&](const QString& nombre) {
+                                   return c.programas.count(nombre) ? "/usr/bin/" + nombre
+                                                                    : QString();
+                               },
+                               [&] {
+                                   ++consultas;
+                                   return c.registrado;
+                               }};
     const PlanAyuda plan = PlanearAyuda(dir.Ruta(), entorno);
     ASSERT_EQ(plan.tipo, c.tipo);
     const QString carpeta = QString::fromStdString(dir.Ruta().string()) + "/";
@@ -69,17 +68,35 @@ using T = PlanAyuda::Tipo;
 INSTANTIATE_TEST_SUITE_P(
     Maquinas, PlanAyudaTest,
     ::testing::Values(
-        CasoAyuda{"VisorChm", true, true, {"xchm", "kchmviewer", "xdg-open"}, true, T::Programa,
-                  "/usr/bin/xchm", ""},
-        CasoAyuda{"OtroVisor", true, true, {"chmsee"}, false, T::Programa, "/usr/bin/chmsee", ""},
-        CasoAyuda{"Escritorio", true, true, {"xdg-open"}, true, T::Programa, "/usr/bin/xdg-open",
+        CasoAyuda{"VisorChm",
+                  true,
+                  true,
+                  {"xchm", "kchmviewer", "xdg-open"},
+                  true,
+                  T::Programa,
+                  "/usr/bin/xchm",
                   ""},
-        CasoAyuda{"EscritorioSinChm", true, true, {"xdg-open"}, false, T::Url,
-                  "ayuda/index.html", ""},
+        CasoAyuda{"OtroVisor", true, true, {"chmsee"}, false, T::Programa, "/usr/bin/chmsee", ""},
+        CasoAyuda{
+            "Escritorio", true, true, {"xdg-open"}, true, T::Programa, "/usr/bin/xdg-open", ""},
+        CasoAyuda{
+            "EscritorioSinChm", true, true, {"xdg-open"}, false, T::Url, "ayuda/index.html", ""},
         CasoAyuda{"SinChmConGuia", false, true, {"xchm"}, true, T::Url, "ayuda/index.html", ""},
-        CasoAyuda{"SinNada", false, false, {"xchm"}, true, T::Ninguno, "",
+        CasoAyuda{"SinNada",
+                  false,
+                  false,
+                  {"xchm"},
+                  true,
+                  T::Ninguno,
+                  "",
                   "No se encuentra el archivo de ayuda"},
-        CasoAyuda{"ChmSinVisor", true, false, {}, false, T::Ninguno, "",
+        CasoAyuda{"ChmSinVisor",
+                  true,
+                  false,
+                  {},
+                  false,
+                  T::Ninguno,
+                  "",
                   "No hay ningún visor de archivos CHM"}),
     [](const auto& info) { return std::string(info.param.nombre); });
 #endif

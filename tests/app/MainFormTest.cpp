@@ -1,13 +1,12 @@
 // The main window: start-up parameters, the run started at first showing, the run result handed
 // to the host through Velmora.ini, and the window's controls.
-#include "app/MainForm.h"
-
 #include <gtest/gtest.h>
 
 #include <QLabel>
 #include <QPushButton>
 
 #include "app/AplicacionPrueba.h"
+#include "app/MainForm.h"
 #include "exchange/Tabla.h"
 #include "support/Apoyo.h"
 #include "support/InterlocutorGuion.h"
@@ -37,7 +36,8 @@ const char* const kExportacion =
     "  <grupo_datos seq=\"JORNADAS_ESCOLARES\" registros=\"1\">\n"
     "   <grupo_datos seq=\"JORNADA_1\">\n"
     "    <dato nombre_dato=\"X_PLAJORESCCEN\">2417</dato>\n"
-    "    <dato nombre_dato=\"D_PLAJORESCCEN\">Horario de ma\xF1" "ana</dato>\n"
+    "    <dato nombre_dato=\"D_PLAJORESCCEN\">Horario de ma\xF1"
+    "ana</dato>\n"
     "    <dato nombre_dato=\"F_INICIO\">15/09/2026</dato>\n"
     "    <dato nombre_dato=\"F_FIN\">22/06/2027</dato>\n"
     "   </grupo_datos>\n"
@@ -62,7 +62,7 @@ const char* const kExportacion =
     "</SERVICIO>\n";
 
 class VentanaPrincipal : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         prueba::AplicacionPrueba();
         fs::create_directories(Intercambio());
@@ -121,7 +121,8 @@ protected:
 TEST_F(VentanaPrincipal, ControlesConSusTextos) {
     auto v = Crear({});
     EXPECT_EQ(v->objectName(), "MForm");
-    EXPECT_EQ(v->windowTitle(), QString::fromUtf8("Exportar e importar datos entre Velmora y Séneca"));
+    EXPECT_EQ(v->windowTitle(),
+              QString::fromUtf8("Exportar e importar datos entre Velmora y Séneca"));
     EXPECT_EQ(v->size(), QSize(632, 266));
     EXPECT_EQ(v->minimumSize(), v->maximumSize());
     EXPECT_FALSE(v->windowFlags() & Qt::FramelessWindowHint);
@@ -144,7 +145,8 @@ TEST_F(VentanaPrincipal, ControlesConSusTextos) {
     auto* derecha = Control<QLabel>(*v, "Label2");
     auto* version = Control<QLabel>(*v, "LabelVersion");
     ASSERT_TRUE(izquierda && derecha && version);
-    EXPECT_EQ(izquierda->text(), QString::fromUtf8("Transformar datos desde Séneca hacia Velmora "));
+    EXPECT_EQ(izquierda->text(),
+              QString::fromUtf8("Transformar datos desde Séneca hacia Velmora "));
     EXPECT_EQ(derecha->text(), QString::fromUtf8("Transformar datos desde Velmora hacia Séneca"));
     EXPECT_EQ(version->text(), "Pasaplan para VX9 V-1.1");
     EXPECT_TRUE(izquierda->font().bold());
@@ -298,7 +300,8 @@ TEST_F(VentanaPrincipal, SalidaForzadaCierraLaVentana) {
 
 // The result replaces an earlier value and keeps the rest of the host's file.
 TEST_F(VentanaPrincipal, IniExistenteConservaLoDemas) {
-    prueba::EscribirArchivo(Ini(), "[Velmora]\r\nIdioma=ES\r\n[Transformadores]\r\nTransformado=1\r\n");
+    prueba::EscribirArchivo(Ini(),
+                            "[Velmora]\r\nIdioma=ES\r\n[Transformadores]\r\nTransformado=1\r\n");
     auto v = Arrancar({"exportar", "0"});
     EXPECT_EQ(ContenidoIni(), "[Velmora]\r\nIdioma=ES\r\n[Transformadores]\r\nTransformado=-1\r\n");
 }

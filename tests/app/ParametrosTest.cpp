@@ -1,7 +1,7 @@
 // The command line the host hands over.
-#include "app/Parametros.h"
-
 #include <gtest/gtest.h>
+
+#include "app/Parametros.h"
 
 namespace pasaplan {
 namespace {
@@ -33,8 +33,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         CasoParametros{"Ninguno", {}, false, Direccion::Ninguna, std::nullopt, ""},
         CasoParametros{"Uno", {"exportar"}, false, Direccion::Ninguna, std::nullopt, ""},
-        CasoParametros{"Tres", {"exportar", "1A2B", "x"}, false, Direccion::Ninguna, std::nullopt,
-                       ""},
+        CasoParametros{
+            "Tres", {"exportar", "1A2B", "x"}, false, Direccion::Ninguna, std::nullopt, ""},
         CasoParametros{"Mayusculas", {"EXPORTAR", "1A2B"}, true, Direccion::Exportar, k1A2B, ""},
         CasoParametros{"Mixto", {"Exportar", "1a2b"}, true, Direccion::Exportar, k1A2B, ""},
         CasoParametros{"HexMixto", {"exportar", "1a2B"}, true, Direccion::Exportar, k1A2B, ""},
@@ -42,25 +42,53 @@ INSTANTIATE_TEST_SUITE_P(
         CasoParametros{"Recortada", {"export", "1A2B"}, true, Direccion::Ninguna, k1A2B, ""},
         CasoParametros{"BlancoFinal", {"exportar ", "1A2B"}, true, Direccion::Ninguna, k1A2B, ""},
         // Only ASCII letters fold: a Turkish dotted capital I is not an "i".
-        CasoParametros{"NoAscii", {QString::fromUtf8("\u0130MPORTAR"), "1"}, true,
-                       Direccion::Ninguna, 1, ""},
-        CasoParametros{"CerosDelante", {"importar", "00000000000000000001"}, true,
-                       Direccion::Importar, 1, ""},
-        CasoParametros{"NoHex", {"exportar", "xyz"}, true, Direccion::Exportar, std::nullopt,
+        CasoParametros{
+            "NoAscii", {QString::fromUtf8("\u0130MPORTAR"), "1"}, true, Direccion::Ninguna, 1, ""},
+        CasoParametros{
+            "CerosDelante", {"importar", "00000000000000000001"}, true, Direccion::Importar, 1, ""},
+        CasoParametros{"NoHex",
+                       {"exportar", "xyz"},
+                       true,
+                       Direccion::Exportar,
+                       std::nullopt,
                        "\"xyz\" no es un valor hexadecimal válido."},
-        CasoParametros{"Vacio", {"exportar", ""}, true, Direccion::Exportar, std::nullopt,
+        CasoParametros{"Vacio",
+                       {"exportar", ""},
+                       true,
+                       Direccion::Exportar,
+                       std::nullopt,
                        "\"\" no es un valor hexadecimal válido."},
-        CasoParametros{"ConPrefijo", {"exportar", "0x1A"}, true, Direccion::Exportar,
-                       std::nullopt, "\"0x1A\" no es un valor hexadecimal válido."},
-        CasoParametros{"ConDolar", {"exportar", "$1A"}, true, Direccion::Exportar, std::nullopt,
+        CasoParametros{"ConPrefijo",
+                       {"exportar", "0x1A"},
+                       true,
+                       Direccion::Exportar,
+                       std::nullopt,
+                       "\"0x1A\" no es un valor hexadecimal válido."},
+        CasoParametros{"ConDolar",
+                       {"exportar", "$1A"},
+                       true,
+                       Direccion::Exportar,
+                       std::nullopt,
                        "\"$1A\" no es un valor hexadecimal válido."},
-        CasoParametros{"BlancoEnManejador", {"exportar", "1A "}, true, Direccion::Exportar,
-                       std::nullopt, "\"1A \" no es un valor hexadecimal válido."},
-        CasoParametros{"Negativo", {"exportar", "-1"}, true, Direccion::Exportar, std::nullopt,
+        CasoParametros{"BlancoEnManejador",
+                       {"exportar", "1A "},
+                       true,
+                       Direccion::Exportar,
+                       std::nullopt,
+                       "\"1A \" no es un valor hexadecimal válido."},
+        CasoParametros{"Negativo",
+                       {"exportar", "-1"},
+                       true,
+                       Direccion::Exportar,
+                       std::nullopt,
                        "\"-1\" no es un valor hexadecimal válido."},
         // Wider than a pointer: refused, never cut to another window's handle.
-        CasoParametros{"Desborda", {"exportar", "1FFFFFFFFFFFFFFFF"}, true, Direccion::Exportar,
-                       std::nullopt, "\"1FFFFFFFFFFFFFFFF\" no es un valor hexadecimal válido."}),
+        CasoParametros{"Desborda",
+                       {"exportar", "1FFFFFFFFFFFFFFFF"},
+                       true,
+                       Direccion::Exportar,
+                       std::nullopt,
+                       "\"1FFFFFFFFFFFFFFFF\" no es un valor hexadecimal válido."}),
     [](const auto& info) { return std::string(info.param.nombre); });
 
 }  // namespace
