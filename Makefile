@@ -29,6 +29,15 @@ check-asan: deps
 	cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --output-on-failure --no-tests=error -j $(JOBS) -L core --timeout 600
 
+# libFuzzer targets (clang, AddressSanitizer and UndefinedBehaviorSanitizer), FUZZ_SECONDS each.
+BUILD_FUZZ   ?= build-fuzz
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+		-DPASAPLAN_FUZZ=ON -DPASAPLAN_GUI=OFF >/dev/null
+	@cmake --build $(BUILD_FUZZ) -j $(JOBS) --target fuzz_todos pasaplan-lote generar_horario senematerias
+	@bash fuzz/ejecutar.sh $(BUILD_FUZZ) $(FUZZ_SECONDS)
+
 demo: build
 	@bash scripts/demo $(BUILD)/bin
 

@@ -226,6 +226,8 @@ inline Fallo ProbarImportacion(std::string_view xml, const EntornoImportacion& e
 
 // ---- 2. the dBase reader ---------------------------------------------------------------------
 
+inline constexpr size_t kFilasBuscadas = 16;
+
 inline Fallo ProbarTabla(std::string_view bytes, const fs::path& archivo) {
     EscribirBytes(archivo, bytes);
     std::unique_ptr<Tabla> tabla;
@@ -259,7 +261,9 @@ inline Fallo ProbarTabla(std::string_view bytes, const fs::path& archivo) {
                     tabla->LeerLogico(fila, campo.nombre);
                 } catch (const ErrorPasaplan&) {
                 }
-                // Locate and filter find the row a value was read from, or an earlier one.
+                // Locate and filter find the row a value was read from, or an earlier one
+                // (checked on the first rows only: each search walks the whole table).
+                if (fila >= kFilasBuscadas) continue;
                 const auto hallada = tabla->Buscar({{campo.nombre, texto}});
                 if (!hallada || *hallada > fila) {
                     return "Buscar no encuentra el valor leído de " + campo.nombre;
@@ -292,17 +296,21 @@ inline fs::path ResultadoDe(const fs::path& archivo) {
     return archivo.parent_path() / ("ResultadoVelmora" + archivo.filename().string());
 }
 
-// A complete result: parses and ends with the document element's closing tag.
-inline bool DocumentoCompleto(const std::string& bytes) {
+// A complete result parses and ends with the document element's closing tag; otherwise what
+// is wrong with it.
+inline Fallo DocumentoIncompleto(const std::string& bytes) {
     std::string_view v(bytes);
     while (!v.empty() && (v.back() == '\n' || v.back() == '\r')) v.remove_suffix(1);
-    if (!v.ends_with("</SERVICIO>")) return false;
+    if (!v.ends_with("</SERVICIO>")) {
+        return "el documento no acaba en </SERVICIO>: …" +
+               std::string(v.substr(v.size() - std::min<size_t>(v.size(), 60)));
+    }
     try {
         Documento::DesdeMemoria(bytes, "resultado");
-    } catch (const ErrorPasaplan&) {
-        return false;
+    } catch (const ErrorPasaplan& e) {
+        return std::string(e.what());
     }
-    return true;
+    return std::nullopt;
 }
 
 inline Fallo ProbarExportacion(std::string_view entrada, const EntornoExportacion& entorno) {
@@ -335,8 +343,9 @@ inline Fallo ProbarExportacion(std::string_view entrada, const EntornoExportacio
         }
     }
     if (finalizado) {
-        if (!fs::exists(resultado) || !DocumentoCompleto(LeerBytes(resultado))) {
-            return std::string("proceso finalizado con un documento incompleto");
+        if (!fs::exists(resultado)) return std::string("proceso finalizado sin documento");
+        if (auto fallo = DocumentoIncompleto(LeerBytes(resultado))) {
+            return "proceso finalizado con un documento incompleto: " + *fallo;
         }
         return std::nullopt;
     }

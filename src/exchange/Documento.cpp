@@ -109,6 +109,19 @@ std::unique_ptr<xmlDoc, void (*)(xmlDoc*)> Analizar(const char* datos, int largo
     return doc;
 }
 
+// Text for the document: UTF-8, with every character that XML 1.0 cannot carry (the C0
+// controls but tab, line feed and carriage return; NUL included) as '?', as the conversion
+// does with a character Windows-1252 lacks. Written as it stands, such a byte (a stray control
+// in a Velmora table) would make the saved document unreadable for Séneca.
+Utf8 TextoXml(std::string_view cp1252) {
+    Utf8 utf8 = Cp1252AUtf8(cp1252);
+    for (char& c : utf8) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x20 && b != '\t' && b != '\n' && b != '\r') c = '?';
+    }
+    return utf8;
+}
+
 }  // namespace
 
 // ---- Nodo -----------------------------------------------------------------------------------
@@ -227,7 +240,7 @@ Nodo Documento::NuevoElemento(Nodo padre, const char* nombre) {
 }
 
 void Documento::PonerAtributo(Nodo elemento, const char* nombre, std::string_view valor) {
-    const Utf8 utf8 = Cp1252AUtf8(valor);
+    const Utf8 utf8 = TextoXml(valor);
     if (!xmlSetProp(elemento.Crudo(), reinterpret_cast<const xmlChar*>(nombre),
                     reinterpret_cast<const xmlChar*>(utf8.c_str()))) {
         throw ErrorPasaplan("No hay memoria para escribir el documento.");
@@ -238,7 +251,7 @@ Nodo Documento::AnadirDato(Nodo grupo, const char* nombre, std::string_view valo
     Nodo dato = NuevoElemento(grupo, "dato");
     PonerAtributo(dato, "nombre_dato", nombre);
     if (!valor.empty()) {
-        const Utf8 utf8 = Cp1252AUtf8(valor);
+        const Utf8 utf8 = TextoXml(valor);
         // Text content, never parsed as markup or entity references.
         xmlNodeAddContentLen(dato.Crudo(), reinterpret_cast<const xmlChar*>(utf8.data()),
                              static_cast<int>(utf8.size()));
