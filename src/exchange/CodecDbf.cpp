@@ -380,25 +380,31 @@ std::optional<double> ParsearFlotante(std::string_view texto) {
 }
 
 std::optional<std::optional<bool>> ParsearLogico(std::string_view texto) {
+    // Built in place: GCC 12 at -O2 takes a returned empty inner optional for uninitialised.
+    std::optional<std::optional<bool>> resultado;
     const std::string_view t = SinBlancos(texto);
-    if (t.empty()) return std::optional<bool>();
-    if (t.size() != 1) return std::nullopt;
-    switch (t[0]) {
+    if (t.size() > 1) return resultado;
+    const char c = t.empty() ? '?' : t[0];
+    switch (c) {
         case 'T':
         case 't':
         case 'Y':
         case 'y':
-            return std::optional<bool>(true);
+            resultado.emplace(true);
+            break;
         case 'F':
         case 'f':
         case 'N':
         case 'n':
-            return std::optional<bool>(false);
+            resultado.emplace(false);
+            break;
         case '?':
-            return std::optional<bool>();
+            resultado.emplace(std::nullopt);
+            break;
         default:
-            return std::nullopt;
+            break;
     }
+    return resultado;
 }
 
 bool EsNumeroEscrito(std::string_view texto) {
