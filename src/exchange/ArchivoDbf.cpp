@@ -20,6 +20,14 @@ Utf8 Motivo(int error) {
             return "es una carpeta";
         case ENOSPC:
             return "no queda espacio en el disco";
+#ifdef EDQUOT
+        case EDQUOT:
+            return "se ha agotado la cuota de disco";
+#endif
+        case EFBIG:
+            return "el archivo supera el tamaño máximo permitido";
+        case EIO:
+            return "error de entrada/salida del disco";
         case ENOENT:
             return "no existe";
         default:
@@ -70,6 +78,17 @@ bool Bloquear(int fd, short tipo) {
     bloqueo.l_start = 0;
     bloqueo.l_len = 0;  // the whole file, however far it grows
     return ::fcntl(fd, F_OFD_SETLK, &bloqueo) == 0;
+}
+
+bool RetenidaPorOtro(const char* archivo) {
+    const int fd = ::open(archivo, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return false;
+    struct flock bloqueo {};
+    bloqueo.l_type = F_WRLCK;
+    bloqueo.l_whence = SEEK_SET;
+    const bool retenida = ::fcntl(fd, F_OFD_GETLK, &bloqueo) == 0 && bloqueo.l_type != F_UNLCK;
+    ::close(fd);
+    return retenida;
 }
 
 Descriptor::~Descriptor() {

@@ -24,6 +24,10 @@ bool EscribirEn(int fd, const char* origen, size_t n, off_t posicion);
 // false with errno EAGAIN or EACCES when another holder conflicts.
 bool Bloquear(int fd, short tipo);
 
+// Whether another holder (another program, or another table object) has the file locked; the
+// probe takes no lock. A missing or unreadable file is not held.
+bool RetenidaPorOtro(const char* archivo);
+
 // Closes the descriptor unless released.
 class Descriptor {
   public:

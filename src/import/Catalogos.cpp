@@ -36,11 +36,6 @@ const std::vector<Catalogo>& Catalogos() {
     return catalogos;
 }
 
-void BorrarTabla(const ContextoImportacion& ctx, const std::string& tabla) {
-    plataforma::BorrarArchivo(ctx.RutaTabla(tabla + ".DBF"));
-    plataforma::BorrarArchivo(ctx.RutaTabla(tabla + ".MDX"));
-}
-
 // A whole number in decimal, optionally signed, within the range of the platform's integer.
 std::optional<long long> LeerEnteroDecimal(std::string_view texto) {
     bool negativo = false;
@@ -109,7 +104,7 @@ void CargarCatalogo(ContextoImportacion& ctx, const Catalogo& catalogo,
 
 void CargarCatalogos(ContextoImportacion& ctx) {
     const auto& catalogos = Catalogos();
-    BorrarTabla(ctx, catalogos.front().tabla);
+    BorrarTablaPaso(ctx, catalogos.front().tabla);
     // Without origins the export run works without catalogues: the other three stay as the
     // previous run left them.
     if (ctx.documento.Registros(catalogos.front().bloque).empty()) return;

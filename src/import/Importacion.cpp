@@ -1,5 +1,9 @@
 #include "import/Importacion.h"
 
+#include <unistd.h>
+
+#include <cerrno>
+
 #include "import/Pasos.h"
 #include "import/RelojArena.h"
 #include "platform/Error.h"
@@ -22,6 +26,13 @@ FinImportacion EjecutarImportacion(EstadoPrincipal& estado, Interlocutor& interl
         throw ErrorPasaplan("No existe el directorio de intercambio «" +
                             estado.DirectorioIntercambio.string() +
                             "» (C:\\VTEMP). Créelo antes de importar.");
+    }
+    // Every step deletes and creates files there, and the course levels are kept through a
+    // file created beside CURSOST2: without write access the run would stop half-way.
+    if (access(estado.DirectorioIntercambio.c_str(), W_OK) != 0) {
+        throw ErrorPasaplan("No se puede escribir en el directorio de intercambio «" +
+                            estado.DirectorioIntercambio.string() + "» (C:\\VTEMP): " +
+                            (errno == EROFS ? "el disco es de solo lectura." : "permiso denegado."));
     }
     interlocutor.ComprobarAntesDePasos(*estado.documento);
 

@@ -1,5 +1,7 @@
 #include "import/Pasos.h"
 
+#include "exchange/ArchivoDbf.h"
+#include "platform/Error.h"
 #include "platform/Rutas.h"
 
 namespace pasaplan {
@@ -8,11 +10,21 @@ std::filesystem::path ContextoImportacion::RutaTabla(std::string_view nombre) co
     return Tabla::RutaEn(Directorio(), nombre);
 }
 
+void BorrarTablaPaso(const ContextoImportacion& ctx, std::string_view nombre) {
+    const std::string base(nombre);
+    const auto dbf = Tabla::RutaEn(ctx.Directorio(), base + ".DBF");
+    if (dbf::RetenidaPorOtro(dbf.c_str())) {
+        throw ErrorPasaplan("La tabla " + base + " está abierta en otro programa (" +
+                            dbf.string() + ").");
+    }
+    plataforma::BorrarArchivo(dbf);
+    plataforma::BorrarArchivo(Tabla::RutaEn(ctx.Directorio(), base + ".MDX"));
+}
+
 std::unique_ptr<Tabla> CrearTablaPaso(const ContextoImportacion& ctx, std::string_view nombre,
                                       const std::vector<Campo>& campos) {
     const std::string base(nombre);
-    plataforma::BorrarArchivo(Tabla::RutaEn(ctx.Directorio(), base + ".DBF"));
-    plataforma::BorrarArchivo(Tabla::RutaEn(ctx.Directorio(), base + ".MDX"));
+    BorrarTablaPaso(ctx, base);
     const auto ruta = ctx.Directorio() / (base + ".DBF");
     Tabla::Crear(ruta, campos);
     return Tabla::Abrir(ruta, Acceso::Compartido);

@@ -21,6 +21,10 @@ struct ContextoImportacion {
     std::filesystem::path RutaTabla(std::string_view nombre) const;
 };
 
+// Deletes NAME.DBF and NAME.MDX (result ignored). A table that another program holds is not
+// deleted behind its back: an error naming it (where deleting an open file fails, the creation
+// that follows would fail the same way).
+void BorrarTablaPaso(const ContextoImportacion& ctx, std::string_view nombre);
 // Step pattern: delete NAME.DBF and NAME.MDX (result ignored), create the table with its
 // fields, open it shared.
 std::unique_ptr<Tabla> CrearTablaPaso(const ContextoImportacion& ctx, std::string_view nombre,

@@ -1,0 +1,403 @@
+// The catalogue of bad inputs (files under tests/data/malos and conditions of the system), each
+// with the message the user gets and what the run leaves behind. The bench holds an earlier
+// import, Velmora's SOLUC and an earlier result document, in folders whose names have blanks
+// and accents. A run refused before its first step, and every export run that fails, leaves
+// every one of those files as it was; an import step that fails leaves the earlier steps'
+// tables written, its own table sound, and the later ones as they were.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fcntl.h>
+
+#include <fstream>
+#include <functional>
+#include <map>
+#include <sstream>
+
+#include "exchange/Documento.h"
+#include "exchange/Tabla.h"
+#include "lote/Lote.h"
+#include "platform/Error.h"
+#include "support/Apoyo.h"
+
+namespace pasaplan {
+namespace {
+
+namespace fs = std::filesystem;
+using prueba::LeerArchivo;
+
+const fs::path kMalos = fs::path(PASAPLAN_TEST_DATA) / "malos";
+
+// The date that marks a table of the earlier import: a table the run rewrites gets today's.
+constexpr char kFechaVieja[3] = {101, 1, 1};  // 2001-01-01
+
+constexpr const char* kMarcaAnterior = "<!-- resultado anterior -->\n";
+
+enum class Efecto { Igual, Nueva, Ausente };
+
+struct Salida {
+    int estado = -1;
+    std::string out, err;
+};
+
+// The folders of one case. Names with blanks and accents everywhere.
+struct Banco {
+    fs::path raiz;
+    fs::path intercambio = raiz / "VTEMP Año ñ";
+    fs::path carpeta = raiz / "Exportación de Séneca";
+    fs::path archivo = carpeta / "Exportación Horarios.xml";
+    fs::path resultado = carpeta / "ResultadoVelmoraExportación Horarios.xml";
+    fs::path niveles = raiz / "niveles del centro.csv";
+    std::unique_ptr<Tabla> retenida;  // a table another program holds during the run
+};
+
+Salida EnProceso(const std::vector<std::string>& args) {
+    std::ostringstream out, err;
+    const int estado = lote::EjecutarLote(args, out, err);
+    return {estado, out.str(), err.str()};
+}
+
+// The real binary in a child whose files may not grow past limite bytes (a full disk).
+Salida BinarioConLimite(const std::vector<std::string>& args, rlim_t limite, const fs::path& tmp) {
+    const fs::path out = tmp / "salida.txt", err = tmp / "errores.txt";
+    const std::string bin = std::string(PASAPLAN_BIN_DIR) + "/pasaplan-lote";
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const int fo = open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        const int fe = open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(fo, 1);
+        dup2(fe, 2);
+        const rlimit r{limite, limite};
+        setrlimit(RLIMIT_FSIZE, &r);
+        std::vector<char*> argv{const_cast<char*>(bin.c_str())};
+        for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+        argv.push_back(nullptr);
+        execv(bin.c_str(), argv.data());
+        _exit(127);
+    }
+    int s = 0;
+    waitpid(pid, &s, 0);
+    Salida r{WIFEXITED(s) ? WEXITSTATUS(s) : -1, LeerArchivo(out), LeerArchivo(err)};
+    fs::remove(out);
+    fs::remove(err);
+    return r;
+}
+
+std::vector<std::string> ArgsExportar(const Banco& b, std::vector<std::string> extra) {
+    std::vector<std::string> args{"exportar", b.archivo.string(), "--intercambio",
+                                  b.intercambio.string(), "--niveles", b.niveles.string()};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return args;
+}
+
+std::vector<std::string> Exportar(const Banco& b) { return ArgsExportar(b, {"--marcos", "2417"}); }
+
+std::vector<std::string> Importar(const Banco& b) {
+    return {"importar", b.archivo.string(), "--intercambio", b.intercambio.string()};
+}
+
+void PonerFechaVieja(const fs::path& tabla) {
+    std::fstream f(tabla, std::ios::in | std::ios::out | std::ios::binary);
+    f.seekp(1);
+    f.write(kFechaVieja, 3);
+}
+
+bool FechaVieja(const fs::path& tabla) {
+    const std::string bytes = LeerArchivo(tabla);
+    return bytes.size() > 4 && bytes.compare(1, 3, kFechaVieja, 3) == 0;
+}
+
+// Every file of a folder and its bytes.
+std::map<std::string, std::string> Foto(const fs::path& carpeta) {
+    std::map<std::string, std::string> foto;
+    for (const auto& e : fs::directory_iterator(carpeta)) {
+        foto[e.path().filename().string()] = LeerArchivo(e.path());
+    }
+    return foto;
+}
+
+// The bench every case starts from: the base export imported, SOLUC, the export run's result.
+class Plantilla {
+public:
+    static const Plantilla& Una() {
+        static Plantilla p;
+        return p;
+    }
+    void CopiarEn(const fs::path& destino) const {
+        fs::copy(dir_.Ruta(), destino, fs::copy_options::recursive);
+    }
+
+private:
+    Plantilla() {
+        Banco b{dir_.Ruta()};
+        fs::create_directories(b.intercambio);
+        fs::create_directories(b.carpeta);
+        fs::copy_file(kMalos / "base-exportacion.xml", b.archivo);
+        fs::copy_file(fs::path(PASAPLAN_SOURCE_DIR) / "samples/niveles.csv", b.niveles);
+        const Salida i = EnProceso(Exportar(b));
+        if (i.estado != 0) throw std::runtime_error("importación de la base: " + i.err);
+        fs::copy_file(kMalos / "base-soluc.dbf", b.intercambio / "SOLUC.DBF");
+        const Salida e = EnProceso(Importar(b));
+        if (e.estado != 0) throw std::runtime_error("exportación de la base: " + e.err);
+        for (const auto& t : fs::directory_iterator(b.intercambio)) PonerFechaVieja(t.path());
+        // Marked, so that a new result tells itself apart even within the same second.
+        prueba::EscribirArchivo(b.resultado, LeerArchivo(b.resultado) + kMarcaAnterior);
+    }
+    prueba::DirectorioTemporal dir_;
+};
+
+struct Caso {
+    std::string nombre;
+    std::function<std::vector<std::string>(const Banco&)> orden;
+    std::function<void(Banco&)> preparar;  // spoils the bench; may skip the case
+    int estado;
+    std::vector<std::string> mensaje;  // each must appear in what the user reads
+    std::map<std::string, Efecto> tablas;  // by file; every other file stays as it was
+    std::map<std::string, size_t> filas;   // rows of some written tables
+    bool resultadoNuevo = false;           // the run writes a new, complete result document
+    rlim_t limiteArchivos = 0;             // > 0: the real binary, files limited to this size
+};
+
+std::ostream& operator<<(std::ostream& os, const Caso& c) { return os << c.nombre; }
+
+// Tables rewritten when the import run stops in step `paso` (its own table included).
+std::map<std::string, Efecto> Hasta(int paso) {
+    static const std::vector<std::pair<const char*, int>> kPasos = {
+        {"PERIODOS.DBF", 1}, {"CURSOST.DBF", 2}, {"CURSOST2.DBF", 2}, {"ASIGNOMT.DBF", 3},
+        {"ASIGNOMT2.DBF", 3}, {"PROFT.DBF", 5},  {"AULAT.DBF", 6},    {"GRUPOST.DBF", 7},
+        {"ASIGT.DBF", 8},     {"DIASHORAST.DBF", 9}};
+    std::map<std::string, Efecto> efectos;
+    for (const auto& [tabla, p] : kPasos) {
+        if (p <= paso) efectos[tabla] = Efecto::Nueva;
+    }
+    return efectos;
+}
+
+std::map<std::string, Efecto> Con(std::map<std::string, Efecto> base,
+                                  std::map<std::string, Efecto> mas) {
+    for (auto& [k, v] : mas) base[k] = v;
+    return base;
+}
+
+void CopiarMalo(Banco& b, const char* nombre) {
+    fs::copy_file(kMalos / nombre, b.archivo, fs::copy_options::overwrite_existing);
+}
+
+void SolucMala(Banco& b, const char* nombre) {
+    fs::copy_file(kMalos / nombre, b.intercambio / "SOLUC.DBF",
+                  fs::copy_options::overwrite_existing);
+}
+
+// chmod does not stop root: such a case cannot be shown then.
+bool QuitarEscritura(const fs::path& carpeta) {
+    fs::permissions(carpeta, fs::perms::owner_write | fs::perms::group_write |
+                                 fs::perms::others_write, fs::perm_options::remove);
+    return access(carpeta.c_str(), W_OK) != 0;
+}
+
+const auto kDatoEnorme = [](Banco& b) {
+    std::string xml = LeerArchivo(kMalos / "base-exportacion.xml");
+    const std::string nombre = "<dato nombre_dato=\"NOMBRE\">";
+    const size_t p = xml.find(nombre);
+    ASSERT_NE(p, std::string::npos);
+    xml.insert(p + nombre.size(), std::string(20u << 20, 'A'));
+    prueba::EscribirArchivo(b.archivo, xml);
+};
+
+const std::string kNoValido = "no es un documento XML válido (línea ";
+
+std::vector<Caso> Casos() {
+    std::vector<Caso> c;
+    // ---- the import run ("exportar"): refused before the first step ----
+    c.push_back({"XmlTruncado", Exportar, [](Banco& b) { CopiarMalo(b, "xml-truncado.xml"); }, 1,
+                 {"Exportación Horarios.xml", kNoValido}});
+    c.push_back({"BytesInvalidosParaLaCodificacion", Exportar,
+                 [](Banco& b) { CopiarMalo(b, "xml-codificacion-invalida.xml"); }, 1,
+                 {kNoValido, "UTF-8"}});
+    c.push_back({"DoctypeConEntidades", Exportar,
+                 [](Banco& b) { CopiarMalo(b, "xml-doctype-entidades.xml"); }, 1,
+                 {"declara entidades en su DOCTYPE"}});
+    c.push_back({"EntidadesEnBucle", Exportar,
+                 [](Banco& b) { CopiarMalo(b, "xml-entidades-en-bucle.xml"); }, 1,
+                 {"Exportación Horarios.xml", "loop"}});
+    c.push_back({"EntidadesExponenciales", Exportar,
+                 [](Banco& b) { CopiarMalo(b, "xml-entidades-exponenciales.xml"); }, 1,
+                 {"Exportación Horarios.xml"}});
+    c.push_back({"ValorEnorme", Exportar, kDatoEnorme, 1, {kNoValido, "huge"}});
+    c.push_back({"DirectorioDeIntercambioDeSoloLectura", Exportar,
+                 [](Banco& b) {
+                     if (!QuitarEscritura(b.intercambio)) GTEST_SKIP() << "chmod no limita a root";
+                 },
+                 1, {"No se puede escribir en el directorio de intercambio", "VTEMP Año ñ"}});
+    // ---- the import run: what the steps make of it ----
+    c.push_back({"SinBloques", [](const Banco& b) { return ArgsExportar(b, {}); },
+                 [](Banco& b) { CopiarMalo(b, "xml-sin-bloques.xml"); }, 0,
+                 {"Proceso finalizado"},
+                 // Without ORIGENES the catalogues go without ORIGENES_C; the other three
+                 // stay as the earlier import left them.
+                 Con(Hasta(9), {{"ORIGENES_C.DBF", Efecto::Ausente}}),
+                 {{"CURSOST.DBF", 0}, {"PROFT.DBF", 0}, {"DIASHORAST.DBF", 0},
+                  {"CURSOST2.DBF", 7}}});
+    c.push_back({"RegistrosConPocosValores", Exportar,
+                 [](Banco& b) { CopiarMalo(b, "xml-registros-cortos.xml"); }, 0,
+                 {"Proceso finalizado"},
+                 Con(Hasta(9), {{"ORIGENES_C.DBF", Efecto::Nueva},
+                                {"NIVELES_C.DBF", Efecto::Nueva},
+                                {"CUR_NIV_C.DBF", Efecto::Nueva},
+                                {"AUTORIZA_C.DBF", Efecto::Nueva}}),
+                 {{"CURSOST.DBF", 6}, {"PROFT.DBF", 3}}});
+    c.push_back({"MinutosNoNumericos", Exportar,
+                 [](Banco& b) { CopiarMalo(b, "xml-minutos-no-numericos.xml"); }, 1,
+                 {"TRAMOS_HORARIOS", "no es un número entero de minutos: «9:00»"}, Hasta(9),
+                 {{"DIASHORAST.DBF", 0}}});
+    c.push_back({"CodigoDeCatalogoNoNumerico", Exportar,
+                 [](Banco& b) { CopiarMalo(b, "xml-catalogo-no-numerico.xml"); }, 1,
+                 {"En el bloque «NIVELES»", "registro 2", "«BACH» no es un número entero"},
+                 Con(Hasta(9), {{"ORIGENES_C.DBF", Efecto::Nueva},
+                                {"NIVELES_C.DBF", Efecto::Nueva}}),
+                 {{"ORIGENES_C.DBF", 3}, {"NIVELES_C.DBF", 1}}});
+    c.push_back({"Cursost2EnDbase7", Exportar,
+                 [](Banco& b) {
+                     fs::copy_file(kMalos / "dbf-soluc-dbase7.dbf", b.intercambio / "CURSOST2.DBF",
+                                   fs::copy_options::overwrite_existing);
+                 },
+                 1, {"CURSOST2", "dBase 7"},
+                 {{"PERIODOS.DBF", Efecto::Nueva}, {"CURSOST.DBF", Efecto::Nueva}}});
+    c.push_back({"TablaRetenidaPorOtroPrograma", Exportar,
+                 [](Banco& b) {
+                     b.retenida = Tabla::Abrir(b.intercambio / "CURSOST.DBF", Acceso::Exclusivo);
+                 },
+                 1, {"La tabla CURSOST está abierta en otro programa"},
+                 {{"PERIODOS.DBF", Efecto::Nueva}}});
+    c.push_back({"DiscoLleno", Exportar, [](Banco&) {}, 1,
+                 {"ASIGT", "el archivo supera el tamaño máximo permitido"}, Hasta(8), {}, false,
+                 2000});
+    c.push_back({"RutasConBlancosYAcentos", Exportar, [](Banco&) {}, 0, {"Proceso finalizado"},
+                 Con(Hasta(9), {{"ORIGENES_C.DBF", Efecto::Nueva},
+                                {"NIVELES_C.DBF", Efecto::Nueva},
+                                {"CUR_NIV_C.DBF", Efecto::Nueva},
+                                {"AUTORIZA_C.DBF", Efecto::Nueva}}),
+                 {{"PROFT.DBF", 4}}});
+
+    // ---- the export run ("importar"): every failure leaves everything as it was ----
+    c.push_back({"SolucConCuentaExcesiva", Importar,
+                 [](Banco& b) { SolucMala(b, "dbf-soluc-cuenta-excesiva.dbf"); }, 1,
+                 {"La tabla SOLUC", "está dañada", "60 registros"}});
+    c.push_back({"SolucTruncada", Importar,
+                 [](Banco& b) { SolucMala(b, "dbf-soluc-truncada.dbf"); }, 1,
+                 {"La tabla SOLUC", "está dañada"}});
+    c.push_back({"SolucConDiaNoNumerico", Importar,
+                 [](Banco& b) { SolucMala(b, "dbf-soluc-dia-no-numerico.dbf"); }, 1,
+                 {"La tabla SOLUC tiene en el campo DIA el valor \"1a\", que no es un número "
+                  "entero."}});
+    c.push_back({"SolucEnDbase7", Importar,
+                 [](Banco& b) { SolucMala(b, "dbf-soluc-dbase7.dbf"); }, 1,
+                 {"La tabla SOLUC", "dBase 7"}});
+    c.push_back({"SolucRetenidaPorOtroPrograma", Importar,
+                 [](Banco& b) {
+                     b.retenida = Tabla::Abrir(b.intercambio / "SOLUC.DBF", Acceso::Exclusivo);
+                 },
+                 1, {"La tabla SOLUC está abierta en otro programa"}});
+    c.push_back({"DocumentoDeSenecaIlegible", Importar,
+                 [](Banco& b) { CopiarMalo(b, "xml-truncado.xml"); }, 1, {kNoValido}});
+    c.push_back({"CarpetaDelResultadoSinEscritura", Importar,
+                 [](Banco& b) {
+                     if (!QuitarEscritura(b.carpeta)) GTEST_SKIP() << "chmod no limita a root";
+                 },
+                 1, {"No se puede escribir el archivo", "ResultadoVelmora", "permiso denegado"}});
+    c.push_back({"DiscoLlenoAlGuardar", Importar, [](Banco&) {}, 1,
+                 {"ResultadoVelmoraExportación Horarios.xml",
+                  "el archivo supera el tamaño máximo permitido"},
+                 {}, {}, false, 4000});
+    c.push_back({"DirectorioDeIntercambioDeSoloLecturaAlExportar", Importar,
+                 [](Banco& b) {
+                     if (!QuitarEscritura(b.intercambio)) GTEST_SKIP() << "chmod no limita a root";
+                 },
+                 0, {"Proceso finalizado"}, {}, {}, true});
+    c.push_back({"RutasConBlancosYAcentosAlExportar", Importar, [](Banco&) {}, 0,
+                 {"Proceso finalizado"}, {}, {}, true});
+    return c;
+}
+
+class EntradaMala : public testing::TestWithParam<Caso> {};
+
+TEST_P(EntradaMala, TellsTheUserAndLeavesWhatItShould) {
+    const Caso& caso = GetParam();
+    prueba::DirectorioTemporal tmp;
+    Plantilla::Una().CopiarEn(tmp.Ruta());
+    Banco b{tmp.Ruta()};
+    caso.preparar(b);
+    if (testing::Test::IsSkipped() || testing::Test::HasFatalFailure()) return;
+    const auto antes = Foto(b.intercambio);
+    const auto seneca = Foto(b.carpeta);
+
+    const Salida r = caso.limiteArchivos ? BinarioConLimite(caso.orden(b), caso.limiteArchivos,
+                                                            tmp.Ruta())
+                                         : EnProceso(caso.orden(b));
+    b.retenida.reset();
+    fs::permissions(b.intercambio, fs::perms::owner_all, fs::perm_options::add);
+    fs::permissions(b.carpeta, fs::perms::owner_all, fs::perm_options::add);
+
+    EXPECT_EQ(r.estado, caso.estado) << r.out << r.err;
+    const std::string leido = r.out + r.err;
+    for (const std::string& m : caso.mensaje) {
+        EXPECT_NE(leido.find(m), std::string::npos) << "falta «" << m << "» en:\n" << leido;
+    }
+    // Failures go to stderr, and nothing on stdout claims success.
+    if (caso.estado != 0) {
+        EXPECT_EQ(r.out.find("Proceso finalizado"), std::string::npos);
+    }
+
+    // The exchange directory: each table as the case says, nothing else added.
+    const auto ahora = Foto(b.intercambio);
+    for (const auto& [nombre, bytes] : ahora) {
+        EXPECT_TRUE(antes.count(nombre) || caso.tablas.count(nombre)) << "archivo nuevo " << nombre;
+    }
+    for (const auto& [nombre, bytes] : antes) {
+        const auto e = caso.tablas.count(nombre) ? caso.tablas.at(nombre) : Efecto::Igual;
+        const fs::path ruta = b.intercambio / nombre;
+        if (e == Efecto::Ausente) {
+            EXPECT_FALSE(fs::exists(ruta)) << nombre;
+            continue;
+        }
+        ASSERT_TRUE(ahora.count(nombre)) << nombre << " ha desaparecido";
+        if (e == Efecto::Igual) {
+            EXPECT_TRUE(ahora.at(nombre) == bytes) << nombre << " ha cambiado";
+        } else {
+            EXPECT_FALSE(FechaVieja(ruta)) << nombre << " no se ha escrito de nuevo";
+            try {
+                const auto t = Tabla::Abrir(ruta, Acceso::Compartido);
+                if (caso.filas.count(nombre)) {
+                    EXPECT_EQ(t->Filas(), caso.filas.at(nombre)) << nombre;
+                }
+            } catch (const ErrorPasaplan& error) {
+                ADD_FAILURE() << nombre << " no se puede leer: " << error.what();
+            }
+        }
+    }
+
+    // The Séneca folder: the chosen file as it was, and the result document either untouched
+    // or new and complete; no temporary file left.
+    const auto carpeta = Foto(b.carpeta);
+    EXPECT_EQ(carpeta.size(), seneca.size());
+    const std::string nombreResultado = b.resultado.filename().string();
+    ASSERT_TRUE(carpeta.count(nombreResultado));
+    const std::string& resultado = carpeta.at(nombreResultado);
+    if (caso.resultadoNuevo) {
+        EXPECT_EQ(resultado.find(kMarcaAnterior), std::string::npos) << "no hay documento nuevo";
+        EXPECT_TRUE(resultado.ends_with("</SERVICIO>") || resultado.ends_with("</SERVICIO>\n"));
+        EXPECT_NO_THROW(Documento::DesdeMemoria(resultado, "resultado"));
+    } else {
+        EXPECT_TRUE(resultado == seneca.at(nombreResultado)) << "el documento anterior ha cambiado";
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Catalogo, EntradaMala, testing::ValuesIn(Casos()),
+                         [](const testing::TestParamInfo<Caso>& info) {
+                             return info.param.nombre;
+                         });
+
+}  // namespace
+}  // namespace pasaplan
