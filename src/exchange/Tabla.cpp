@@ -14,6 +14,7 @@
 
 #include "exchange/ArchivoDbf.h"
 #include "exchange/CodecDbf.h"
+#include "exchange/IndiceTabla.h"
 #include "platform/Error.h"
 #include "platform/Rutas.h"
 #include "text/Cp1252.h"
@@ -40,6 +41,12 @@ bool NombreCoincide(std::string_view guardado, std::string_view pedido) {
     return IgualesSinMayusculas(guardado, pedido);
 }
 
+// A binary kind other than a 4-byte integer cannot be read at all; lookups over it scan, so
+// that they fail exactly where reading fails.
+bool Indexable(const dbf::CampoDbf& campo) {
+    return !campo.binario || (campo.tipo == 'I' && campo.campo.ancho == 4);
+}
+
 }  // namespace
 
 struct Tabla::Impl {
@@ -53,6 +60,17 @@ struct Tabla::Impl {
     std::string datos;             // live rows, each a whole record with its deletion flag
     std::vector<uint32_t> fisica;  // record number in the file, kSinPosicion until posted
     std::string escritura;         // reused buffer for Grabar
+
+    // Indexes for Buscar and Filtrar, one per field list, built on first use and kept in step
+    // with every Agregar and every write to one of their fields.
+    mutable std::vector<std::unique_ptr<dbf::IndiceTabla>> indices;
+    // Reused by lookups and writes, so that neither allocates on every call.
+    mutable std::vector<const dbf::CampoDbf*> camposBuscados;
+    mutable std::vector<std::string_view> valoresBuscados;
+    mutable std::string claveBuscada;
+    std::vector<dbf::IndiceTabla*> afectados;
+    std::vector<std::string> clavesViejas;
+    std::string claveNueva;
 
     ~Impl() {
         if (fd >= 0) ::close(fd);
@@ -120,11 +138,50 @@ struct Tabla::Impl {
     }
 
     void Poner(size_t fila, const dbf::CampoDbf& campo, std::string_view bytes) {
-        char* destino = Registro(fila) + campo.posicion;
+        char* registro = Registro(fila);
+        afectados.clear();
+        for (const auto& indice : indices) {
+            if (indice->Usa(campo)) afectados.push_back(indice.get());
+        }
+        if (clavesViejas.size() < afectados.size()) clavesViejas.resize(afectados.size());
+        for (size_t i = 0; i < afectados.size(); ++i) {
+            afectados[i]->ClaveDe(registro, clavesViejas[i]);
+        }
+        char* destino = registro + campo.posicion;
         const auto ancho = static_cast<size_t>(campo.campo.ancho);
         const size_t n = std::min(bytes.size(), ancho);
         std::memcpy(destino, bytes.data(), n);
         std::memset(destino + n, ' ', ancho - n);
+        const auto posicion = static_cast<uint32_t>(fila);
+        for (size_t i = 0; i < afectados.size(); ++i) {
+            afectados[i]->ClaveDe(registro, claveNueva);
+            if (claveNueva == clavesViejas[i]) continue;
+            afectados[i]->Quitar(clavesViejas[i], posicion);
+            afectados[i]->Anadir(claveNueva, posicion);
+        }
+    }
+
+    // The index over these fields, built from the rows now loaded when there is none yet.
+    dbf::IndiceTabla& Indice(const std::vector<const dbf::CampoDbf*>& sobre) const {
+        for (const auto& indice : indices) {
+            if (indice->Campos() == sobre) return *indice;
+        }
+        auto nuevo = std::make_unique<dbf::IndiceTabla>(sobre);
+        std::string clave;
+        const size_t largo = cabecera.longitudRegistro;
+        for (size_t fila = 0; fila < Filas(); ++fila) {
+            nuevo->ClaveDe(datos.data() + fila * largo, clave);
+            nuevo->Anadir(clave, static_cast<uint32_t>(fila));
+        }
+        indices.push_back(std::move(nuevo));
+        return *indices.back();
+    }
+
+    // The rows whose fields camposBuscados equal valoresBuscados, in stored order; null for none.
+    const std::vector<uint32_t>* FilasIguales() const {
+        const dbf::IndiceTabla& indice = Indice(camposBuscados);
+        if (!indice.ClaveBuscada(valoresBuscados, claveBuscada)) return nullptr;
+        return indice.Filas(claveBuscada);
     }
 
     bool EsNumero(const dbf::CampoDbf& campo) const {
@@ -322,9 +379,20 @@ std::optional<bool> Tabla::LeerLogico(size_t fila, std::string_view campo) const
 }
 
 size_t Tabla::Agregar() {
-    impl_->datos.append(impl_->cabecera.longitudRegistro, ' ');
-    impl_->fisica.push_back(kSinPosicion);
-    return impl_->Filas() - 1;
+    Impl& t = *impl_;
+    if (t.Filas() >= kSinPosicion) {
+        throw ErrorPasaplan("La tabla " + t.nombre + " no admite más registros.");
+    }
+    const size_t fila = t.Filas();
+    t.datos.append(t.cabecera.longitudRegistro, ' ');
+    t.fisica.push_back(kSinPosicion);
+    // The blank row is visible to lookups at once, as it is to a scan.
+    const char* registro = t.datos.data() + fila * t.cabecera.longitudRegistro;
+    for (const auto& indice : t.indices) {
+        indice->ClaveDe(registro, t.claveNueva);
+        indice->Anadir(t.claveNueva, static_cast<uint32_t>(fila));
+    }
+    return fila;
 }
 
 void Tabla::PonerTexto(size_t fila, std::string_view campo, std::string_view valor) {
@@ -420,21 +488,28 @@ void Tabla::Grabar(size_t fila) {
 }
 
 std::optional<size_t> Tabla::Buscar(std::initializer_list<Condicion> condiciones) const {
-    std::vector<std::pair<const dbf::CampoDbf*, std::string_view>> buscadas;
-    buscadas.reserve(condiciones.size());
+    const Impl& t = *impl_;
+    t.camposBuscados.clear();
+    t.valoresBuscados.clear();
+    bool indexable = true;
     for (const Condicion& c : condiciones) {
-        buscadas.emplace_back(&impl_->Buscar(c.first), dbf::SinBlancosFinales(c.second));
+        const dbf::CampoDbf& campo = t.Buscar(c.first);
+        indexable = indexable && Indexable(campo);
+        t.camposBuscados.push_back(&campo);
+        t.valoresBuscados.push_back(dbf::SinBlancosFinales(c.second));
+    }
+    if (indexable) {
+        const std::vector<uint32_t>* filas = t.FilasIguales();
+        if (filas == nullptr || filas->empty()) return std::nullopt;
+        return filas->front();
     }
     dbf::Hueco hueco;
-    const size_t largo = impl_->cabecera.longitudRegistro;
-    for (size_t fila = 0; fila < impl_->Filas(); ++fila) {
-        const char* registro = impl_->datos.data() + fila * largo;
+    const size_t largo = t.cabecera.longitudRegistro;
+    for (size_t fila = 0; fila < t.Filas(); ++fila) {
+        const char* registro = t.datos.data() + fila * largo;
         bool iguales = true;
-        for (const auto& [campo, valor] : buscadas) {
-            if (impl_->Vista(registro, *campo, hueco) != valor) {
-                iguales = false;
-                break;
-            }
+        for (size_t i = 0; i < t.camposBuscados.size() && iguales; ++i) {
+            iguales = t.Vista(registro, *t.camposBuscados[i], hueco) == t.valoresBuscados[i];
         }
         if (iguales) return fila;
     }
@@ -442,15 +517,22 @@ std::optional<size_t> Tabla::Buscar(std::initializer_list<Condicion> condiciones
 }
 
 std::vector<size_t> Tabla::Filtrar(std::string_view campo, std::string_view valor) const {
-    const dbf::CampoDbf& c = impl_->Buscar(campo);
+    const Impl& t = *impl_;
+    const dbf::CampoDbf& c = t.Buscar(campo);
     const std::string_view buscado = dbf::SinBlancosFinales(valor);
     std::vector<size_t> filas;
-    dbf::Hueco hueco;
-    const size_t largo = impl_->cabecera.longitudRegistro;
-    for (size_t fila = 0; fila < impl_->Filas(); ++fila) {
-        if (impl_->Vista(impl_->datos.data() + fila * largo, c, hueco) == buscado) {
-            filas.push_back(fila);
+    if (Indexable(c)) {
+        t.camposBuscados.assign(1, &c);
+        t.valoresBuscados.assign(1, buscado);
+        if (const std::vector<uint32_t>* iguales = t.FilasIguales()) {
+            filas.assign(iguales->begin(), iguales->end());
         }
+        return filas;
+    }
+    dbf::Hueco hueco;
+    const size_t largo = t.cabecera.longitudRegistro;
+    for (size_t fila = 0; fila < t.Filas(); ++fila) {
+        if (t.Vista(t.datos.data() + fila * largo, c, hueco) == buscado) filas.push_back(fila);
     }
     return filas;
 }

@@ -1,0 +1,76 @@
+#include "exchange/IndiceTabla.h"
+
+#include <algorithm>
+
+namespace pasaplan::dbf {
+namespace {
+
+// A field value read from a record never exceeds the width byte of its descriptor, nor the
+// scratch space of a decoded binary integer.
+constexpr size_t kLargoMaximoValor = 255;
+static_assert(sizeof(Hueco) <= kLargoMaximoValor);
+
+void AnadirParte(std::string& clave, std::string_view valor, bool conLargo) {
+    if (conLargo) clave += static_cast<char>(static_cast<unsigned char>(valor.size()));
+    clave += valor;
+}
+
+}  // namespace
+
+IndiceTabla::IndiceTabla(std::vector<const CampoDbf*> campos) : campos_(std::move(campos)) {}
+
+bool IndiceTabla::Usa(const CampoDbf& campo) const {
+    return std::find(campos_.begin(), campos_.end(), &campo) != campos_.end();
+}
+
+void IndiceTabla::ClaveDe(const char* registro, std::string& clave) const {
+    clave.clear();
+    const bool conLargo = campos_.size() > 1;
+    Hueco hueco;
+    for (const CampoDbf* campo : campos_) {
+        AnadirParte(clave, VistaValor(registro, *campo, hueco), conLargo);
+    }
+}
+
+bool IndiceTabla::ClaveBuscada(const std::vector<std::string_view>& valores,
+                               std::string& clave) const {
+    clave.clear();
+    const bool conLargo = campos_.size() > 1;
+    for (std::string_view valor : valores) {
+        if (valor.size() > kLargoMaximoValor) return false;
+        AnadirParte(clave, valor, conLargo);
+    }
+    return true;
+}
+
+void IndiceTabla::Anadir(std::string_view clave, uint32_t fila) {
+    auto grupo = grupos_.find(clave);
+    if (grupo == grupos_.end()) grupo = grupos_.emplace(std::string(clave), 0).first;
+    std::vector<uint32_t>& filas = grupo->second;
+    // Rows are mostly appended, so the new one usually goes last.
+    if (filas.empty() || filas.back() < fila) {
+        filas.push_back(fila);
+    } else {
+        filas.insert(std::lower_bound(filas.begin(), filas.end(), fila), fila);
+    }
+}
+
+void IndiceTabla::Quitar(std::string_view clave, uint32_t fila) {
+    const auto grupo = grupos_.find(clave);
+    if (grupo == grupos_.end()) return;
+    std::vector<uint32_t>& filas = grupo->second;
+    if (!filas.empty() && filas.back() == fila) {
+        filas.pop_back();
+    } else {
+        const auto it = std::lower_bound(filas.begin(), filas.end(), fila);
+        if (it != filas.end() && *it == fila) filas.erase(it);
+    }
+    // An emptied group stays: the blank key of appended rows empties and fills again per row.
+}
+
+const std::vector<uint32_t>* IndiceTabla::Filas(std::string_view clave) const {
+    const auto grupo = grupos_.find(clave);
+    return grupo == grupos_.end() ? nullptr : &grupo->second;
+}
+
+}  // namespace pasaplan::dbf
