@@ -30,8 +30,8 @@ std::optional<QString> LeerIni(const QString& archivo, const QString& seccion,
     while (!f.atEnd()) {
         const QString linea = QString::fromLatin1(f.readLine()).trimmed();
         if (linea.startsWith(QLatin1Char('[')) && linea.endsWith(QLatin1Char(']'))) {
-            dentro = linea.mid(1, linea.size() - 2).trimmed().compare(seccion,
-                                                                      Qt::CaseInsensitive) == 0;
+            dentro =
+                linea.mid(1, linea.size() - 2).trimmed().compare(seccion, Qt::CaseInsensitive) == 0;
             continue;
         }
         const qsizetype igual = linea.indexOf(QLatin1Char('='));
@@ -79,23 +79,21 @@ int main(int argc, char** argv) {
                              .arg(programa.absoluteFilePath(), pasaplan.errorString()));
         QCoreApplication::exit(1);
     });
-    QObject::connect(
-        &pasaplan, &QProcess::finished, [&](int codigo, QProcess::ExitStatus salida) {
-            if (salida != QProcess::NormalExit || codigo != 0) {
-                Escribir(stderr, QStringLiteral("pasaplan terminó con estado %1").arg(codigo));
-            }
-            const QString ini = programa.absoluteDir().filePath(QStringLiteral("Velmora.ini"));
-            const auto valor = LeerIni(ini, QStringLiteral("Transformadores"),
-                                       QStringLiteral("Transformado"));
-            if (valor) {
-                Escribir(stdout, QStringLiteral("Transformado=%1").arg(*valor));
-                estado = salida == QProcess::NormalExit ? 0 : 1;
-            } else {
-                Escribir(stderr, QStringLiteral("%1 no tiene [Transformadores] Transformado")
-                                     .arg(ini));
-            }
-            QCoreApplication::exit(estado);
-        });
+    QObject::connect(&pasaplan, &QProcess::finished, [&](int codigo, QProcess::ExitStatus salida) {
+        if (salida != QProcess::NormalExit || codigo != 0) {
+            Escribir(stderr, QStringLiteral("pasaplan terminó con estado %1").arg(codigo));
+        }
+        const QString ini = programa.absoluteDir().filePath(QStringLiteral("Velmora.ini"));
+        const auto valor =
+            LeerIni(ini, QStringLiteral("Transformadores"), QStringLiteral("Transformado"));
+        if (valor) {
+            Escribir(stdout, QStringLiteral("Transformado=%1").arg(*valor));
+            estado = salida == QProcess::NormalExit ? 0 : 1;
+        } else {
+            Escribir(stderr, QStringLiteral("%1 no tiene [Transformadores] Transformado").arg(ini));
+        }
+        QCoreApplication::exit(estado);
+    });
     // Start once the window is on screen, as the host's own window is when it starts the tool.
     QTimer::singleShot(0, &ventana, [&] {
         pasaplan.start(programa.absoluteFilePath(), {direccion, identificador});
