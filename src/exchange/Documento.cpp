@@ -5,8 +5,10 @@
 #include <libxml/xmlsave.h>
 #include <libxml/xpath.h>
 
+#include <algorithm>
 #include <cstring>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 #include "platform/Atomico.h"
@@ -163,7 +165,40 @@ Texto Valor(const std::vector<Nodo>& datos, size_t pos) {
     return AllTrim(ValorSinRecortar(datos, pos));
 }
 
+namespace {
+
+// The test without serialising, for the usual <dato nombre_dato="V" ...>: its markup is
+// "<dato nombre_dato=\"" (19 characters) followed by V as written out. When nombre holds only
+// letters, digits and '_', V written out begins with nombre exactly when V does: an escape
+// begins with '&', a character outside ASCII is no ASCII one, and the closing quote is in no
+// name. Any other element is left to the markup itself.
+std::optional<bool> NombreDatoSinMarcado(const xmlNode* dato, std::string_view nombre) {
+    const auto nombreSimple = [](char c) {
+        return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') ||
+               c == '_';
+    };
+    if (dato == nullptr || dato->type != XML_ELEMENT_NODE || dato->ns != nullptr ||
+        dato->nsDef != nullptr || std::strcmp(reinterpret_cast<const char*>(dato->name), "dato") != 0 ||
+        !std::all_of(nombre.begin(), nombre.end(), nombreSimple)) {
+        return std::nullopt;
+    }
+    const xmlAttr* atributo = dato->properties;
+    if (atributo == nullptr || atributo->ns != nullptr ||
+        std::strcmp(reinterpret_cast<const char*>(atributo->name), "nombre_dato") != 0) {
+        return std::nullopt;
+    }
+    const xmlNode* valor = atributo->children;
+    if (valor == nullptr) return nombre.empty();
+    if (valor->next != nullptr || valor->type != XML_TEXT_NODE || valor->content == nullptr) {
+        return std::nullopt;
+    }
+    return std::string_view(reinterpret_cast<const char*>(valor->content)).starts_with(nombre);
+}
+
+}  // namespace
+
 bool NombreDatoEs(const Nodo& dato, std::string_view nombre) {
+    if (const auto rapido = NombreDatoSinMarcado(dato.Crudo(), nombre)) return *rapido;
     const Texto marcado = AllTrim(dato.Marcado());
     constexpr size_t kInicio = 19;  // position 20 counted from 1
     if (marcado.size() < kInicio) return false;

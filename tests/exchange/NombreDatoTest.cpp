@@ -1,0 +1,57 @@
+// The name test reads the usual dato's attribute instead of serialising it: it must answer as
+// the comparison on the markup itself does, whatever the element looks like.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "exchange/Documento.h"
+#include "text/Clipper.h"
+
+namespace pasaplan {
+namespace {
+
+// The rule as written: the trimmed markup compared from its 20th character on.
+bool PorMarcado(const Nodo& dato, std::string_view nombre) {
+    const Texto marcado = AllTrim(dato.Marcado());
+    return marcado.size() >= 19 && std::string_view(marcado).substr(19, nombre.size()) == nombre;
+}
+
+TEST(NombreDato, DaLoMismoQueCompararElMarcado) {
+    const std::vector<std::string> elementos = {
+        R"(<dato nombre_dato="X_MATERIAOMG">7892</dato>)",
+        R"(<dato nombre_dato="X_MATERIAOMGX">7892</dato>)",
+        R"(<dato nombre_dato="X_MATERIAOM">7892</dato>)",
+        R"(<dato nombre_dato="X_MATERIAOM"/>)",
+        R"(<dato nombre_dato="">X_MATERIAOMG</dato>)",
+        R"(<dato>aaaaaaaaaaaaaX_MATERIAOMG</dato>)",
+        R"(<dato id="1" nombre_dato="X_MATERIAOMG">7892</dato>)",
+        R"(<dato nombre_dato="X_MAT&amp;ERIAOMG">1</dato>)",
+        R"(<dato nombre_dato="X_&#xE1;ATERIAOMG">1</dato>)",
+        R"(<dato nombre_dato="X_MATERIAOMG&quot;">1</dato>)",
+        R"(<dato nombre_dato=" X_MATERIAOMG">1</dato>)",
+        R"(<dato nombre_dato="D_MATERIAC" otro="x">Lengua</dato>)",
+        R"(<dato nombre_dato='D_MATERIAC'>Lengua</dato>)",
+        R"(<dato xmlns:s="urn:s" nombre_dato="D_MATERIAC">Lengua</dato>)",
+        R"(<dato s:nombre_dato="D_MATERIAC" xmlns:s="urn:s">Lengua</dato>)",
+        R"(<datos nombre_dato="D_MATERIAC">Lengua</datos>)",
+        R"(<dato nombre_dato="d_materiac">Lengua</dato>)",
+    };
+    const std::vector<std::string> nombres = {"X_MATERIAOMG",   "D_MATERIAC", "X_MAT", "",
+                                              "X_MATERIAOMG\"", "X_M&"};
+    std::string xml = R"(<?xml version="1.0" encoding="ISO-8859-1"?><SERVICIO><r>)";
+    for (const std::string& e : elementos) xml += e;
+    xml += "</r></SERVICIO>";
+    const auto doc = Documento::DesdeMemoria(xml, "nombres.xml");
+    const auto hijos = doc->Seleccionar("/SERVICIO/r/*");
+    ASSERT_EQ(hijos.size(), elementos.size());
+    for (size_t i = 0; i < hijos.size(); ++i) {
+        for (const std::string& nombre : nombres) {
+            EXPECT_EQ(NombreDatoEs(hijos[i], nombre), PorMarcado(hijos[i], nombre))
+                << elementos[i] << " / " << nombre;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace pasaplan
