@@ -142,6 +142,14 @@ std::vector<Nodo> Nodo::Datos() const {
 
 Texto Nodo::TextoContenido() const {
     if (!nodo_) return {};
+    // A value's element holds one text node or none: its content, without libxml2's copy.
+    if (nodo_->type == XML_ELEMENT_NODE) {
+        const xmlNode* hijo = nodo_->children;
+        if (hijo == nullptr) return {};
+        if (hijo->next == nullptr && hijo->type == XML_TEXT_NODE && hijo->content != nullptr) {
+            return Utf8ACp1252(reinterpret_cast<const char*>(hijo->content));
+        }
+    }
     std::unique_ptr<xmlChar, LiberarXmlChar> contenido(xmlNodeGetContent(nodo_));
     if (!contenido) return {};
     return Utf8ACp1252(reinterpret_cast<const char*>(contenido.get()));

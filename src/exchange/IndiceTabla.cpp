@@ -23,6 +23,30 @@ bool IndiceTabla::Usa(const CampoDbf& campo) const {
     return std::find(campos_.begin(), campos_.end(), &campo) != campos_.end();
 }
 
+void IndiceTabla::AntesDeEscribir(size_t fila, const char* registro) {
+    // A row not indexed yet, or already taken out, is indexed afresh by PonerAlDia.
+    if (fila >= indexadas_ || pendiente_[fila]) return;
+    ClaveDe(registro, clave_);
+    Quitar(clave_, static_cast<uint32_t>(fila));
+    pendiente_[fila] = true;
+    pendientes_.push_back(static_cast<uint32_t>(fila));
+}
+
+void IndiceTabla::PonerAlDia(const char* datos, size_t largo, size_t filas) {
+    for (const uint32_t fila : pendientes_) {
+        ClaveDe(datos + fila * largo, clave_);
+        Anadir(clave_, fila);
+        pendiente_[fila] = false;
+    }
+    pendientes_.clear();
+    for (size_t fila = indexadas_; fila < filas; ++fila) {
+        ClaveDe(datos + fila * largo, clave_);
+        Anadir(clave_, static_cast<uint32_t>(fila));
+    }
+    indexadas_ = filas;
+    pendiente_.resize(filas, false);
+}
+
 void IndiceTabla::ClaveDe(const char* registro, std::string& clave) const {
     clave.clear();
     const bool conLargo = campos_.size() > 1;
@@ -59,13 +83,9 @@ void IndiceTabla::Quitar(std::string_view clave, uint32_t fila) {
     const auto grupo = grupos_.find(clave);
     if (grupo == grupos_.end()) return;
     std::vector<uint32_t>& filas = grupo->second;
-    if (!filas.empty() && filas.back() == fila) {
-        filas.pop_back();
-    } else {
-        const auto it = std::lower_bound(filas.begin(), filas.end(), fila);
-        if (it != filas.end() && *it == fila) filas.erase(it);
-    }
-    // An emptied group stays: the blank key of appended rows empties and fills again per row.
+    const auto it = std::lower_bound(filas.begin(), filas.end(), fila);
+    if (it != filas.end() && *it == fila) filas.erase(it);
+    if (filas.empty()) grupos_.erase(grupo);
 }
 
 const std::vector<uint32_t>* IndiceTabla::Filas(std::string_view clave) const {

@@ -1,8 +1,10 @@
 #pragma once
 // An in-memory index of a loaded table over one or more fields: the rows grouped by the values
 // of those fields, each group in stored order. Locate and filter give exactly what a scan from
-// the first row gives; the table keeps every index in step as rows are appended and edited,
-// so a lookup made while a step appends sees the rows appended so far (posted or not).
+// the first row gives. The table tells the index before every write to one of its fields, and
+// brings it up to date before every lookup: rows appended or edited since the last lookup are
+// (re)indexed then, so a lookup made while a step appends sees every row appended so far,
+// posted or not, and a row written field by field is indexed once.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -21,27 +23,35 @@ class IndiceTabla {
     const std::vector<const CampoDbf*>& Campos() const { return campos_; }
     bool Usa(const CampoDbf& campo) const;
 
-    // The key of a stored record: each field's value as the table reads it (trailing pad
-    // dropped). Several fields are joined length-first, so no two value lists share a key.
-    void ClaveDe(const char* registro, std::string& clave) const;
+    // Before one of the index's fields of row fila changes: registro is the row as it stands.
+    void AntesDeEscribir(size_t fila, const char* registro);
+    // Indexes what changed since the last call: the rows written to and every row from the
+    // last count up to filas. datos holds the rows, each largo bytes long.
+    void PonerAlDia(const char* datos, size_t largo, size_t filas);
+
     // The key a lookup for these values (trailing blanks already dropped) compares with;
     // false when no stored value can be that long, so nothing can match.
     bool ClaveBuscada(const std::vector<std::string_view>& valores, std::string& clave) const;
-
-    // Adds or removes row fila under the key clave, keeping each group in ascending order.
-    void Anadir(std::string_view clave, uint32_t fila);
-    void Quitar(std::string_view clave, uint32_t fila);
-
     // The rows under clave in stored order; null when there are none.
     const std::vector<uint32_t>* Filas(std::string_view clave) const;
 
   private:
+    // Each field's value as the table reads it (trailing pad dropped). Several fields are
+    // joined length-first, so that no two lists of values share a key.
+    void ClaveDe(const char* registro, std::string& clave) const;
+    void Anadir(std::string_view clave, uint32_t fila);
+    void Quitar(std::string_view clave, uint32_t fila);
+
     struct Hash {
         using is_transparent = void;
         size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
     };
     std::vector<const CampoDbf*> campos_;
     std::unordered_map<std::string, std::vector<uint32_t>, Hash, std::equal_to<>> grupos_;
+    size_t indexadas_ = 0;         // rows 0 .. indexadas_-1 have been indexed
+    std::vector<bool> pendiente_;  // of those, taken out for a write and not yet put back
+    std::vector<uint32_t> pendientes_;
+    std::string clave_;
 };
 
 }  // namespace pasaplan::dbf

@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
+#include <unordered_map>
 
 #include "exchange/ArchivoDbf.h"
 #include "exchange/CodecDbf.h"
@@ -61,16 +62,21 @@ struct Tabla::Impl {
     std::vector<uint32_t> fisica;  // record number in the file, kSinPosicion until posted
     std::string escritura;         // reused buffer for Grabar
 
-    // Indexes for Buscar and Filtrar, one per field list, built on first use and kept in step
-    // with every Agregar and every write to one of their fields.
+    // Indexes for Buscar and Filtrar, one per field list, built on first use; told of every
+    // write to one of their fields and brought up to date before every lookup.
     mutable std::vector<std::unique_ptr<dbf::IndiceTabla>> indices;
-    // Reused by lookups and writes, so that neither allocates on every call.
+    // Reused by lookups, so that a lookup does not allocate.
     mutable std::vector<const dbf::CampoDbf*> camposBuscados;
     mutable std::vector<std::string_view> valoresBuscados;
     mutable std::string claveBuscada;
-    std::vector<dbf::IndiceTabla*> afectados;
-    std::vector<std::string> clavesViejas;
-    std::string claveNueva;
+
+    struct HashNombre {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    // The field each name given so far resolved to: every read and write names its field.
+    mutable std::unordered_map<std::string, const dbf::CampoDbf*, HashNombre, std::equal_to<>>
+        porNombre;
 
     ~Impl() {
         if (fd >= 0) ::close(fd);
@@ -79,8 +85,14 @@ struct Tabla::Impl {
     Utf8 Ruta() const { return archivo.string(); }
 
     const dbf::CampoDbf& Buscar(std::string_view campo) const {
+        if (const auto hallado = porNombre.find(campo); hallado != porNombre.end()) {
+            return *hallado->second;
+        }
         for (const dbf::CampoDbf& c : campos) {
-            if (NombreCoincide(c.campo.nombre, campo)) return c;
+            if (NombreCoincide(c.campo.nombre, campo)) {
+                porNombre.emplace(std::string(campo), &c);
+                return c;
+            }
         }
         throw ErrorPasaplan("La tabla " + nombre + " no tiene el campo " + Cp1252AUtf8(campo) +
                             ".");
@@ -139,42 +151,32 @@ struct Tabla::Impl {
 
     void Poner(size_t fila, const dbf::CampoDbf& campo, std::string_view bytes) {
         char* registro = Registro(fila);
-        afectados.clear();
         for (const auto& indice : indices) {
-            if (indice->Usa(campo)) afectados.push_back(indice.get());
-        }
-        if (clavesViejas.size() < afectados.size()) clavesViejas.resize(afectados.size());
-        for (size_t i = 0; i < afectados.size(); ++i) {
-            afectados[i]->ClaveDe(registro, clavesViejas[i]);
+            if (indice->Usa(campo)) indice->AntesDeEscribir(fila, registro);
         }
         char* destino = registro + campo.posicion;
         const auto ancho = static_cast<size_t>(campo.campo.ancho);
         const size_t n = std::min(bytes.size(), ancho);
         std::memcpy(destino, bytes.data(), n);
         std::memset(destino + n, ' ', ancho - n);
-        const auto posicion = static_cast<uint32_t>(fila);
-        for (size_t i = 0; i < afectados.size(); ++i) {
-            afectados[i]->ClaveDe(registro, claveNueva);
-            if (claveNueva == clavesViejas[i]) continue;
-            afectados[i]->Quitar(clavesViejas[i], posicion);
-            afectados[i]->Anadir(claveNueva, posicion);
-        }
     }
 
     // The index over these fields, built from the rows now loaded when there is none yet.
+    // The index over these fields, up to date with every row now in memory.
     dbf::IndiceTabla& Indice(const std::vector<const dbf::CampoDbf*>& sobre) const {
-        for (const auto& indice : indices) {
-            if (indice->Campos() == sobre) return *indice;
+        dbf::IndiceTabla* indice = nullptr;
+        for (const auto& existente : indices) {
+            if (existente->Campos() == sobre) {
+                indice = existente.get();
+                break;
+            }
         }
-        auto nuevo = std::make_unique<dbf::IndiceTabla>(sobre);
-        std::string clave;
-        const size_t largo = cabecera.longitudRegistro;
-        for (size_t fila = 0; fila < Filas(); ++fila) {
-            nuevo->ClaveDe(datos.data() + fila * largo, clave);
-            nuevo->Anadir(clave, static_cast<uint32_t>(fila));
+        if (indice == nullptr) {
+            indices.push_back(std::make_unique<dbf::IndiceTabla>(sobre));
+            indice = indices.back().get();
         }
-        indices.push_back(std::move(nuevo));
-        return *indices.back();
+        indice->PonerAlDia(datos.data(), cabecera.longitudRegistro, Filas());
+        return *indice;
     }
 
     // The rows whose fields camposBuscados equal valoresBuscados, in stored order; null for none.
@@ -383,16 +385,10 @@ size_t Tabla::Agregar() {
     if (t.Filas() >= kSinPosicion) {
         throw ErrorPasaplan("La tabla " + t.nombre + " no admite más registros.");
     }
-    const size_t fila = t.Filas();
     t.datos.append(t.cabecera.longitudRegistro, ' ');
     t.fisica.push_back(kSinPosicion);
-    // The blank row is visible to lookups at once, as it is to a scan.
-    const char* registro = t.datos.data() + fila * t.cabecera.longitudRegistro;
-    for (const auto& indice : t.indices) {
-        indice->ClaveDe(registro, t.claveNueva);
-        indice->Anadir(t.claveNueva, static_cast<uint32_t>(fila));
-    }
-    return fila;
+    // The indexes take the new row in at the next lookup, blank or written, posted or not.
+    return t.Filas() - 1;
 }
 
 void Tabla::PonerTexto(size_t fila, std::string_view campo, std::string_view valor) {

@@ -1,12 +1,15 @@
-// The name test reads the usual dato's attribute instead of serialising it: it must answer as
-// the comparison on the markup itself does, whatever the element looks like.
+// Reading a dato takes shortcuts for the usual element (the name test reads the attribute
+// instead of serialising the element, the text is taken from its one text node): both must
+// answer as the general way does, whatever the element looks like.
 #include <gtest/gtest.h>
+#include <libxml/tree.h>
 
 #include <string>
 #include <vector>
 
 #include "exchange/Documento.h"
 #include "text/Clipper.h"
+#include "text/Cp1252.h"
 
 namespace pasaplan {
 namespace {
@@ -50,6 +53,23 @@ TEST(NombreDato, DaLoMismoQueCompararElMarcado) {
             EXPECT_EQ(NombreDatoEs(hijos[i], nombre), PorMarcado(hijos[i], nombre))
                 << elementos[i] << " / " << nombre;
         }
+    }
+}
+
+TEST(TextoContenido, DaLoMismoQueElContenidoDeLibxml2) {
+    const std::string xml = R"(<?xml version="1.0" encoding="ISO-8859-1"?><SERVICIO><r>)"
+                            R"(<dato>Lengua &amp; Literatura </dato><dato/><dato></dato>)"
+                            "<dato>  F\xEDsica</dato>"
+                            R"(<dato><![CDATA[a<b]]></dato>)"
+                            R"(<dato>a<!-- nota -->b</dato><dato>x<b>y</b>z</dato>)"
+                            R"(<dato><b/></dato><dato>&#x20AC;&#x3A9;</dato>)"
+                            "</r></SERVICIO>";
+    const auto doc = Documento::DesdeMemoria(xml, "textos.xml");
+    for (const Nodo& dato : doc->Seleccionar("/SERVICIO/r/*")) {
+        xmlChar* contenido = xmlNodeGetContent(dato.Crudo());
+        const Texto esperado = Utf8ACp1252(reinterpret_cast<const char*>(contenido));
+        xmlFree(contenido);
+        EXPECT_EQ(dato.TextoContenido(), esperado) << dato.Marcado();
     }
 }
 
