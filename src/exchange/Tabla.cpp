@@ -11,7 +11,6 @@
 #include <cstdio>
 #include <cstring>
 #include <limits>
-#include <unordered_map>
 
 #include "exchange/ArchivoDbf.h"
 #include "exchange/CodecDbf.h"
@@ -69,14 +68,9 @@ struct Tabla::Impl {
     mutable std::vector<const dbf::CampoDbf*> camposBuscados;
     mutable std::vector<std::string_view> valoresBuscados;
     mutable std::string claveBuscada;
-
-    struct HashNombre {
-        using is_transparent = void;
-        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-    };
-    // The field each name given so far resolved to: every read and write names its field.
-    mutable std::unordered_map<std::string, const dbf::CampoDbf*, HashNombre, std::equal_to<>>
-        porNombre;
+    // No two field names equal without regard to case (as in every table we write): then a
+    // name spelt exactly as stored finds its field without folding letters.
+    bool nombresDistintos = false;
 
     ~Impl() {
         if (fd >= 0) ::close(fd);
@@ -84,15 +78,15 @@ struct Tabla::Impl {
 
     Utf8 Ruta() const { return archivo.string(); }
 
+    // Every read and write names its field, so the usual exact spelling is tried first.
     const dbf::CampoDbf& Buscar(std::string_view campo) const {
-        if (const auto hallado = porNombre.find(campo); hallado != porNombre.end()) {
-            return *hallado->second;
+        if (nombresDistintos && campo.size() <= kLargoNombreCampo) {
+            for (const dbf::CampoDbf& c : campos) {
+                if (c.campo.nombre == campo) return c;
+            }
         }
         for (const dbf::CampoDbf& c : campos) {
-            if (NombreCoincide(c.campo.nombre, campo)) {
-                porNombre.emplace(std::string(campo), &c);
-                return c;
-            }
+            if (NombreCoincide(c.campo.nombre, campo)) return c;
         }
         throw ErrorPasaplan("La tabla " + nombre + " no tiene el campo " + Cp1252AUtf8(campo) +
                             ".");
@@ -297,7 +291,15 @@ std::unique_ptr<Tabla> Tabla::Abrir(const fs::path& archivo, Acceso acceso) {
     } catch (const dbf::FormatoDbfInvalido& e) {
         throw fallo(e.what());
     }
-    for (const dbf::CampoDbf& c : impl->campos) impl->camposPublicos.push_back(c.campo);
+    impl->nombresDistintos = true;
+    for (size_t i = 0; i < impl->campos.size(); ++i) {
+        impl->camposPublicos.push_back(impl->campos[i].campo);
+        for (size_t j = 0; j < i; ++j) {
+            if (IgualesSinMayusculas(impl->campos[j].campo.nombre, impl->campos[i].campo.nombre)) {
+                impl->nombresDistintos = false;
+            }
+        }
+    }
 
     // Read every record, then keep the live ones in place.
     const size_t largo = impl->cabecera.longitudRegistro;
