@@ -6,10 +6,11 @@
 #include <libxml/xpath.h>
 
 #include <algorithm>
+#include <array>
+#include <cstdint>
 #include <cstring>
 #include <fstream>
 #include <optional>
-#include <sstream>
 
 #include "platform/Atomico.h"
 #include "platform/Error.h"
@@ -219,10 +220,17 @@ std::unique_ptr<Documento> Documento::Cargar(const std::filesystem::path& archiv
     const Utf8 nombre = archivo.string();
     std::ifstream entrada(archivo, std::ios::binary);
     if (!entrada) throw ErrorPasaplan("No se puede abrir el archivo «" + nombre + "».");
-    std::ostringstream contenido;
-    contenido << entrada.rdbuf();
+    // One buffer the size of the file, filled in large reads: an export can be tens of MiB.
+    std::string contenido;
+    std::error_code error;
+    const auto tamano = std::filesystem::file_size(archivo, error);
+    if (!error && tamano <= static_cast<uintmax_t>(INT32_MAX)) contenido.reserve(tamano);
+    std::array<char, 1 << 16> bloque;
+    while (entrada.read(bloque.data(), bloque.size()) || entrada.gcount() > 0) {
+        contenido.append(bloque.data(), static_cast<size_t>(entrada.gcount()));
+    }
     if (entrada.bad()) throw ErrorPasaplan("No se puede leer el archivo «" + nombre + "».");
-    return DesdeMemoria(contenido.str(), nombre);
+    return DesdeMemoria(contenido, nombre);
 }
 
 std::unique_ptr<Documento> Documento::DesdeMemoria(std::string_view contenido,
