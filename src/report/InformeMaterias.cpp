@@ -128,11 +128,13 @@ void MateriasSinAsignacion(Revision& r) {
     // The course offers of each code, to say where the subject comes from.
     std::map<Texto, std::vector<Texto>> ofertas;
     if (const Tabla* asignomt2 = r.Abrir("ASIGNOMT2", {"COD", "OFERTAMATRI"})) {
+        // A common subject has an offer in every school: a set, not a search of its list.
+        std::set<std::pair<Texto, Texto>> vistas;
         for (size_t f = 0; f < asignomt2->Filas(); ++f) {
-            auto& lista = ofertas[asignomt2->LeerTexto(f, "COD")];
-            const Texto oferta = asignomt2->LeerTexto(f, "OFERTAMATRI");
-            if (std::find(lista.begin(), lista.end(), oferta) == lista.end()) {
-                lista.push_back(oferta);
+            Texto codigo = asignomt2->LeerTexto(f, "COD");
+            Texto oferta = asignomt2->LeerTexto(f, "OFERTAMATRI");
+            if (vistas.emplace(codigo, oferta).second) {
+                ofertas[std::move(codigo)].push_back(std::move(oferta));
             }
         }
     }
