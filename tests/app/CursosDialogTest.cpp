@@ -323,6 +323,9 @@ TEST_F(DialogoCursos, TheKeyColumnStaysWhenScrollingSideways) {
         QTableView* fija = rejilla->ColumnaFija();
         ASSERT_TRUE(fija->isVisible());
         const int x = fija->geometry().x();
+        // The typed columns fit at first; the user widens the studies to read them whole.
+        EXPECT_EQ(rejilla->horizontalScrollBar()->maximum(), 0);
+        rejilla->setColumnWidth(ModeloCursos::ColEstud, 900);
         rejilla->setCurrentIndex(rejilla->model()->index(0, ModeloCursos::ColCurso));
         rejilla->scrollTo(rejilla->currentIndex());
         EXPECT_GT(rejilla->horizontalScrollBar()->value(), 0);
