@@ -83,6 +83,15 @@ TEST(Documento, TextsAreWindows1252) {
     EXPECT_EQ(Valor(datos, 0).size(), 20u);
 }
 
+TEST(Documento, Iso88591FileWithReferencesReadsAsWindows1252) {
+    // "Educación Física & €" with the accents as ISO-8859-1 bytes and references for & and €.
+    auto doc = Doc(
+        "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><SERVICIO><BLOQUE_DATOS>"
+        "<grupo_datos seq=\"A\"><dato nombre_dato=\"N\">Educaci\xF3n F\xEDsica &amp; &#8364;"
+        "</dato></grupo_datos></BLOQUE_DATOS></SERVICIO>");
+    EXPECT_EQ(Valor(doc->Bloques()[0].Datos(), 0), "Educaci\xF3n F\xEDsica & \x80");
+}
+
 struct CasoMalo {
     const char* nombre;
     std::string xml;

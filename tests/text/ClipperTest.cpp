@@ -45,7 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
         CasoTexto{"InicialesSinBlancos", Iniciales, "Lengua", ""},
         CasoTexto{"InicialesDosBlancosDanUnBlanco", Iniciales, "a  b", " b"},
         CasoTexto{"InicialesBlancoInicial", Iniciales, " ab cd", "ac"},
-        CasoTexto{"InicialesVacio", Iniciales, "", ""}),
+        CasoTexto{"InicialesVacio", Iniciales, "", ""},
+        CasoTexto{"InicialesLetraAcentuada", Iniciales, "Lengua \xC9tica", "\xC9"}),
     [](const testing::TestParamInfo<CasoTexto>& info) { return info.param.nombre; });
 
 struct CasoCorte {
