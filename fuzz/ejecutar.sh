@@ -25,6 +25,8 @@ shopt -s nullglob globstar
 copiar "$corpus/importacion" "$raiz"/samples/*.xml "$raiz"/tests/data/**/*.xml
 copiar "$corpus/tabla" "$raiz"/tests/data/**/*.[dD][bB][fF]
 copiar "$corpus/ini" "$raiz"/tests/data/**/*.ini
+# Hand-made seeds: table kinds the tool never writes (FoxPro binaries, memos, deleted rows).
+for t in importacion tabla exportacion ini; do copiar "$corpus/$t" "$raiz"/fuzz/semillas/$t/*; done
 
 tmp=$(mktemp -d /tmp/pasaplan-semillas.XXXXXX)
 trap 'rm -rf "$tmp"' EXIT
