@@ -131,26 +131,40 @@ Utf8 TextoXml(std::string_view cp1252) {
 
 std::vector<Nodo> Nodo::Datos() const {
     std::vector<Nodo> datos;
-    if (!nodo_) return datos;
+    Datos(datos);
+    return datos;
+}
+
+void Nodo::Datos(std::vector<Nodo>& datos) const {
+    datos.clear();
+    if (!nodo_) return;
     for (xmlNode* hijo = nodo_->children; hijo; hijo = hijo->next) {
         if (hijo->type == XML_ELEMENT_NODE && hijo->ns == nullptr &&
             std::strcmp(reinterpret_cast<const char*>(hijo->name), "dato") == 0) {
             datos.emplace_back(hijo);
         }
     }
-    return datos;
 }
+
+namespace {
+
+// The content of an element that holds one text node or none, without libxml2's copy; nothing
+// for any other node, whose content libxml2 gathers.
+std::optional<std::string_view> ContenidoDirecto(const xmlNode* nodo) {
+    if (nodo->type != XML_ELEMENT_NODE) return std::nullopt;
+    const xmlNode* hijo = nodo->children;
+    if (hijo == nullptr) return std::string_view();
+    if (hijo->next == nullptr && hijo->type == XML_TEXT_NODE && hijo->content != nullptr) {
+        return std::string_view(reinterpret_cast<const char*>(hijo->content));
+    }
+    return std::nullopt;
+}
+
+}  // namespace
 
 Texto Nodo::TextoContenido() const {
     if (!nodo_) return {};
-    // A value's element holds one text node or none: its content, without libxml2's copy.
-    if (nodo_->type == XML_ELEMENT_NODE) {
-        const xmlNode* hijo = nodo_->children;
-        if (hijo == nullptr) return {};
-        if (hijo->next == nullptr && hijo->type == XML_TEXT_NODE && hijo->content != nullptr) {
-            return Utf8ACp1252(reinterpret_cast<const char*>(hijo->content));
-        }
-    }
+    if (const auto directo = ContenidoDirecto(nodo_)) return Utf8ACp1252(*directo);
     std::unique_ptr<xmlChar, LiberarXmlChar> contenido(xmlNodeGetContent(nodo_));
     if (!contenido) return {};
     return Utf8ACp1252(reinterpret_cast<const char*>(contenido.get()));
@@ -171,7 +185,17 @@ Texto ValorSinRecortar(const std::vector<Nodo>& datos, size_t pos) {
 }
 
 Texto Valor(const std::vector<Nodo>& datos, size_t pos) {
-    return AllTrim(ValorSinRecortar(datos, pos));
+    if (pos >= datos.size() || !datos[pos]) return {};
+    // The blanks trimmed are ASCII ones, which the conversion keeps as they are and makes of
+    // nothing else: trimming the UTF-8 first gives the same text with one copy instead of three.
+    if (const auto directo = ContenidoDirecto(datos[pos].Crudo())) {
+        std::string_view v = *directo;
+        const size_t inicio = v.find_first_not_of(' ');
+        if (inicio == std::string_view::npos) return {};
+        v = v.substr(inicio, v.find_last_not_of(' ') - inicio + 1);
+        return Utf8ACp1252(v);
+    }
+    return AllTrim(datos[pos].TextoContenido());
 }
 
 namespace {

@@ -22,6 +22,8 @@ public:
 
     // The "dato" element children, in document order (the relative expression "dato").
     std::vector<Nodo> Datos() const;
+    // Same into datos (emptied first), so that a loop over records reuses one vector.
+    void Datos(std::vector<Nodo>& datos) const;
     // The decoded text content, converted to Windows-1252, untrimmed.
     Texto TextoContenido() const;
     // The node serialised as XML markup, converted to Windows-1252.

@@ -10,6 +10,7 @@
 #include <charconv>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <limits>
 
 #include "exchange/ArchivoDbf.h"
@@ -60,6 +61,13 @@ struct Tabla::Impl {
     std::string datos;             // live rows, each a whole record with its deletion flag
     std::vector<uint32_t> fisica;  // record number in the file, kSinPosicion until posted
     std::string escritura;         // reused buffer for Grabar
+    // The date of last update as the file holds it, and today's date with the second it was
+    // worked out at: a post rewrites the date only when the day has changed.
+    std::array<char, 3> fechaArchivo{};
+    std::time_t segundoHoy = -1;
+    std::array<char, 3> fechaHoy{};
+    // Where the last field name was found: rows are mostly written field after field.
+    mutable size_t ultimoCampo = 0;
 
     // Indexes for Buscar and Filtrar, one per field list, built on first use; told of every
     // write to one of their fields and brought up to date before every lookup.
@@ -78,11 +86,17 @@ struct Tabla::Impl {
 
     Utf8 Ruta() const { return archivo.string(); }
 
-    // Every read and write names its field, so the usual exact spelling is tried first.
+    // Every read and write names its field, so the usual exact spelling is tried first,
+    // from the field after the last one found: with distinct names at most one field has the
+    // spelling, wherever the search starts.
     const dbf::CampoDbf& Buscar(std::string_view campo) const {
         if (nombresDistintos && campo.size() <= kLargoNombreCampo) {
-            for (const dbf::CampoDbf& c : campos) {
-                if (c.campo.nombre == campo) return c;
+            const size_t n = campos.size();
+            for (size_t k = 0, i = ultimoCampo; k < n; ++k, i = i + 1 == n ? 0 : i + 1) {
+                if (campos[i].campo.nombre == campo) {
+                    ultimoCampo = i + 1 == n ? 0 : i + 1;
+                    return campos[i];
+                }
             }
         }
         for (const dbf::CampoDbf& c : campos) {
@@ -184,6 +198,17 @@ struct Tabla::Impl {
         return campo.tipo == 'N' || campo.tipo == 'F';
     }
 
+    // Today's date as the header stores it; the clock is read again only in another second.
+    const std::array<char, 3>& FechaHoy() {
+        const std::time_t ahora = std::time(nullptr);
+        if (ahora != segundoHoy) {
+            const auto fecha = dbf::CodificarFechaYCuenta(Hoy(), 0);
+            std::copy_n(fecha.begin(), fechaHoy.size(), fechaHoy.begin());
+            segundoHoy = ahora;
+        }
+        return fechaHoy;
+    }
+
     [[noreturn]] void ErrorEscritura(int error) const {
         throw ErrorPasaplan("No se pudo escribir en la tabla " + nombre + " (" + Ruta() +
                             "): " + Motivo(error) + ".");
@@ -273,6 +298,7 @@ std::unique_ptr<Tabla> Tabla::Abrir(const fs::path& archivo, Acceso acceso) {
         std::string fija(std::min<uint64_t>(tamano, dbf::kLongitudCabeceraFija), '\0');
         leer(fija.data(), fija.size(), 0);
         impl->cabecera = dbf::LeerCabeceraFija(fija);
+        std::copy_n(fija.begin() + 1, impl->fechaArchivo.size(), impl->fechaArchivo.begin());
         const dbf::Cabecera& c = impl->cabecera;
         if (tamano < c.longitudCabecera) {
             throw fallo("está dañada: el archivo acaba dentro de la cabecera (tiene " +
@@ -431,17 +457,19 @@ void Tabla::PonerEntero(size_t fila, std::string_view campo, long long valor) {
 void Tabla::PonerFlotante(size_t fila, std::string_view campo, double valor) {
     const dbf::CampoDbf& c = impl_->CampoEscribible(campo);
     impl_->Registro(fila);
-    std::array<char, 64> b;
-    const auto r = std::to_chars(b.data(), b.data() + b.size(), valor);
-    const std::string escrito(b.data(), r.ec == std::errc() ? r.ptr : b.data());
+    const auto escrito = [valor] {
+        std::array<char, 64> b;
+        const auto r = std::to_chars(b.data(), b.data() + b.size(), valor);
+        return std::string(b.data(), r.ec == std::errc() ? r.ptr : b.data());
+    };
     if (impl_->EsNumero(c)) {
         const auto bytes = dbf::FormatearFlotante(valor, c.campo);
-        if (!bytes) impl_->NoCabe(c, escrito);
+        if (!bytes) impl_->NoCabe(c, escrito());
         impl_->Poner(fila, c, *bytes);
     } else if (c.tipo == 'L') {
-        impl_->NoAdmite(c, "el número " + escrito + " (es un campo lógico)");
+        impl_->NoAdmite(c, "el número " + escrito() + " (es un campo lógico)");
     } else {
-        impl_->Poner(fila, c, escrito);
+        impl_->Poner(fila, c, escrito());
     }
 }
 
@@ -479,8 +507,20 @@ void Tabla::Grabar(size_t fila) {
         t.ErrorEscritura(errno);
     }
     const uint32_t registros = nueva ? numero + 1 : t.cabecera.registros;
-    const auto cuenta = dbf::CodificarFechaYCuenta(Hoy(), registros);
-    if (!EscribirEn(t.fd, cuenta.data(), cuenta.size(), 1)) t.ErrorEscritura(errno);
+    // Then the count, after today's date when the file holds another day's; a row written
+    // again leaves a count that has not changed.
+    const std::array<char, 3>& hoy = t.FechaHoy();
+    const bool conFecha = hoy != t.fechaArchivo;
+    if (nueva || conFecha) {
+        auto cuenta = dbf::CodificarFechaYCuenta(dbf::Fecha{}, registros);
+        std::copy(hoy.begin(), hoy.end(), cuenta.begin());
+        const size_t desde = conFecha ? 0 : hoy.size();
+        if (!EscribirEn(t.fd, cuenta.data() + desde, cuenta.size() - desde,
+                        static_cast<off_t>(1 + desde))) {
+            t.ErrorEscritura(errno);
+        }
+        t.fechaArchivo = hoy;
+    }
     t.cabecera.registros = registros;
     t.fisica[fila] = numero;
 }

@@ -11,8 +11,9 @@ void CargarActividades(ContextoImportacion& ctx) {
     // Step 3 created the table; this step only appends to it.
     auto asignomt = Tabla::AbrirEn(ctx.Directorio(), "ASIGNOMT.DBF", Acceso::Compartido);
 
+    std::vector<Nodo> datos;  // one vector for every record
     for (const Nodo& registro : registros) {
-        const auto datos = registro.Datos();
+        registro.Datos(datos);
         if (datos.size() < 2) continue;
         const Texto nombre = Valor(datos, 2);
         Texto codigo = Valor(datos, 1);

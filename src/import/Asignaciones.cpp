@@ -45,8 +45,9 @@ void CargarAsignaciones(ContextoImportacion& ctx) {
     const double horas = std::ceil(kMinutosSemana / 60.0);
     const Texto sesiones(static_cast<size_t>(horas), '1');
 
+    std::vector<Nodo> datos;  // one vector for every record
     for (const Nodo& registro : ctx.documento.Registros("MATERIAS")) {
-        const auto datos = registro.Datos();
+        registro.Datos(datos);
         // A record without a third value names no subject to look up.
         if (datos.size() < 3) continue;
         const Texto claveCurso = Valor(datos, 0);

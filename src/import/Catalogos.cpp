@@ -76,8 +76,9 @@ void CargarCatalogo(ContextoImportacion& ctx, const Catalogo& catalogo,
     }
     auto tabla = CrearTablaPaso(ctx, catalogo.tabla, campos);
 
+    std::vector<Nodo> datos;  // one vector for every record
     for (size_t i = 0; i < registros.size(); ++i) {
-        const auto datos = registros[i].Datos();
+        registros[i].Datos(datos);
         if (datos.size() < 2) continue;
         // Read and check every value before the row exists: a bad value adds no half row.
         std::vector<Texto> valores;

@@ -25,8 +25,9 @@ void CargarEmpleados(ContextoImportacion& ctx) {
     // Abbreviations given so far, folded to Windows-1252 upper case: "glm" and "GLM" are one.
     std::set<Texto> dadas;
 
+    std::vector<Nodo> datos;  // one vector for every record
     for (const Nodo& registro : ctx.documento.Registros("EMPLEADOS")) {
-        const auto datos = registro.Datos();
+        registro.Datos(datos);
         if (datos.size() < 2) continue;
         // Positions a short record lacks read as empty text.
         const Texto parte1 = Valor(datos, 3);

@@ -84,8 +84,9 @@ void CargarMaterias(ContextoImportacion& ctx) {
     if (!ctx.estado.Listas) ctx.estado.Listas = std::make_unique<ListasMaterias>();
     ListasMaterias& listas = *ctx.estado.Listas;
 
+    std::vector<Nodo> datos;  // one vector for every record
     for (const Nodo& registro : ctx.documento.Registros("MATERIAS")) {
-        const auto datos = registro.Datos();
+        registro.Datos(datos);
         if (datos.size() < 2) continue;
         Materia m = LeerRegistro(datos);
 

@@ -63,8 +63,11 @@ Texto Utf8ACp1252(std::string_view utf8) {
         char32_t cp;
         size_t largo;
         if (b < 0x80) {
-            out += static_cast<char>(b);
-            ++i;
+            // Most text is ASCII: the whole run at once.
+            size_t fin = i + 1;
+            while (fin < n && static_cast<unsigned char>(utf8[fin]) < 0x80) ++fin;
+            out.append(utf8.data() + i, fin - i);
+            i = fin;
             continue;
         } else if ((b & 0xE0) == 0xC0) {
             cp = b & 0x1F;
