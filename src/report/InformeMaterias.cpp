@@ -3,6 +3,8 @@
 #include <map>
 #include <set>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 #include <utility>
 
 #include "report/Revision.h"
@@ -24,8 +26,7 @@ std::map<Texto, size_t> UnidadesPorCurso(const Tabla& grupost) {
 void MateriasSinCurso(Revision& r) {
     const Tabla* grupost = r.Abrir("GRUPOST", {"CLAVECURSO"});
     const auto unidades = grupost ? UnidadesPorCurso(*grupost) : std::map<Texto, size_t>{};
-    for (const Registro& reg : r.Registros("MATERIAS")) {
-        const MateriaLeida m = LeerMateria(reg);
+    for (const auto& [numero, m] : r.Materias()) {
         if (r.CursoDeClave(m.oferta)) continue;
         Utf8 frase = "La materia " + ConNombre(m.nombre, m.codigo);
         frase += m.oferta.empty() ? " no indica su curso"
@@ -38,7 +39,7 @@ void MateriasSinCurso(Revision& r) {
         } else {
             frase += ": sus filas de ASIGT serán de unidades sin nivel ni curso.";
         }
-        r.Anadir(TipoHallazgo::MateriaSinCurso, "MATERIAS", NumeroRegistro(reg.numero), frase);
+        r.Anadir(TipoHallazgo::MateriaSinCurso, "MATERIAS", NumeroRegistro(numero), frase);
     }
 }
 
@@ -46,15 +47,18 @@ void MateriasSinNombre(Revision& r) {
     // Only what the subjects step really left out: its bridge table has no row for the record.
     const Tabla* asignomt2 = r.Abrir("ASIGNOMT2", {"MATERIA", "OFERTAMATRI"});
     if (!asignomt2) return;
-    std::set<std::pair<Texto, Texto>> importadas;
-    for (size_t f = 0; f < asignomt2->Filas(); ++f) {
-        importadas.emplace(asignomt2->LeerTexto(f, "MATERIA"),
-                           asignomt2->LeerTexto(f, "OFERTAMATRI"));
-    }
-    for (const Registro& reg : r.Registros("MATERIAS")) {
-        const MateriaLeida m = LeerMateria(reg);
+    // Gathered at the first record without a name: most exports have none.
+    std::optional<std::set<std::pair<Texto, Texto>>> importadas;
+    for (const auto& [numero, m] : r.Materias()) {
         if (!m.nombre.empty()) continue;
-        if (importadas.contains(
+        if (!importadas) {
+            importadas.emplace();
+            for (size_t f = 0; f < asignomt2->Filas(); ++f) {
+                importadas->emplace(asignomt2->LeerTexto(f, "MATERIA"),
+                                    asignomt2->LeerTexto(f, "OFERTAMATRI"));
+            }
+        }
+        if (importadas->contains(
                 {RTrim(Left(m.codigo, kAnchoSeneca)), RTrim(Left(m.oferta, kAnchoSeneca))})) {
             continue;
         }
@@ -62,7 +66,7 @@ void MateriasSinNombre(Revision& r) {
             m.codigo.empty() ? Utf8("Una materia sin código") : "La materia " + U(m.codigo);
         if (!m.oferta.empty()) frase += " del curso " + U(m.oferta);
         frase += " no tiene nombre: no se ha importado (no está en ASIGNOMT ni en ASIGT).";
-        r.Anadir(TipoHallazgo::MateriaSinNombre, "MATERIAS", NumeroRegistro(reg.numero), frase);
+        r.Anadir(TipoHallazgo::MateriaSinNombre, "MATERIAS", NumeroRegistro(numero), frase);
     }
 }
 
@@ -122,27 +126,34 @@ void MateriasSinAsignacion(Revision& r) {
     const Tabla* asignomt = r.Abrir("ASIGNOMT", {"COD", "NOMBRE", "ESTAREA"});
     const Tabla* asigt = r.Abrir("ASIGT", {"CASIG"});
     if (!asignomt || !asigt) return;
-    std::set<Texto> usadas;
+    std::unordered_set<Texto> usadas;
     for (size_t f = 0; f < asigt->Filas(); ++f) usadas.insert(asigt->LeerTexto(f, "CASIG"));
 
-    // The course offers of each code, to say where the subject comes from.
-    std::map<Texto, std::vector<Texto>> ofertas;
+    // The subjects without assignments, then the course offers of just their codes, to say
+    // where each comes from.
+    std::vector<size_t> sinAsignar;
+    std::unordered_map<Texto, std::vector<Texto>> ofertas;
+    for (size_t f = 0; f < asignomt->Filas(); ++f) {
+        if (asignomt->LeerLogico(f, "ESTAREA").value_or(false)) continue;
+        Texto codigo = asignomt->LeerTexto(f, "COD");
+        if (usadas.contains(codigo)) continue;
+        sinAsignar.push_back(f);
+        ofertas.emplace(std::move(codigo), std::vector<Texto>());
+    }
+    if (sinAsignar.empty()) return;
     if (const Tabla* asignomt2 = r.Abrir("ASIGNOMT2", {"COD", "OFERTAMATRI"})) {
         // A common subject has an offer in every school: a set, not a search of its list.
         std::set<std::pair<Texto, Texto>> vistas;
         for (size_t f = 0; f < asignomt2->Filas(); ++f) {
-            Texto codigo = asignomt2->LeerTexto(f, "COD");
+            const auto it = ofertas.find(asignomt2->LeerTexto(f, "COD"));
+            if (it == ofertas.end()) continue;
             Texto oferta = asignomt2->LeerTexto(f, "OFERTAMATRI");
-            if (vistas.emplace(codigo, oferta).second) {
-                ofertas[std::move(codigo)].push_back(std::move(oferta));
-            }
+            if (vistas.emplace(it->first, oferta).second) it->second.push_back(std::move(oferta));
         }
     }
 
-    for (size_t f = 0; f < asignomt->Filas(); ++f) {
-        if (asignomt->LeerLogico(f, "ESTAREA").value_or(false)) continue;
+    for (const size_t f : sinAsignar) {
         const Texto codigo = asignomt->LeerTexto(f, "COD");
-        if (usadas.contains(codigo)) continue;
         Utf8 detalle = "código " + U(codigo);
         if (const auto it = ofertas.find(codigo); it != ofertas.end() && !it->second.empty()) {
             std::vector<Utf8> cursos;
