@@ -4,6 +4,7 @@
 #include <libxml/tree.h>
 
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -46,7 +47,8 @@ bool NombreDatoEs(const Nodo& dato, std::string_view nombre);
 
 class Documento {
 public:
-    // Parses archivo (no network, no entity substitution, blank text nodes dropped). A file that
+    // Parses archivo (no network, no entity substitution, blank text nodes dropped, short texts
+    // kept inside their nodes: a parsed node is never edited in place). A file that
     // cannot be read or parsed, or that declares entities, is an ErrorPasaplan naming the file
     // and, where known, line and column.
     static std::unique_ptr<Documento> Cargar(const std::filesystem::path& archivo);
@@ -59,7 +61,8 @@ public:
 
     // XPath (libxml2's) on the document; nodes in document order, empty when nothing matches.
     std::vector<Nodo> Seleccionar(const std::string& xpath) const;
-    // "/SERVICIO/BLOQUE_DATOS/grupo_datos[@seq=\"B\"]/grupo_datos"
+    // "/SERVICIO/BLOQUE_DATOS/grupo_datos[@seq=\"B\"]/grupo_datos", evaluated once per block
+    // until the document changes: several steps read the same large block.
     std::vector<Nodo> Registros(std::string_view bloque) const;
     // "/SERVICIO/BLOQUE_DATOS/grupo_datos"
     std::vector<Nodo> Bloques() const;
@@ -84,6 +87,7 @@ private:
     Documento(xmlDoc* doc, Utf8 nombre) : doc_(doc), nombre_(std::move(nombre)) {}
     xmlDoc* doc_;
     Utf8 nombre_;
+    mutable std::map<std::string, std::vector<Nodo>, std::less<>> registros_;
 };
 
 }  // namespace pasaplan

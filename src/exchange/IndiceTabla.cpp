@@ -1,6 +1,7 @@
 #include "exchange/IndiceTabla.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace pasaplan::dbf {
 namespace {
@@ -39,6 +40,7 @@ void IndiceTabla::PonerAlDia(const char* datos, size_t largo, size_t filas) {
         pendiente_[fila] = false;
     }
     pendientes_.clear();
+    if (indexadas_ == 0) grupos_.reserve(filas);
     for (size_t fila = indexadas_; fila < filas; ++fila) {
         ClaveDe(datos + fila * largo, clave_);
         Anadir(clave_, static_cast<uint32_t>(fila));
@@ -68,29 +70,49 @@ bool IndiceTabla::ClaveBuscada(const std::vector<std::string_view>& valores,
 }
 
 void IndiceTabla::Anadir(std::string_view clave, uint32_t fila) {
-    auto grupo = grupos_.find(clave);
-    if (grupo == grupos_.end()) grupo = grupos_.emplace(std::string(clave), 0).first;
-    std::vector<uint32_t>& filas = grupo->second;
+    const auto grupo = grupos_.find(clave);
+    if (grupo == grupos_.end()) {
+        grupos_.emplace(std::string(clave), Grupo{fila, {}});
+        return;
+    }
+    Grupo& g = grupo->second;
+    if (fila < g.primera) std::swap(fila, g.primera);
     // Rows are mostly appended, so the new one usually goes last.
-    if (filas.empty() || filas.back() < fila) {
-        filas.push_back(fila);
+    if (g.resto.empty() || g.resto.back() < fila) {
+        g.resto.push_back(fila);
     } else {
-        filas.insert(std::lower_bound(filas.begin(), filas.end(), fila), fila);
+        g.resto.insert(std::lower_bound(g.resto.begin(), g.resto.end(), fila), fila);
     }
 }
 
 void IndiceTabla::Quitar(std::string_view clave, uint32_t fila) {
     const auto grupo = grupos_.find(clave);
     if (grupo == grupos_.end()) return;
-    std::vector<uint32_t>& filas = grupo->second;
-    const auto it = std::lower_bound(filas.begin(), filas.end(), fila);
-    if (it != filas.end() && *it == fila) filas.erase(it);
-    if (filas.empty()) grupos_.erase(grupo);
+    Grupo& g = grupo->second;
+    if (g.primera == fila) {
+        if (g.resto.empty()) {
+            grupos_.erase(grupo);
+            return;
+        }
+        g.primera = g.resto.front();
+        g.resto.erase(g.resto.begin());
+        return;
+    }
+    const auto it = std::lower_bound(g.resto.begin(), g.resto.end(), fila);
+    if (it != g.resto.end() && *it == fila) g.resto.erase(it);
 }
 
-const std::vector<uint32_t>* IndiceTabla::Filas(std::string_view clave) const {
+std::optional<uint32_t> IndiceTabla::Primera(std::string_view clave) const {
     const auto grupo = grupos_.find(clave);
-    return grupo == grupos_.end() ? nullptr : &grupo->second;
+    if (grupo == grupos_.end()) return std::nullopt;
+    return grupo->second.primera;
+}
+
+void IndiceTabla::Filas(std::string_view clave, std::vector<size_t>& filas) const {
+    const auto grupo = grupos_.find(clave);
+    if (grupo == grupos_.end()) return;
+    filas.push_back(grupo->second.primera);
+    filas.insert(filas.end(), grupo->second.resto.begin(), grupo->second.resto.end());
 }
 
 }  // namespace pasaplan::dbf

@@ -6,6 +6,7 @@
 // (re)indexed then, so a lookup made while a step appends sees every row appended so far,
 // posted or not, and a row written field by field is indexed once.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -32,8 +33,10 @@ class IndiceTabla {
     // The key a lookup for these values (trailing blanks already dropped) compares with;
     // false when no stored value can be that long, so nothing can match.
     bool ClaveBuscada(const std::vector<std::string_view>& valores, std::string& clave) const;
-    // The rows under clave in stored order; null when there are none.
-    const std::vector<uint32_t>* Filas(std::string_view clave) const;
+    // The first row under clave in stored order, if any.
+    std::optional<uint32_t> Primera(std::string_view clave) const;
+    // Appends to filas every row under clave, in stored order.
+    void Filas(std::string_view clave, std::vector<size_t>& filas) const;
 
   private:
     // Each field's value as the table reads it (trailing pad dropped). Several fields are
@@ -47,7 +50,12 @@ class IndiceTabla {
         size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
     };
     std::vector<const CampoDbf*> campos_;
-    std::unordered_map<std::string, std::vector<uint32_t>, Hash, std::equal_to<>> grupos_;
+    // The rows of one key in stored order: most keys have a single row, which needs no list.
+    struct Grupo {
+        uint32_t primera;
+        std::vector<uint32_t> resto;
+    };
+    std::unordered_map<std::string, Grupo, Hash, std::equal_to<>> grupos_;
     size_t indexadas_ = 0;         // rows 0 .. indexadas_-1 have been indexed
     std::vector<bool> pendiente_;  // of those, taken out for a write and not yet put back
     std::vector<uint32_t> pendientes_;

@@ -187,11 +187,12 @@ struct Tabla::Impl {
         return *indice;
     }
 
-    // The rows whose fields camposBuscados equal valoresBuscados, in stored order; null for none.
-    const std::vector<uint32_t>* FilasIguales() const {
+    // The index over camposBuscados with the key of valoresBuscados in claveBuscada; null
+    // when no row can hold such values.
+    const dbf::IndiceTabla* IndiceBuscado() const {
         const dbf::IndiceTabla& indice = Indice(camposBuscados);
         if (!indice.ClaveBuscada(valoresBuscados, claveBuscada)) return nullptr;
-        return indice.Filas(claveBuscada);
+        return &indice;
     }
 
     bool EsNumero(const dbf::CampoDbf& campo) const {
@@ -537,9 +538,11 @@ std::optional<size_t> Tabla::Buscar(std::initializer_list<Condicion> condiciones
         t.valoresBuscados.push_back(dbf::SinBlancosFinales(c.second));
     }
     if (indexable) {
-        const std::vector<uint32_t>* filas = t.FilasIguales();
-        if (filas == nullptr || filas->empty()) return std::nullopt;
-        return filas->front();
+        const dbf::IndiceTabla* indice = t.IndiceBuscado();
+        if (indice == nullptr) return std::nullopt;
+        const auto fila = indice->Primera(t.claveBuscada);
+        if (!fila) return std::nullopt;
+        return *fila;
     }
     dbf::Hueco hueco;
     const size_t largo = t.cabecera.longitudRegistro;
@@ -562,8 +565,8 @@ std::vector<size_t> Tabla::Filtrar(std::string_view campo, std::string_view valo
     if (Indexable(c)) {
         t.camposBuscados.assign(1, &c);
         t.valoresBuscados.assign(1, buscado);
-        if (const std::vector<uint32_t>* iguales = t.FilasIguales()) {
-            filas.assign(iguales->begin(), iguales->end());
+        if (const dbf::IndiceTabla* indice = t.IndiceBuscado()) {
+            indice->Filas(t.claveBuscada, filas);
         }
         return filas;
     }

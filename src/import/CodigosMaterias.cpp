@@ -30,11 +30,19 @@ Texto CodigoLargoDesdeCodigo(std::string_view codigo, std::string_view nombre) {
     return Texto(codigo);
 }
 
-Texto CodigoUnico(std::string_view codigo, const std::set<Texto>& usados) {
+Texto CodigoUnico(std::string_view codigo, const std::unordered_set<Texto>& usados,
+                  NumerosProbados* numerados) {
     if (!usados.contains(Texto(codigo))) return Texto(codigo);
     const std::string_view base = codigo.empty() ? codigo : codigo.substr(0, codigo.size() - 1);
+    // A variant depends on the front and the number only.
+    unsigned long long primero = 1;
+    unsigned long long* probado = nullptr;
+    if (numerados) {
+        probado = &numerados->try_emplace(Texto(base), 1).first->second;
+        primero = *probado;
+    }
     // Every number gives a different suffix and usados is finite, so this ends.
-    for (unsigned long long n = 1;; ++n) {
+    for (unsigned long long n = primero;; ++n) {
         const std::string cifras = std::to_string(n);
         Texto candidato = Texto(base) + cifras;
         if (candidato.size() > kAnchoCodigoMateria) {
@@ -42,7 +50,10 @@ Texto CodigoUnico(std::string_view codigo, const std::set<Texto>& usados) {
                 cifras.size() < kAnchoCodigoMateria ? kAnchoCodigoMateria - cifras.size() : 0;
             candidato = Texto(base.substr(0, cabeza)) + cifras;
         }
-        if (!usados.contains(candidato)) return candidato;
+        if (!usados.contains(candidato)) {
+            if (probado) *probado = n;
+            return candidato;
+        }
     }
 }
 

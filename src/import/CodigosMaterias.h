@@ -1,7 +1,8 @@
 #pragma once
 // How the subjects step turns a Séneca subject name into Velmora's short and long codes, and
 // how it keeps the short codes unique within one run.
-#include <set>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "text/Texto.h"
 
@@ -23,6 +24,12 @@ Texto CodigoLargoDesdeCodigo(std::string_view codigo, std::string_view nombre);
 // is not in usados. A numbered variant longer than ten characters keeps the digits and as much
 // of the front as fits (nine characters plus "10" becomes eight plus "10"), and is tested in
 // that stored form, so no two subjects ever share a code.
-Texto CodigoUnico(std::string_view codigo, const std::set<Texto>& usados);
+//
+// numerados, when given, remembers for every front the number below which every variant was
+// found in usados; it stays right while usados only grows, and spares a run with many subjects
+// of one front from testing their variants again each time.
+using NumerosProbados = std::unordered_map<Texto, unsigned long long>;
+Texto CodigoUnico(std::string_view codigo, const std::unordered_set<Texto>& usados,
+                  NumerosProbados* numerados = nullptr);
 
 }  // namespace pasaplan

@@ -2,7 +2,7 @@
 // The state the main window keeps for the runs, in one object that both front ends own.
 #include <filesystem>
 #include <memory>
-#include <set>
+#include <unordered_set>
 
 #include "exchange/Documento.h"
 #include "text/Texto.h"
@@ -10,12 +10,12 @@
 namespace pasaplan {
 
 // The four sorted lists of the subjects step: exact, case-sensitive; adding a present text
-// changes nothing.
+// changes nothing. Only membership is ever asked, so they are hash sets.
 struct ListasMaterias {
-    std::set<Texto> ListaCodigos;
-    std::set<Texto> ListaCodLargos;
-    std::set<Texto> ListaNombres;
-    std::set<Texto> ListaCodLargoNombre;
+    std::unordered_set<Texto> ListaCodigos;
+    std::unordered_set<Texto> ListaCodLargos;
+    std::unordered_set<Texto> ListaNombres;
+    std::unordered_set<Texto> ListaCodLargoNombre;
 };
 
 struct EstadoPrincipal {

@@ -83,6 +83,7 @@ void CargarMaterias(ContextoImportacion& ctx) {
 
     if (!ctx.estado.Listas) ctx.estado.Listas = std::make_unique<ListasMaterias>();
     ListasMaterias& listas = *ctx.estado.Listas;
+    NumerosProbados numerados;  // ListaCodigos only grows during the step
 
     std::vector<Nodo> datos;  // one vector for every record
     for (const Nodo& registro : ctx.documento.Registros("MATERIAS")) {
@@ -123,7 +124,7 @@ void CargarMaterias(ContextoImportacion& ctx) {
         listas.ListaNombres.insert(nombreMayusculas);
         listas.ListaCodLargos.insert(m.codigoLargo);
         listas.ListaCodLargoNombre.insert(largoNombre);
-        const Texto codigo = CodigoUnico(m.codigo, listas.ListaCodigos);
+        const Texto codigo = CodigoUnico(m.codigo, listas.ListaCodigos, &numerados);
         listas.ListaCodigos.insert(codigo);
         PonerFila(*asignomt, codigo, m, false);
         PonerFila(*asignomt2, codigo, m, true);
