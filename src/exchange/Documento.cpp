@@ -342,8 +342,13 @@ std::vector<Nodo> Documento::Bloques() const {
     return Seleccionar("/SERVICIO/BLOQUE_DATOS/grupo_datos");
 }
 
-Nodo Documento::NuevoElemento(Nodo padre, const char* nombre) {
+void Documento::Cambiado() {
     registros_.clear();
+    derivados_.clear();
+}
+
+Nodo Documento::NuevoElemento(Nodo padre, const char* nombre) {
+    Cambiado();
     xmlNode* elemento = xmlNewDocNode(doc_, nullptr, reinterpret_cast<const xmlChar*>(nombre),
                                       nullptr);
     if (!elemento) throw ErrorPasaplan("No hay memoria para escribir el documento.");
@@ -356,7 +361,7 @@ Nodo Documento::NuevoElemento(Nodo padre, const char* nombre) {
 }
 
 void Documento::PonerAtributo(Nodo elemento, const char* nombre, std::string_view valor) {
-    registros_.clear();
+    Cambiado();
     const Utf8 utf8 = TextoXml(valor);
     if (!xmlSetProp(elemento.Crudo(), reinterpret_cast<const xmlChar*>(nombre),
                     reinterpret_cast<const xmlChar*>(utf8.c_str()))) {
@@ -378,7 +383,7 @@ Nodo Documento::AnadirDato(Nodo grupo, const char* nombre, std::string_view valo
 
 void Documento::Quitar(Nodo nodo) {
     if (!nodo) return;
-    registros_.clear();
+    Cambiado();
     xmlUnlinkNode(nodo.Crudo());
     xmlFreeNode(nodo.Crudo());
 }

@@ -7,6 +7,9 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <typeindex>
+#include <typeinfo>
+#include <utility>
 #include <vector>
 
 #include "text/Texto.h"
@@ -70,6 +73,20 @@ public:
     const Utf8& Nombre() const { return nombre_; }
     xmlDoc* Crudo() const { return doc_; }
 
+    // A value of type T worked out from the document by construir(*this), kept under clave
+    // until the document changes: the runs and the import report read some large blocks the
+    // same way several times.
+    template <typename T, typename Construir>
+    const T& Derivado(const std::string& clave, Construir construir) const {
+        std::pair<std::type_index, std::string> llave(typeid(T), clave);
+        auto it = derivados_.find(llave);
+        if (it == derivados_.end()) {
+            std::shared_ptr<const void> valor = std::make_shared<const T>(construir(*this));
+            it = derivados_.emplace(std::move(llave), std::move(valor)).first;
+        }
+        return *static_cast<const T*>(it->second.get());
+    }
+
     // ---- building the document for Séneca ----
     // A new element appended as the last child of padre (or of the document when padre is
     // empty).
@@ -88,6 +105,9 @@ private:
     xmlDoc* doc_;
     Utf8 nombre_;
     mutable std::map<std::string, std::vector<Nodo>, std::less<>> registros_;
+    mutable std::map<std::pair<std::type_index, std::string>, std::shared_ptr<const void>>
+        derivados_;
+    void Cambiado();  // forgets what was looked up or worked out
 };
 
 }  // namespace pasaplan

@@ -88,12 +88,13 @@ struct Tabla::Impl {
 
     // Every read and write names its field, so the usual exact spelling is tried first,
     // from the field after the last one found: with distinct names at most one field has the
-    // spelling, wherever the search starts.
+    // spelling, wherever the search starts. A longer name is spelt by its first ten.
     const dbf::CampoDbf& Buscar(std::string_view campo) const {
-        if (nombresDistintos && campo.size() <= kLargoNombreCampo) {
+        if (nombresDistintos) {
+            const std::string_view escrito = campo.substr(0, kLargoNombreCampo);
             const size_t n = campos.size();
             for (size_t k = 0, i = ultimoCampo; k < n; ++k, i = i + 1 == n ? 0 : i + 1) {
-                if (campos[i].campo.nombre == campo) {
+                if (campos[i].campo.nombre == escrito) {
                     ultimoCampo = i + 1 == n ? 0 : i + 1;
                     return campos[i];
                 }

@@ -2,6 +2,7 @@
 #include <cmath>
 #include <unordered_map>
 
+#include "import/LecturaMaterias.h"
 #include "import/Pasos.h"
 #include "text/Clipper.h"
 #include "text/Cp1252.h"
@@ -38,35 +39,28 @@ void CargarAsignaciones(ContextoImportacion& ctx) {
                                 materias->LeerTexto(f, "COD"));
     }
     std::unordered_map<Texto, std::vector<size_t>> unidadesPorCurso;
+    // What every assignment of a unit copies from its GRUPOST row, read once per unit.
+    struct Unidad {
+        Texto abreviatura, nivel, curso, grupo;
+    };
+    std::vector<Unidad> unidad(grupos->Filas());
     for (size_t f = 0; f < grupos->Filas(); ++f) {
         unidadesPorCurso[grupos->LeerTexto(f, "CLAVECURSO")].push_back(f);
+        unidad[f] = {grupos->LeerTexto(f, "ABREV"), grupos->LeerTexto(f, "NIVEL"),
+                     grupos->LeerTexto(f, "CURSO"), grupos->LeerTexto(f, "GRUPO")};
     }
 
     const double horas = std::ceil(kMinutosSemana / 60.0);
     const Texto sesiones(static_cast<size_t>(horas), '1');
 
-    std::vector<Nodo> datos;  // one vector for every record
-    for (const Nodo& registro : ctx.documento.Registros("MATERIAS")) {
-        registro.Datos(datos);
+    for (const MateriaLeida& leida : MateriasLeidas(ctx.documento)) {
         // A record without a third value names no subject to look up.
-        if (datos.size() < 3) continue;
-        const Texto claveCurso = Valor(datos, 0);
-        Texto codigo, nombre;
-        bool conNombre = false;
-        if (NombreDatoEs(datos[2], "X_MATERIAOMG")) {
-            codigo = Valor(datos, 2);
-        } else {
-            nombre = Valor(datos, 2);
-            conNombre = true;
-        }
-        if (NombreDatoEs(datos[1], "D_MATERIAC")) {
-            nombre = Valor(datos, 1);
-            conNombre = true;
-        } else {
-            codigo = Valor(datos, 1);
-        }
+        if (leida.valores < 3) continue;
         // Two codes and no name: there is no subject to look up.
-        if (!conNombre) continue;
+        if (!leida.conNombre) continue;
+        const Texto& claveCurso = leida.oferta;
+        const Texto& codigo = leida.codigo;
+        const Texto& nombre = leida.nombre;
 
         const auto materia = codigoPorNombre.find(ClaveNombre(nombre));
         if (materia == codigoPorNombre.end() || materia->second.empty()) continue;
@@ -76,12 +70,12 @@ void CargarAsignaciones(ContextoImportacion& ctx) {
         for (const size_t g : unidades->second) {
             const size_t fila = asignaciones->Agregar();
             asignaciones->PonerTexto(fila, "CASIG", materia->second);
-            asignaciones->PonerTexto(fila, "CGRUP", grupos->LeerTexto(g, "ABREV"));
+            asignaciones->PonerTexto(fila, "CGRUP", unidad[g].abreviatura);
             asignaciones->PonerTexto(fila, "CAULA", "");
             asignaciones->PonerTexto(fila, "TURNO", "");
-            asignaciones->PonerTexto(fila, "NIVEL", grupos->LeerTexto(g, "NIVEL"));
-            asignaciones->PonerTexto(fila, "CURSO", grupos->LeerTexto(g, "CURSO"));
-            asignaciones->PonerTexto(fila, "GRUPO", grupos->LeerTexto(g, "GRUPO"));
+            asignaciones->PonerTexto(fila, "NIVEL", unidad[g].nivel);
+            asignaciones->PonerTexto(fila, "CURSO", unidad[g].curso);
+            asignaciones->PonerTexto(fila, "GRUPO", unidad[g].grupo);
             asignaciones->PonerFlotante(fila, "HORAS", horas);
             asignaciones->PonerTexto(fila, "SESIONES", sesiones);
             asignaciones->PonerTexto(fila, "CLAVE", codigo);

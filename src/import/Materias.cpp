@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "import/CodigosMaterias.h"
+#include "import/LecturaMaterias.h"
 #include "import/Pasos.h"
 #include "platform/Error.h"
 #include "platform/Rutas.h"
@@ -39,36 +40,20 @@ std::unique_ptr<Tabla> AbrirReferencia(const ContextoImportacion& ctx) {
     return Tabla::Abrir(ruta, Acceso::Compartido);
 }
 
+// A record as read (name, Séneca's code, course offer) with the codes the step gives it.
 struct Materia {
-    Texto codigo, codigoLargo, nombre, codigoSeneca, oferta;
+    const MateriaLeida& leida;
+    Texto codigo, codigoLargo;
 };
-
-Materia LeerRegistro(const std::vector<Nodo>& datos) {
-    Materia m;
-    // The code and the name may come in either order; their names tell them apart. Value 1
-    // is read last, so it wins when both land on the same text.
-    if (datos.size() > 2 && NombreDatoEs(datos[2], "X_MATERIAOMG")) {
-        m.codigoSeneca = Valor(datos, 2);
-    } else {
-        m.nombre = Valor(datos, 2);
-    }
-    if (NombreDatoEs(datos[1], "D_MATERIAC")) {
-        m.nombre = Valor(datos, 1);
-    } else {
-        m.codigoSeneca = Valor(datos, 1);
-    }
-    m.oferta = Valor(datos, 0);
-    return m;
-}
 
 void PonerFila(Tabla& tabla, const Texto& codigo, const Materia& m, bool conSeneca) {
     const size_t fila = tabla.Agregar();
     tabla.PonerTexto(fila, "COD", codigo);
     tabla.PonerTexto(fila, "CODLARGO", m.codigoLargo);
-    tabla.PonerTexto(fila, "NOMBRE", m.nombre);
+    tabla.PonerTexto(fila, "NOMBRE", m.leida.nombre);
     if (conSeneca) {
-        tabla.PonerTexto(fila, "MATERIA", m.codigoSeneca);
-        tabla.PonerTexto(fila, "OFERTAMATRI", m.oferta);
+        tabla.PonerTexto(fila, "MATERIA", m.leida.codigo);
+        tabla.PonerTexto(fila, "OFERTAMATRI", m.leida.oferta);
     }
     tabla.PonerLogico(fila, "ESTAREA", false);
     tabla.Grabar(fila);
@@ -85,35 +70,34 @@ void CargarMaterias(ContextoImportacion& ctx) {
     ListasMaterias& listas = *ctx.estado.Listas;
     NumerosProbados numerados;  // ListaCodigos only grows during the step
 
-    std::vector<Nodo> datos;  // one vector for every record
-    for (const Nodo& registro : ctx.documento.Registros("MATERIAS")) {
-        registro.Datos(datos);
-        if (datos.size() < 2) continue;
-        Materia m = LeerRegistro(datos);
+    // Records of two values or more; the code and the name may come in either order.
+    for (const MateriaLeida& leida : MateriasLeidas(ctx.documento)) {
+        Materia m{leida, {}, {}};
+        const Texto& nombre = leida.nombre;
 
-        if (const auto fila = referencia->Buscar({{"NOMBRE", m.nombre}})) {
+        if (const auto fila = referencia->Buscar({{"NOMBRE", nombre}})) {
             m.codigo = referencia->LeerTexto(*fila, "COD");
             m.codigoLargo = referencia->LeerTexto(*fila, "CODLARGO");
         }
         if (EnBlanco(m.codigo)) {
             // Nothing to build a code from: such a record cannot name a subject.
-            if (m.nombre.empty()) continue;
-            m.codigo = CodigoDesdeNombre(m.nombre);
+            if (nombre.empty()) continue;
+            m.codigo = CodigoDesdeNombre(nombre);
         }
-        if (EnBlanco(m.codigoLargo)) m.codigoLargo = CodigoLargoDesdeCodigo(m.codigo, m.nombre);
+        if (EnBlanco(m.codigoLargo)) m.codigoLargo = CodigoLargoDesdeCodigo(m.codigo, nombre);
         m.codigo = Left(m.codigo, static_cast<long>(kAnchoCodigoMateria));
 
-        const Texto nombreMayusculas = MayusculasAscii(m.nombre);
-        const Texto largoNombre = m.codigoLargo + m.nombre;
+        const Texto nombreMayusculas = MayusculasAscii(nombre);
+        const Texto largoNombre = m.codigoLargo + nombre;
         const bool conocida = listas.ListaNombres.contains(nombreMayusculas) &&
                               listas.ListaCodLargos.contains(m.codigoLargo) &&
                               listas.ListaCodLargoNombre.contains(largoNombre);
         if (conocida) {
-            if (asignomt2->Buscar({{"MATERIA", m.codigoSeneca}, {"OFERTAMATRI", m.oferta}})) {
+            if (asignomt2->Buscar({{"MATERIA", leida.codigo}, {"OFERTAMATRI", leida.oferta}})) {
                 continue;
             }
             const Texto largoCortado = Left(m.codigoLargo, static_cast<long>(kAnchoCodigoMateria));
-            const Texto nombreCortado = Left(m.nombre, static_cast<long>(kAnchoNombre));
+            const Texto nombreCortado = Left(nombre, static_cast<long>(kAnchoNombre));
             if (const auto fila =
                     asignomt->Buscar({{"CODLARGO", largoCortado}, {"NOMBRE", nombreCortado}})) {
                 PonerFila(*asignomt2, asignomt->LeerTexto(*fila, "COD"), m, true);

@@ -26,7 +26,7 @@ std::map<Texto, size_t> UnidadesPorCurso(const Tabla& grupost) {
 void MateriasSinCurso(Revision& r) {
     const Tabla* grupost = r.Abrir("GRUPOST", {"CLAVECURSO"});
     const auto unidades = grupost ? UnidadesPorCurso(*grupost) : std::map<Texto, size_t>{};
-    for (const auto& [numero, m] : r.Materias()) {
+    for (const MateriaLeida& m : r.Materias()) {
         if (r.CursoDeClave(m.oferta)) continue;
         Utf8 frase = "La materia " + ConNombre(m.nombre, m.codigo);
         frase += m.oferta.empty() ? " no indica su curso"
@@ -39,7 +39,7 @@ void MateriasSinCurso(Revision& r) {
         } else {
             frase += ": sus filas de ASIGT serán de unidades sin nivel ni curso.";
         }
-        r.Anadir(TipoHallazgo::MateriaSinCurso, "MATERIAS", NumeroRegistro(numero), frase);
+        r.Anadir(TipoHallazgo::MateriaSinCurso, "MATERIAS", NumeroRegistro(m.numero), frase);
     }
 }
 
@@ -49,7 +49,7 @@ void MateriasSinNombre(Revision& r) {
     if (!asignomt2) return;
     // Gathered at the first record without a name: most exports have none.
     std::optional<std::set<std::pair<Texto, Texto>>> importadas;
-    for (const auto& [numero, m] : r.Materias()) {
+    for (const MateriaLeida& m : r.Materias()) {
         if (!m.nombre.empty()) continue;
         if (!importadas) {
             importadas.emplace();
@@ -66,7 +66,7 @@ void MateriasSinNombre(Revision& r) {
             m.codigo.empty() ? Utf8("Una materia sin código") : "La materia " + U(m.codigo);
         if (!m.oferta.empty()) frase += " del curso " + U(m.oferta);
         frase += " no tiene nombre: no se ha importado (no está en ASIGNOMT ni en ASIGT).";
-        r.Anadir(TipoHallazgo::MateriaSinNombre, "MATERIAS", NumeroRegistro(numero), frase);
+        r.Anadir(TipoHallazgo::MateriaSinNombre, "MATERIAS", NumeroRegistro(m.numero), frase);
     }
 }
 

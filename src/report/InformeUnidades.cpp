@@ -97,7 +97,7 @@ void CursosSinUnidades(Revision& r) {
     std::set<Texto> conUnidades;
     for (const Registro& reg : r.Registros("UNIDADES")) conUnidades.insert(RTrim(reg.Valor(2)));
     std::map<Texto, size_t> materias;
-    for (const auto& [numero, m] : r.Materias()) ++materias[RTrim(m.oferta)];
+    for (const MateriaLeida& m : r.Materias()) ++materias[RTrim(m.oferta)];
 
     for (const Curso& curso : r.Cursos()) {
         const Texto clave = RTrim(curso.clave);

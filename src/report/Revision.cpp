@@ -9,24 +9,6 @@
 
 namespace pasaplan::informe {
 
-MateriaLeida LeerMateria(const std::vector<Nodo>& datos) {
-    // As the subjects step: value 2 is the code when so named, else the name; value 1 is the
-    // name when so named, else the code, and it is read last.
-    MateriaLeida m;
-    m.oferta = Valor(datos, 0);
-    if (datos.size() > 2 && NombreDatoEs(datos[2], "X_MATERIAOMG")) {
-        m.codigo = Valor(datos, 2);
-    } else {
-        m.nombre = Valor(datos, 2);
-    }
-    if (NombreDatoEs(datos[1], "D_MATERIAC")) {
-        m.nombre = Valor(datos, 1);
-    } else {
-        m.codigo = Valor(datos, 1);
-    }
-    return m;
-}
-
 Revision::Revision(const Documento& documento, std::filesystem::path directorio)
     : doc(documento), directorio_(std::move(directorio)) {}
 
@@ -49,18 +31,6 @@ const std::vector<Registro>& Revision::Registros(const std::string& bloque) {
         if (datos.size() >= 2) leidos.push_back(Registro{i + 1, std::move(datos)});
     }
     return registros_.emplace(bloque, std::move(leidos)).first->second;
-}
-
-const std::vector<RegistroMateria>& Revision::Materias() {
-    if (materias_) return *materias_;
-    materias_.emplace();
-    const auto& nodos = Nodos("MATERIAS");
-    std::vector<Nodo> datos;
-    for (size_t i = 0; i < nodos.size(); ++i) {
-        nodos[i].Datos(datos);
-        if (datos.size() >= 2) materias_->push_back(RegistroMateria{i + 1, LeerMateria(datos)});
-    }
-    return *materias_;
 }
 
 const Tabla* Revision::Abrir(const std::string& nombre, std::initializer_list<const char*> campos) {

@@ -10,6 +10,7 @@
 
 #include "exchange/Documento.h"
 #include "exchange/Tabla.h"
+#include "import/LecturaMaterias.h"
 #include "report/Informe.h"
 
 namespace pasaplan::informe {
@@ -31,17 +32,6 @@ struct Curso {
     size_t numero = 0;  // CURSOST row or CURSOS_DEL_CENTRO record, 1-based
 };
 
-// A MATERIAS record read as the subjects step reads it: code and name in either order.
-struct MateriaLeida {
-    Texto oferta, codigo, nombre;
-};
-MateriaLeida LeerMateria(const std::vector<Nodo>& datos);
-
-// A MATERIAS record of two values or more, read, with its number in the block.
-struct RegistroMateria {
-    size_t numero;  // 1-based, counting every record of the block
-    MateriaLeida materia;
-};
 
 class Revision {
   public:
@@ -51,8 +41,8 @@ class Revision {
 
     // The records of a block with two values or more, in document order (read once).
     const std::vector<Registro>& Registros(const std::string& bloque);
-    // The records of MATERIAS with two values or more, read once for every check.
-    const std::vector<RegistroMateria>& Materias();
+    // The records of MATERIAS with two values or more, read as the subjects step reads them.
+    const std::vector<MateriaLeida>& Materias() const { return MateriasLeidas(doc); }
     // How many records the block has, whatever their number of values.
     size_t TotalRegistros(const std::string& bloque);
 
@@ -71,7 +61,6 @@ class Revision {
     std::filesystem::path directorio_;
     std::map<std::string, std::vector<Nodo>> nodos_;
     std::map<std::string, std::vector<Registro>> registros_;
-    std::optional<std::vector<RegistroMateria>> materias_;
     std::map<std::string, std::unique_ptr<Tabla>> tablas_;  // nullptr: missing
     std::optional<std::vector<Curso>> cursos_;
     std::map<Texto, size_t> cursoPorClave_;
