@@ -9,7 +9,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "exchange/CodecDbf.h"
@@ -45,17 +44,32 @@ class IndiceTabla {
     void Anadir(std::string_view clave, uint32_t fila);
     void Quitar(std::string_view clave, uint32_t fila);
 
-    struct Hash {
-        using is_transparent = void;
-        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
-    };
-    std::vector<const CampoDbf*> campos_;
-    // The rows of one key in stored order: most keys have a single row, which needs no list.
+    static constexpr uint32_t kNinguna = UINT32_MAX;
+    // The rows of one key in stored order: the first, then the list resto (most keys have a
+    // single row, which needs no list). A key whose rows were all edited away stays, empty.
     struct Grupo {
-        uint32_t primera;
-        std::vector<uint32_t> resto;
+        size_t hash;
+        size_t desde;  // the key is claves_[desde, desde + largo)
+        uint32_t largo;
+        uint32_t primera = kNinguna;
+        uint32_t resto = kNinguna;  // position in restos_
     };
-    std::unordered_map<std::string, Grupo, Hash, std::equal_to<>> grupos_;
+    // The slot of the group of clave (hash being its hash), or the empty slot where it would
+    // go; the table must have slots.
+    size_t Ranura(std::string_view clave, size_t hash) const;
+    // The group of clave, or null.
+    const Grupo* Buscado(std::string_view clave) const;
+    // The group of clave, a new empty one when there is none.
+    Grupo& GrupoPara(std::string_view clave);
+    void Redistribuir(size_t ranuras);
+
+    std::vector<const CampoDbf*> campos_;
+    // An open-addressing table of the groups, without an allocation per key: the index of a
+    // large table takes a row in for every row appended.
+    std::string claves_;
+    std::vector<Grupo> grupos_;
+    std::vector<uint32_t> ranuras_;  // 0 empty, else 1 + position in grupos_; a power of two
+    std::vector<std::vector<uint32_t>> restos_;
     size_t indexadas_ = 0;         // rows 0 .. indexadas_-1 have been indexed
     std::vector<bool> pendiente_;  // of those, taken out for a write and not yet put back
     std::vector<uint32_t> pendientes_;

@@ -1,7 +1,8 @@
 // Step 5: the staff of block "EMPLEADOS" into PROFT, each with an abbreviation unique without
 // regard to letter case.
-#include <set>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
 
 #include "import/Pasos.h"
 #include "text/Cp1252.h"
@@ -23,7 +24,10 @@ Texto PrimeraLetra(const Texto& parte) { return parte.substr(0, 1); }
 void CargarEmpleados(ContextoImportacion& ctx) {
     auto proft = CrearTablaPaso(ctx, "PROFT", CamposProft());
     // Abbreviations given so far, folded to Windows-1252 upper case: "glm" and "GLM" are one.
-    std::set<Texto> dadas;
+    std::unordered_set<Texto> dadas;
+    // For each base, the last number it was given: every lower one is in dadas, which only
+    // grows, so the next search starts past it (a large staff repeats many initials).
+    std::unordered_map<Texto, unsigned long> numeradas;
 
     std::vector<Nodo> datos;  // one vector for every record
     for (const Nodo& registro : ctx.documento.Registros("EMPLEADOS")) {
@@ -36,8 +40,11 @@ void CargarEmpleados(ContextoImportacion& ctx) {
 
         const Texto base = PrimeraLetra(parte1) + PrimeraLetra(parte2) + PrimeraLetra(parte3);
         Texto abreviatura = base;
-        for (unsigned long n = 1; dadas.contains(MayusculasCp1252(abreviatura)); ++n) {
-            abreviatura = base + std::to_string(n);
+        if (dadas.contains(MayusculasCp1252(abreviatura))) {
+            unsigned long& n = numeradas[base];
+            do {
+                abreviatura = base + std::to_string(++n);
+            } while (dadas.contains(MayusculasCp1252(abreviatura)));
         }
         dadas.insert(MayusculasCp1252(abreviatura));
 
