@@ -92,6 +92,56 @@ TEST(Documento, Iso88591FileWithReferencesReadsAsWindows1252) {
     EXPECT_EQ(Valor(doc->Bloques()[0].Datos(), 0), "Educaci\xF3n F\xEDsica & \x80");
 }
 
+TEST(Documento, FileReadInPiecesGivesWhatTheWholeTextGives) {
+    // Larger than one read, with accented values and references astride the pieces.
+    std::string xml = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<SERVICIO><BLOQUE_DATOS>"
+                      "<grupo_datos seq=\"MATERIAS\">";
+    for (int i = 0; i < 3000; ++i) {
+        xml += "\n  <grupo_datos seq=\"MATERIA_" + std::to_string(i) +
+               "\"><dato nombre_dato=\"X_OFERTAMATRIG\">" + std::to_string(100000 + i) +
+               "</dato><dato nombre_dato=\"D_MATERIAC\"> Educaci\xF3n F\xEDsica &amp; " +
+               std::string(static_cast<size_t>(i % 37), '\xE1') + " </dato></grupo_datos>";
+    }
+    xml += "</grupo_datos></BLOQUE_DATOS></SERVICIO>\n";
+    DirectorioTemporal dir;
+    prueba::EscribirArchivo(dir.Ruta() / "grande.xml", xml);
+    auto leido = Documento::Cargar(dir.Ruta() / "grande.xml");
+    auto enMemoria = Doc(xml);
+    const auto a = leido->Registros("MATERIAS");
+    const auto b = enMemoria->Registros("MATERIAS");
+    ASSERT_EQ(a.size(), 3000u);
+    ASSERT_EQ(b.size(), 3000u);
+    for (size_t i = 0; i < a.size(); ++i) {
+        const auto da = a[i].Datos();
+        const auto db = b[i].Datos();
+        ASSERT_EQ(da.size(), 2u);
+        ASSERT_EQ(db.size(), 2u);
+        for (size_t pos = 0; pos < 2; ++pos) {
+            ASSERT_EQ(ValorSinRecortar(da, pos), ValorSinRecortar(db, pos)) << i;
+        }
+    }
+    EXPECT_EQ(Valor(a[2999].Datos(), 1),
+              "Educaci\xF3n F\xEDsica & " + std::string(2999 % 37, '\xE1'));
+}
+
+TEST(Documento, RecordsAndDerivedValuesFollowChangesToTheDocument) {
+    auto doc = Doc(kExportacion);
+    const auto cuenta = [](const Documento& d) { return d.Registros("MATERIAS").size(); };
+    EXPECT_EQ(doc->Derivado<size_t>("materias", cuenta), 2u);
+    Nodo bloque(doc->Registros("MATERIAS")[0].Crudo()->parent);
+    Nodo nuevo = doc->NuevoElemento(bloque, "grupo_datos");
+    EXPECT_EQ(doc->Registros("MATERIAS").size(), 3u);
+    EXPECT_EQ(doc->Derivado<size_t>("materias", cuenta), 3u);
+    doc->Quitar(nuevo);
+    doc->Quitar(doc->Registros("MATERIAS")[0]);
+    EXPECT_EQ(doc->Registros("MATERIAS").size(), 1u);
+    EXPECT_EQ(doc->Derivado<size_t>("materias", cuenta), 1u);
+    // A block renamed is another block.
+    doc->PonerAtributo(bloque, "seq", "EMPLEADOS");
+    EXPECT_TRUE(doc->Registros("MATERIAS").empty());
+    EXPECT_EQ(doc->Registros("EMPLEADOS").size(), 1u);
+}
+
 struct CasoMalo {
     const char* nombre;
     std::string xml;

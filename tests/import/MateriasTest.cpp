@@ -2,6 +2,7 @@
 // ASIGNOMT2 row per subject and offer) and the activities appended after them.
 #include <gtest/gtest.h>
 
+#include "import/CodigosMaterias.h"
 #include "import/EntornoPaso.h"
 #include "platform/Error.h"
 
@@ -240,6 +241,30 @@ TEST_F(Actividades, IndependentReaderSeesLogicalsAndAccents) {
         "EF\tEducación\tEducación Física\t\tFalse",
         "#12\tGuardia de\tGuardia de biblioteca\t#12\tTrue"};
     EXPECT_EQ(lineas, esperadas);
+}
+
+// The numbers remembered per front give the codes a search from 1 gives, while codes of one
+// front arrive from different subjects ("ABC" and "ABD" share "AB"), codes are taken between
+// the searches and a code found is not always taken.
+TEST(CodigoUnico, NumbersRememberedPerFrontGiveTheCodesOfAFullSearch) {
+    const std::vector<std::string> pedidos = {
+        "ABC", "ABC", "ABD", "AB1", "ABC", "ABD", "A",  "A",  "",   "",   "ABCDEFGHIJ",
+        "ABCDEFGHIJ", "ABCDEFGHIK", "ABC", "AB",  "AB", "ABCDEFGHIJ", "AB2", "ABX", "ABC"};
+    std::unordered_set<Texto> conRecuerdo, sinRecuerdo;
+    NumerosProbados numerados;
+    for (size_t i = 0; i < pedidos.size(); ++i) {
+        const Texto a = CodigoUnico(pedidos[i], conRecuerdo, &numerados);
+        const Texto b = CodigoUnico(pedidos[i], sinRecuerdo);
+        ASSERT_EQ(a, b) << i;
+        if (i % 5 == 4) continue;
+        conRecuerdo.insert(a);
+        sinRecuerdo.insert(b);
+        if (i % 4 == 3) {  // a code taken by someone else meanwhile
+            conRecuerdo.insert("AB" + std::to_string(i));
+            sinRecuerdo.insert("AB" + std::to_string(i));
+        }
+    }
+    EXPECT_EQ(conRecuerdo.size(), sinRecuerdo.size());
 }
 
 }  // namespace
