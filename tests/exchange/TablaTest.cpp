@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdint>
+#include <ctime>
 #include <random>
 
 #include "exchange/Tabla.h"
@@ -226,6 +227,32 @@ TEST_F(TablaTest, PostedRowsReachTheFileAtOnceAndStayAfterAnError) {
     const std::string despues = LeerArchivo(archivo);
     EXPECT_EQ(despues.size(), b.size());
     EXPECT_EQ(despues.substr(cabecera + 11, 11), "          9");
+}
+
+// A post leaves today's date in the header, whatever day the file was last written, and an
+// edited row leaves the count as it was.
+TEST_F(TablaTest, PostingDatesTheFileTodayAndKeepsTheCount) {
+    std::string b = DbfBase();
+    b[1] = 99, b[2] = 1, b[3] = 1;  // 01/01/1999
+    auto t = Crudo(b);
+    t = nullptr;
+    t = Tabla::Abrir(archivo, Acceso::Exclusivo);
+    const std::time_t ahora = std::time(nullptr);
+    std::tm hoy{};
+    localtime_r(&ahora, &hoy);
+    const std::string fecha{static_cast<char>(hoy.tm_year), static_cast<char>(hoy.tm_mon + 1),
+                            static_cast<char>(hoy.tm_mday)};
+    t->PonerTexto(1, "NOMBRE", "Jueves");
+    t->Grabar(1);
+    std::string despues = LeerArchivo(archivo);
+    EXPECT_EQ(despues.substr(1, 3), fecha);
+    EXPECT_EQ(Cuenta(despues), 3u);
+    t->Grabar(t->Agregar());
+    t->Grabar(t->Agregar());
+    despues = LeerArchivo(archivo);
+    EXPECT_EQ(despues.substr(1, 3), fecha);
+    EXPECT_EQ(Cuenta(despues), 5u);
+    EXPECT_EQ(despues.size(), b.size() + 2 * 22);
 }
 
 TEST_F(TablaTest, DeletedRowsAreSkippedAndEditsKeepTheirRecord) {
