@@ -4,6 +4,7 @@
 // CURSOST2 (the course levels kept from one import to the next), the result document, the ini.
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -30,7 +31,7 @@ using prueba::LeerArchivo;
 
 const std::string kBin = PASAPLAN_BIN_DIR;
 // However fast or slow the build, each test stops killing after this long.
-constexpr auto kPresupuesto = std::chrono::seconds(10);
+constexpr auto kPresupuesto = std::chrono::seconds(8);
 constexpr int kMuertes = 40;
 
 pid_t Lanzar(const std::vector<std::string>& args) {
@@ -88,6 +89,34 @@ int QuitarTemporales(const fs::path& carpeta, const std::string& nombre) {
     return n;
 }
 
+// Kills the run a little after a temporary file beside `nombre` shows up in carpeta, that is
+// while the run writes it; true when it was still running then.
+bool MatarAlEscribir(const std::vector<std::string>& args, const fs::path& carpeta,
+                     const std::string& nombre, std::chrono::microseconds retraso) {
+    const pid_t pid = Lanzar(args);
+    int s = 0;
+    while (waitpid(pid, &s, WNOHANG) == 0) {
+        bool hay = false;
+        std::error_code e;
+        for (const auto& a : fs::directory_iterator(carpeta, e)) {
+            hay = hay || a.path().filename().string().starts_with("." + nombre + ".tmp");
+        }
+        if (hay) {
+            std::this_thread::sleep_for(retraso);
+            const bool viva = kill(pid, SIGKILL) == 0;
+            waitpid(pid, &s, 0);
+            return viva && WIFSIGNALED(s);
+        }
+        std::this_thread::sleep_for(std::chrono::microseconds(50));
+    }
+    return false;
+}
+
+// Every other kill waits for the write to begin, then up to two milliseconds more.
+std::chrono::microseconds RetrasoEnEscritura(int i) {
+    return std::chrono::microseconds(250 * ((i / 2) % 9));
+}
+
 // How long a complete run takes: the slower of two.
 Reloj::duration Duracion(const std::function<int()>& ejecutar) {
     Reloj::duration mayor{};
@@ -119,6 +148,11 @@ Exportacion Preparar(const fs::path& carpeta) {
     fs::copy_file(fs::path(PASAPLAN_SOURCE_DIR) / "samples/ExportacionHorarios.xml", e.archivo);
     fs::copy_file(fs::path(PASAPLAN_SOURCE_DIR) / "samples/niveles.csv", e.niveles);
     return e;
+}
+
+ino_t Nodo(const fs::path& archivo) {
+    struct stat e {};
+    return stat(archivo.c_str(), &e) == 0 ? e.st_ino : 0;
 }
 
 // CURSOST2 as rows of text: what a reader of the table sees.
@@ -160,8 +194,11 @@ TEST(MuerteProceso, KilledImportLeavesTheOldOrTheNewCourseLevels) {
     const fs::path nuevosNiveles = tmp.Ruta() / "niveles nuevos.csv";
     prueba::EscribirArchivo(nuevosNiveles, otros);
     fs::copy(vtemp, nuevoDir);
+    const ino_t antes = Nodo(nuevoDir / "CURSOST2.DBF");
     const auto duracion = Duracion([&] { return Completa(args(nuevoDir, nuevosNiveles)); });
     ASSERT_GT(duracion.count(), 0);
+    // Replaced whole by a new file, never rewritten in place.
+    EXPECT_NE(Nodo(nuevoDir / "CURSOST2.DBF"), antes);
     const auto nuevo = Filas(nuevoDir / "CURSOST2.DBF");
     ASSERT_NE(viejo, nuevo);
 
@@ -169,7 +206,10 @@ TEST(MuerteProceso, KilledImportLeavesTheOldOrTheNewCourseLevels) {
     const auto limite = Reloj::now() + kPresupuesto;
     for (int i = 0; i < kMuertes && Reloj::now() < limite; ++i) {
         prueba::EscribirArchivo(cursos2, viejoBytes);
-        muertas += Matar(args(vtemp, nuevosNiveles), Momento(i, duracion, Densidad::AlPrincipio));
+        muertas += i % 2 ? MatarAlEscribir(args(vtemp, nuevosNiveles), vtemp, "CURSOST2.DBF",
+                                           RetrasoEnEscritura(i))
+                         : Matar(args(vtemp, nuevosNiveles),
+                                 Momento(i, duracion, Densidad::AlPrincipio));
         escribiendo += QuitarTemporales(vtemp, "CURSOST2.DBF");
         std::vector<std::string> filas;
         try {
@@ -216,16 +256,22 @@ TEST(MuerteProceso, KilledExportLeavesTheOldOrACompleteResult) {
     const std::vector<std::string> args{kBin + "/pasaplan-lote", "importar", e.archivo.string(),
                                         "--intercambio", vtemp.string()};
     const fs::path resultado = tmp.Ruta() / ("ResultadoVelmora" + e.archivo.filename().string());
+    ASSERT_EQ(Completa(args), 0);
+    const ino_t anterior = Nodo(resultado);
     const auto duracion = Duracion([&] { return Completa(args); });
     ASSERT_GT(duracion.count(), 0);
-    // Marked, so that a new result is told apart from the earlier one even within one second.
+    // Replaced whole by a new file, never rewritten in place.
+    EXPECT_NE(Nodo(resultado), anterior);
+    // The earlier result is marked, so that a new one is told apart even within one second.
     prueba::EscribirArchivo(resultado, LeerArchivo(resultado) + "<!-- anterior -->\n");
 
     int muertas = 0, intactas = 0, nuevas = 0, escribiendo = 0;
     const auto limite = Reloj::now() + kPresupuesto;
     for (int i = 0; i < kMuertes && Reloj::now() < limite; ++i) {
         const std::string antes = LeerArchivo(resultado);
-        muertas += Matar(args, Momento(i, duracion, Densidad::AlFinal));
+        muertas += i % 2 ? MatarAlEscribir(args, tmp.Ruta(), resultado.filename().string(),
+                                           RetrasoEnEscritura(i))
+                         : Matar(args, Momento(i, duracion, Densidad::AlFinal));
         escribiendo += QuitarTemporales(tmp.Ruta(), resultado.filename().string());
         const std::string despues = LeerArchivo(resultado);
         if (despues == antes) {
