@@ -420,6 +420,20 @@ std::optional<std::string> FormatearEntero(long long valor, const Campo& campo) 
 
 std::optional<std::string> FormatearFlotante(double valor, const Campo& campo) {
     if (!std::isfinite(valor)) return std::nullopt;
+    // Whole numbers (hours, minutes) are the usual values: their digits and zero decimals are
+    // what the general conversion below writes for them, at a small part of its cost. Below
+    // 1e15 a double is a whole number exactly when a long long holds it.
+    if (std::fabs(valor) < 1e15 && valor == std::trunc(valor)) {
+        std::array<char, 24> cifras;
+        const auto r = std::to_chars(cifras.data(), cifras.data() + cifras.size(),
+                                     static_cast<long long>(valor));
+        std::string texto(cifras.data(), r.ptr);
+        if (campo.decimales > 0) {
+            texto += '.';
+            texto.append(static_cast<size_t>(campo.decimales), '0');
+        }
+        return AjustarAlAncho(std::move(texto), campo.ancho);
+    }
     std::array<char, 400> b;  // the largest double written in full fits
     const auto r = std::to_chars(b.data(), b.data() + b.size(), valor, std::chars_format::fixed,
                                  campo.decimales);

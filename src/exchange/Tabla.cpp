@@ -66,7 +66,8 @@ struct Tabla::Impl {
     std::array<char, 3> fechaArchivo{};
     std::time_t segundoHoy = -1;
     std::array<char, 3> fechaHoy{};
-    // Where the last field name was found: rows are mostly written field after field.
+    // Where the last field name was found: a loop reads one field of every row, or writes a
+    // row field after field, so the search starts there.
     mutable size_t ultimoCampo = 0;
 
     // Indexes for Buscar and Filtrar, one per field list, built on first use; told of every
@@ -87,15 +88,15 @@ struct Tabla::Impl {
     Utf8 Ruta() const { return archivo.string(); }
 
     // Every read and write names its field, so the usual exact spelling is tried first,
-    // from the field after the last one found: with distinct names at most one field has the
-    // spelling, wherever the search starts. A longer name is spelt by its first ten.
+    // from the last field found: with distinct names at most one field has the spelling,
+    // wherever the search starts. A longer name is spelt by its first ten.
     const dbf::CampoDbf& Buscar(std::string_view campo) const {
         if (nombresDistintos) {
             const std::string_view escrito = campo.substr(0, kLargoNombreCampo);
             const size_t n = campos.size();
             for (size_t k = 0, i = ultimoCampo; k < n; ++k, i = i + 1 == n ? 0 : i + 1) {
                 if (campos[i].campo.nombre == escrito) {
-                    ultimoCampo = i + 1 == n ? 0 : i + 1;
+                    ultimoCampo = i;
                     return campos[i];
                 }
             }

@@ -63,13 +63,19 @@ TEST(TextoContenido, DaLoMismoQueElContenidoDeLibxml2) {
                             R"(<dato><![CDATA[a<b]]></dato>)"
                             R"(<dato>a<!-- nota -->b</dato><dato>x<b>y</b>z</dato>)"
                             R"(<dato><b/></dato><dato>&#x20AC;&#x3A9;</dato>)"
+                            "<dato>   </dato><dato> \xA0x\xA0 </dato><dato>\t a \t</dato>"
+                            R"(<dato> &#x3A9; </dato><dato> a <b> b </b> </dato>)"
                             "</r></SERVICIO>";
     const auto doc = Documento::DesdeMemoria(xml, "textos.xml");
-    for (const Nodo& dato : doc->Seleccionar("/SERVICIO/r/*")) {
+    const auto datos = doc->Seleccionar("/SERVICIO/r/*");
+    for (size_t i = 0; i < datos.size(); ++i) {
+        const Nodo& dato = datos[i];
         xmlChar* contenido = xmlNodeGetContent(dato.Crudo());
         const Texto esperado = Utf8ACp1252(reinterpret_cast<const char*>(contenido));
         xmlFree(contenido);
         EXPECT_EQ(dato.TextoContenido(), esperado) << dato.Marcado();
+        // A value is trimmed before its conversion: the same as trimming the converted text.
+        EXPECT_EQ(Valor(datos, i), AllTrim(esperado)) << dato.Marcado();
     }
 }
 

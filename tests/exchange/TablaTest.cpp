@@ -2,10 +2,14 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <array>
+#include <charconv>
 #include <cstdint>
 #include <ctime>
+#include <optional>
 #include <random>
 
+#include "exchange/CodecDbf.h"
 #include "exchange/Tabla.h"
 #include "platform/Error.h"
 #include "support/Apoyo.h"
@@ -253,6 +257,31 @@ TEST_F(TablaTest, PostingDatesTheFileTodayAndKeepsTheCount) {
     EXPECT_EQ(despues.substr(1, 3), fecha);
     EXPECT_EQ(Cuenta(despues), 5u);
     EXPECT_EQ(despues.size(), b.size() + 2 * 22);
+}
+
+// Whole numbers take a shortcut when written into a number field: the same bytes as the
+// general conversion, negative zero and the edge of the shortcut's range included.
+TEST(FormatearFlotante, WholeNumbersGiveWhatTheGeneralConversionGives) {
+    const auto general = [](double valor, const Campo& campo) -> std::optional<std::string> {
+        std::array<char, 400> b;
+        const auto r = std::to_chars(b.data(), b.data() + b.size(), valor,
+                                     std::chars_format::fixed, campo.decimales);
+        std::string texto(b.data(), r.ptr);
+        if (texto[0] == '-' && texto.find_first_not_of("-0.") == std::string::npos) {
+            texto.erase(0, 1);
+        }
+        if (texto.size() > static_cast<size_t>(campo.ancho)) return std::nullopt;
+        return std::string(static_cast<size_t>(campo.ancho) - texto.size(), ' ') + texto;
+    };
+    for (const double valor : {0.0, -0.0, 1.0, -1.0, 4.0, 240.0, -3.0, 1e14, 999999999999999.0,
+                               -999999999999999.0, 1e15, 123456789.0, 2.5, -0.25}) {
+        for (const Campo& campo : {Campo{"H", TipoCampo::Flotante, 20, 4},
+                                  Campo{"H", TipoCampo::Flotante, 11, 0},
+                                  Campo{"H", TipoCampo::Flotante, 6, 2}}) {
+            EXPECT_EQ(dbf::FormatearFlotante(valor, campo), general(valor, campo))
+                << valor << " " << campo.ancho << "," << campo.decimales;
+        }
+    }
 }
 
 TEST_F(TablaTest, DeletedRowsAreSkippedAndEditsKeepTheirRecord) {
