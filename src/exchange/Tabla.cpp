@@ -42,6 +42,20 @@ bool NombreCoincide(std::string_view guardado, std::string_view pedido) {
     return IgualesSinMayusculas(guardado, pedido);
 }
 
+// A field name of at most ten bytes packed with its length into two numbers, so that the
+// search of every read and write compares names without a call.
+using NombreEmpaquetado = std::array<uint64_t, 2>;
+NombreEmpaquetado Empaquetar(std::string_view nombre) {
+    std::array<unsigned char, 16> bytes{};
+    for (size_t i = 0; i < nombre.size() && i < kLargoNombreCampo; ++i) {
+        bytes[i] = static_cast<unsigned char>(nombre[i]);
+    }
+    bytes[15] = static_cast<unsigned char>(nombre.size());
+    NombreEmpaquetado n;
+    std::memcpy(n.data(), bytes.data(), bytes.size());
+    return n;
+}
+
 // A binary kind other than a 4-byte integer cannot be read at all; lookups over it scan, so
 // that they fail exactly where reading fails.
 bool Indexable(const dbf::CampoDbf& campo) {
@@ -80,6 +94,7 @@ struct Tabla::Impl {
     // No two field names equal without regard to case (as in every table we write): then a
     // name spelt exactly as stored finds its field without folding letters.
     bool nombresDistintos = false;
+    std::vector<NombreEmpaquetado> empaquetados;  // of the fields' names, when distinct
 
     ~Impl() {
         if (fd >= 0) ::close(fd);
@@ -92,15 +107,19 @@ struct Tabla::Impl {
     // wherever the search starts. A longer name is spelt by its first ten.
     const dbf::CampoDbf& Buscar(std::string_view campo) const {
         if (nombresDistintos) {
-            const std::string_view escrito = campo.substr(0, kLargoNombreCampo);
+            const NombreEmpaquetado escrito = Empaquetar(campo.substr(0, kLargoNombreCampo));
             const size_t n = campos.size();
             for (size_t k = 0, i = ultimoCampo; k < n; ++k, i = i + 1 == n ? 0 : i + 1) {
-                if (campos[i].campo.nombre == escrito) {
+                if (empaquetados[i][0] == escrito[0] && empaquetados[i][1] == escrito[1]) {
                     ultimoCampo = i;
                     return campos[i];
                 }
             }
         }
+        return BuscarSinMayusculas(campo);
+    }
+
+    const dbf::CampoDbf& BuscarSinMayusculas(std::string_view campo) const {
         for (const dbf::CampoDbf& c : campos) {
             if (NombreCoincide(c.campo.nombre, campo)) return c;
         }
@@ -114,12 +133,13 @@ struct Tabla::Impl {
         return const_cast<char*>(static_cast<const Impl*>(this)->Registro(fila));
     }
     const char* Registro(size_t fila) const {
-        if (fila >= Filas()) {
-            throw ErrorPasaplan("La tabla " + nombre + " no tiene la fila " +
-                                std::to_string(fila + 1) + " (tiene " + std::to_string(Filas()) +
-                                ").");
-        }
+        if (fila >= Filas()) SinFila(fila);
         return datos.data() + fila * cabecera.longitudRegistro;
+    }
+
+    [[noreturn]] void SinFila(size_t fila) const {
+        throw ErrorPasaplan("La tabla " + nombre + " no tiene la fila " + std::to_string(fila + 1) +
+                            " (tiene " + std::to_string(Filas()) + ").");
     }
 
     std::string_view Vista(const char* registro, const dbf::CampoDbf& campo,
@@ -328,6 +348,7 @@ std::unique_ptr<Tabla> Tabla::Abrir(const fs::path& archivo, Acceso acceso) {
                 impl->nombresDistintos = false;
             }
         }
+        impl->empaquetados.push_back(Empaquetar(impl->campos[i].campo.nombre));
     }
 
     // Read every record, then keep the live ones in place.
