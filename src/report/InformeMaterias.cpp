@@ -1,6 +1,5 @@
 // The report's checks of subjects, activities and their codes, and of the subject assignments.
 #include <algorithm>
-#include <map>
 #include <set>
 #include <string>
 #include <unordered_map>
@@ -17,15 +16,16 @@ constexpr size_t kAnchoCod = 10;     // COD of ASIGNOMT
 constexpr size_t kAnchoSeneca = 20;  // MATERIA and OFERTAMATRI of ASIGNOMT2
 
 // Units per course key as the assignments step finds them in GRUPOST.
-std::map<Texto, size_t> UnidadesPorCurso(const Tabla& grupost) {
-    std::map<Texto, size_t> cuenta;
+std::unordered_map<Texto, size_t> UnidadesPorCurso(const Tabla& grupost) {
+    std::unordered_map<Texto, size_t> cuenta;
     for (size_t f = 0; f < grupost.Filas(); ++f) ++cuenta[grupost.LeerTexto(f, "CLAVECURSO")];
     return cuenta;
 }
 
 void MateriasSinCurso(Revision& r) {
     const Tabla* grupost = r.Abrir("GRUPOST", {"CLAVECURSO"});
-    const auto unidades = grupost ? UnidadesPorCurso(*grupost) : std::map<Texto, size_t>{};
+    const auto unidades =
+        grupost ? UnidadesPorCurso(*grupost) : std::unordered_map<Texto, size_t>{};
     for (const MateriaLeida& m : r.Materias()) {
         if (r.CursoDeClave(m.oferta)) continue;
         Utf8 frase = "La materia " + ConNombre(m.nombre, m.codigo);
@@ -102,7 +102,7 @@ void CodigosRepetidos(Revision& r) {
     const Tabla* asignomt = r.Abrir("ASIGNOMT", {"COD", "NOMBRE", "ESTAREA"});
     if (!asignomt) return;
     std::vector<Texto> orden;
-    std::map<Texto, std::vector<size_t>> filas;
+    std::unordered_map<Texto, std::vector<size_t>> filas;
     for (size_t f = 0; f < asignomt->Filas(); ++f) {
         auto& lista = filas[asignomt->LeerTexto(f, "COD")];
         if (lista.empty()) orden.push_back(asignomt->LeerTexto(f, "COD"));

@@ -1,5 +1,5 @@
 // The report's check of the staff: the same employee listed more than once.
-#include <map>
+#include <unordered_map>
 
 #include "report/Revision.h"
 
@@ -29,7 +29,7 @@ void RevisarPersonal(Revision& r) {
         return proft->LeerTexto(i, "ABREV");
     };
 
-    std::map<Texto, size_t> primero;
+    std::unordered_map<Texto, size_t> primero;
     for (size_t i = 0; i < registros.size(); ++i) {
         const Texto clave = registros[i].Valor(0);
         if (clave.empty()) continue;

@@ -1,8 +1,8 @@
 // The report's checks of the courses and the teaching units: units without a course, units
 // of a course left incomplete in the course levels dialog, mixed units, courses without units.
 #include <algorithm>
-#include <map>
 #include <set>
+#include <unordered_map>
 
 #include "report/Revision.h"
 #include "text/Clipper.h"
@@ -56,7 +56,7 @@ void UnidadesSinCurso(Revision& r, const Tabla& grupost) {
 void UnidadesMixtas(Revision& r, const Tabla* grupost) {
     const auto& registros = r.Registros("UNIDADES");
     std::vector<Texto> orden;
-    std::map<Texto, std::vector<size_t>> porClave;
+    std::unordered_map<Texto, std::vector<size_t>> porClave;
     for (size_t i = 0; i < registros.size(); ++i) {
         const Texto clave = registros[i].Valor(0);
         if (clave.empty()) continue;
@@ -96,7 +96,7 @@ void UnidadesMixtas(Revision& r, const Tabla* grupost) {
 void CursosSinUnidades(Revision& r) {
     std::set<Texto> conUnidades;
     for (const Registro& reg : r.Registros("UNIDADES")) conUnidades.insert(RTrim(reg.Valor(2)));
-    std::map<Texto, size_t> materias;
+    std::unordered_map<Texto, size_t> materias;
     for (const MateriaLeida& m : r.Materias()) ++materias[RTrim(m.oferta)];
 
     for (const Curso& curso : r.Cursos()) {

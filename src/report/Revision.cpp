@@ -80,7 +80,9 @@ const std::vector<Curso>& Revision::Cursos() {
 
 const Curso* Revision::CursoDeClave(const Texto& clave) {
     const auto& cursos = Cursos();
-    const auto it = cursoPorClave_.find(RTrim(clave));
+    std::string_view sinBlancos = clave;
+    while (!sinBlancos.empty() && sinBlancos.back() == ' ') sinBlancos.remove_suffix(1);
+    const auto it = cursoPorClave_.find(sinBlancos);
     return it == cursoPorClave_.end() ? nullptr : &cursos[it->second];
 }
 

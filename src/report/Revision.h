@@ -6,6 +6,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "exchange/Documento.h"
@@ -63,7 +65,11 @@ class Revision {
     std::map<std::string, std::vector<Registro>> registros_;
     std::map<std::string, std::unique_ptr<Tabla>> tablas_;  // nullptr: missing
     std::optional<std::vector<Curso>> cursos_;
-    std::map<Texto, size_t> cursoPorClave_;
+    struct HashTexto {
+        using is_transparent = void;
+        size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    std::unordered_map<Texto, size_t, HashTexto, std::equal_to<>> cursoPorClave_;
     std::vector<Hallazgo> hallazgos_;
 
     const std::vector<Nodo>& Nodos(const std::string& bloque);
