@@ -4,8 +4,6 @@
 
 #include "import/LecturaMaterias.h"
 #include "import/Pasos.h"
-#include "text/Clipper.h"
-#include "text/Cp1252.h"
 
 namespace pasaplan {
 namespace {
@@ -13,9 +11,24 @@ namespace {
 // The fixed weekly load: 240 minutes, one-hour lessons.
 constexpr int kMinutosSemana = 240;
 
-// Subject names compared as the step does: first 80 characters, ASCII letters upper-cased,
-// blanks trimmed at both ends.
-Texto ClaveNombre(std::string_view nombre) { return AllTrim(MayusculasAscii(Left(nombre, 80))); }
+// Subject names compared as the step does: first 80 characters, ASCII letters upper-cased
+// (as MayusculasAscii), blanks trimmed at both ends. Worked out in buffer, which a loop
+// reuses; the result views it.
+std::string_view ClaveNombre(std::string_view nombre, Texto& buffer) {
+    buffer.assign(nombre.substr(0, 80));
+    for (char& c : buffer) {
+        if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    }
+    std::string_view clave = buffer;
+    while (!clave.empty() && clave.front() == ' ') clave.remove_prefix(1);
+    while (!clave.empty() && clave.back() == ' ') clave.remove_suffix(1);
+    return clave;
+}
+
+struct HashTexto {
+    using is_transparent = void;
+    size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+};
 
 }  // namespace
 
@@ -33,9 +46,10 @@ void CargarAsignaciones(ContextoImportacion& ctx) {
 
     // Both scans of every record, made once: the first ASIGNOMT row of each name (its COD, even
     // when empty) and the units of each course in stored order. Same results as the scans.
-    std::unordered_map<Texto, Texto> codigoPorNombre;
+    std::unordered_map<Texto, Texto, HashTexto, std::equal_to<>> codigoPorNombre;
+    Texto clave;  // reused for every name
     for (size_t f = 0; f < materias->Filas(); ++f) {
-        codigoPorNombre.emplace(ClaveNombre(materias->LeerTexto(f, "NOMBRE")),
+        codigoPorNombre.emplace(ClaveNombre(materias->LeerTexto(f, "NOMBRE"), clave),
                                 materias->LeerTexto(f, "COD"));
     }
     std::unordered_map<Texto, std::vector<size_t>> unidadesPorCurso;
@@ -62,7 +76,7 @@ void CargarAsignaciones(ContextoImportacion& ctx) {
         const Texto& codigo = leida.codigo;
         const Texto& nombre = leida.nombre;
 
-        const auto materia = codigoPorNombre.find(ClaveNombre(nombre));
+        const auto materia = codigoPorNombre.find(ClaveNombre(nombre, clave));
         if (materia == codigoPorNombre.end() || materia->second.empty()) continue;
         const auto unidades = unidadesPorCurso.find(claveCurso);
         if (unidades == unidadesPorCurso.end()) continue;

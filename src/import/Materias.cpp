@@ -69,6 +69,7 @@ void CargarMaterias(ContextoImportacion& ctx) {
     if (!ctx.estado.Listas) ctx.estado.Listas = std::make_unique<ListasMaterias>();
     ListasMaterias& listas = *ctx.estado.Listas;
     NumerosProbados numerados;  // ListaCodigos only grows during the step
+    Texto nombreMayusculas, largoNombre;  // reused for every record
 
     // Records of two values or more; the code and the name may come in either order.
     for (const MateriaLeida& leida : MateriasLeidas(ctx.documento)) {
@@ -87,8 +88,11 @@ void CargarMaterias(ContextoImportacion& ctx) {
         if (EnBlanco(m.codigoLargo)) m.codigoLargo = CodigoLargoDesdeCodigo(m.codigo, nombre);
         m.codigo = Left(m.codigo, static_cast<long>(kAnchoCodigoMateria));
 
-        const Texto nombreMayusculas = MayusculasAscii(nombre);
-        const Texto largoNombre = m.codigoLargo + nombre;
+        nombreMayusculas.assign(nombre);  // MayusculasAscii without a new string
+        for (char& c : nombreMayusculas) {
+            if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+        }
+        largoNombre.assign(m.codigoLargo).append(nombre);
         const bool conocida = listas.ListaNombres.contains(nombreMayusculas) &&
                               listas.ListaCodLargos.contains(m.codigoLargo) &&
                               listas.ListaCodLargoNombre.contains(largoNombre);
@@ -96,8 +100,9 @@ void CargarMaterias(ContextoImportacion& ctx) {
             if (asignomt2->Buscar({{"MATERIA", leida.codigo}, {"OFERTAMATRI", leida.oferta}})) {
                 continue;
             }
-            const Texto largoCortado = Left(m.codigoLargo, static_cast<long>(kAnchoCodigoMateria));
-            const Texto nombreCortado = Left(nombre, static_cast<long>(kAnchoNombre));
+            const std::string_view largoCortado =
+                std::string_view(m.codigoLargo).substr(0, kAnchoCodigoMateria);
+            const std::string_view nombreCortado = std::string_view(nombre).substr(0, kAnchoNombre);
             if (const auto fila =
                     asignomt->Buscar({{"CODLARGO", largoCortado}, {"NOMBRE", nombreCortado}})) {
                 PonerFila(*asignomt2, asignomt->LeerTexto(*fila, "COD"), m, true);
