@@ -172,6 +172,7 @@ void GuardarCodificaciones(const Tabla& cursos, const fs::path& directorio) {
                 nueva->Grabar(f);
             }
         }
+        plataforma::SincronizarArchivo(temporal);
         std::error_code error;
         fs::rename(temporal, ruta2, error);
         if (error) {

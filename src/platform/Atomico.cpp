@@ -196,4 +196,15 @@ void EscribirArchivoAtomico(const fs::path& destino, std::string_view contenido)
     Escribir(destino, contenido);
 }
 
+void SincronizarArchivo(const fs::path& archivo) noexcept {
+#ifndef _WIN32
+    const int fd = open(archivo.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return;
+    fsync(fd);
+    close(fd);
+#else
+    (void)archivo;  // MoveFileEx with MOVEFILE_WRITE_THROUGH flushes there
+#endif
+}
+
 }  // namespace pasaplan::plataforma

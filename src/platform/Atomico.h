@@ -12,4 +12,8 @@ void EscribirArchivoAtomico(const std::filesystem::path& destino, std::string_vi
 // A fresh temporary name beside destino (same folder, so rename is atomic).
 std::filesystem::path NombreTemporalJunto(const std::filesystem::path& destino);
 
+// Flushes a finished temporary file to disk before it is renamed over a table, so that after a
+// power cut the name holds the old content or the whole new one.
+void SincronizarArchivo(const std::filesystem::path& archivo) noexcept;
+
 }  // namespace pasaplan::plataforma
