@@ -41,5 +41,9 @@ fuzz: deps
 demo: build
 	@bash scripts/demo $(BUILD)/bin
 
+# Synthetic exports at scales 1, 10 and 40 against xmllint's own cost (a benchmark, not a test).
+bench: deps
+	/usr/bin/python3 bench/medir.py
+
 clean:
 	rm -rf $(BUILD) $(BUILD_ASAN)
