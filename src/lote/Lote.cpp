@@ -37,7 +37,12 @@ void Informar(const EstadoPrincipal& estado, const OpcionesLote& opciones, std::
     }
 }
 
-int Exportar(const OpcionesLote& opciones, std::ostream& salida, std::ostream& errores) {
+void Dejar(EstadoPrincipal& estado, Sobrantes* sobrantes) {
+    if (sobrantes && estado.documento) sobrantes->documentos.push_back(std::move(estado.documento));
+}
+
+int Exportar(const OpcionesLote& opciones, std::ostream& salida, std::ostream& errores,
+             Sobrantes* sobrantes) {
     EstadoPrincipal estado = EstadoDe(opciones);
     InterlocutorLote interlocutor(opciones, salida);
     try {
@@ -45,6 +50,7 @@ int Exportar(const OpcionesLote& opciones, std::ostream& salida, std::ostream& e
         const bool finalizado = fin == FinImportacion::Finalizado;
         const int codigo = Terminar(finalizado, interlocutor, salida, errores);
         if (finalizado) Informar(estado, opciones, salida);
+        Dejar(estado, sobrantes);
         return codigo;
     } catch (...) {
         Terminar(false, interlocutor, salida, errores);
@@ -52,7 +58,8 @@ int Exportar(const OpcionesLote& opciones, std::ostream& salida, std::ostream& e
     }
 }
 
-int Importar(const OpcionesLote& opciones, std::ostream& salida, std::ostream& errores) {
+int Importar(const OpcionesLote& opciones, std::ostream& salida, std::ostream& errores,
+             Sobrantes* sobrantes) {
     EstadoPrincipal estado = EstadoDe(opciones);
     InterlocutorLote interlocutor(opciones, salida);
     ResumenExportacion resumen;
@@ -60,7 +67,9 @@ int Importar(const OpcionesLote& opciones, std::ostream& salida, std::ostream& e
         const FinExportacion fin = EjecutarExportacion(estado, interlocutor, &resumen);
         const bool finalizado = fin == FinExportacion::Finalizado;
         if (finalizado) ImprimirResumenExportacion(resumen, salida);
-        return Terminar(finalizado, interlocutor, salida, errores);
+        const int codigo = Terminar(finalizado, interlocutor, salida, errores);
+        Dejar(estado, sobrantes);
+        return codigo;
     } catch (...) {
         Terminar(false, interlocutor, salida, errores);
         throw;
@@ -84,7 +93,7 @@ int MostrarTabla(const OpcionesLote& opciones, std::ostream& salida) {
 }  // namespace
 
 int EjecutarLote(const std::vector<std::string>& argumentos, std::ostream& salida,
-                 std::ostream& errores) {
+                 std::ostream& errores, Sobrantes* sobrantes) {
     OpcionesLote opciones;
     try {
         opciones = AnalizarOpciones(argumentos);
@@ -102,9 +111,9 @@ int EjecutarLote(const std::vector<std::string>& argumentos, std::ostream& salid
                 salida << "pasaplan-lote " << PASAPLAN_VERSION << "\n";
                 return 0;
             case Orden::Exportar:
-                return Exportar(opciones, salida, errores);
+                return Exportar(opciones, salida, errores, sobrantes);
             case Orden::Importar:
-                return Importar(opciones, salida, errores);
+                return Importar(opciones, salida, errores, sobrantes);
             case Orden::Tabla:
                 return MostrarTabla(opciones, salida);
         }

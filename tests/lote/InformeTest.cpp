@@ -2,6 +2,9 @@
 // with --informe, absent when the run did not finish.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+
+#include <cstdlib>
 #include <sstream>
 
 #include "exchange/Tabla.h"
@@ -170,6 +173,36 @@ TEST_F(InformeLote, ReportThatCannotBeWrittenFailsNamingTheFile) {
     EXPECT_NE(r.out.find("Informe de la importación: 3 avisos"), std::string::npos) << r.out;
     EXPECT_TRUE(fs::exists(Tabla::RutaEn(intercambio, "ASIGT")));
     EXPECT_FALSE(fs::exists(informe.parent_path()));
+}
+
+// The real binary ends without freeing its document: what it printed, written to files (so
+// fully buffered), and its exit status are those of the same run in-process, finished or not.
+TEST_F(InformeLote, RealBinaryPrintsAllOfItAndKeepsTheStatus) {
+    const std::string bin = std::string(PASAPLAN_BIN_DIR) + "/pasaplan-lote";
+    const auto binario = [&](const fs::path& vtemp) {
+        fs::create_directories(vtemp);
+        const auto out = dir.Ruta() / "out.txt", err = dir.Ruta() / "err.txt";
+        const int s = std::system((bin + " exportar '" + exportacion.string() +
+                                   "' --intercambio '" + vtemp.string() + "' --niveles '" +
+                                   niveles.string() + "' >'" + out.string() + "' 2>'" +
+                                   err.string() + "'")
+                                      .c_str());
+        return Salida{WIFEXITED(s) ? WEXITSTATUS(s) : -1, prueba::LeerArchivo(out),
+                      prueba::LeerArchivo(err)};
+    };
+    int caso = 0;
+    for (const char* lineas : {"CLAVE;NIVEL;CURSO\n100323;ESO;1\n100324;ESO;2\n",
+                               "CLAVE;NIVEL;CURSO\n100323;ESO;1\n"}) {
+        prueba::EscribirArchivo(niveles, lineas);
+        intercambio = dir.Ruta() / ("VTEMP-" + std::to_string(++caso));
+        fs::create_directories(intercambio);
+        const Salida enProceso = Exportar({});
+        const Salida real = binario(dir.Ruta() / ("VTEMP-real-" + std::to_string(caso)));
+        EXPECT_EQ(real.estado, caso == 1 ? 0 : 1);
+        EXPECT_EQ(real.estado, enProceso.estado);
+        EXPECT_EQ(real.out, enProceso.out);
+        EXPECT_EQ(real.err, enProceso.err);
+    }
 }
 
 }  // namespace
