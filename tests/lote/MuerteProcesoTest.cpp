@@ -155,6 +155,21 @@ ino_t Nodo(const fs::path& archivo) {
     return stat(archivo.c_str(), &e) == 0 ? e.st_ino : 0;
 }
 
+// A second name for a file, so that its inode number stays taken (a freed number may be given
+// to the next file created) while a later run replaces the first name.
+class NombreRetenido {
+public:
+    explicit NombreRetenido(const fs::path& archivo) : enlace_(archivo.string() + ".retenido") {
+        fs::create_hard_link(archivo, enlace_);
+    }
+    ~NombreRetenido() { fs::remove(enlace_); }
+    NombreRetenido(const NombreRetenido&) = delete;
+    NombreRetenido& operator=(const NombreRetenido&) = delete;
+
+private:
+    fs::path enlace_;
+};
+
 // CURSOST2 as rows of text: what a reader of the table sees.
 std::vector<std::string> Filas(const fs::path& tabla) {
     const auto t = Tabla::Abrir(tabla, Acceso::Compartido);
@@ -195,10 +210,14 @@ TEST(MuerteProceso, KilledImportLeavesTheOldOrTheNewCourseLevels) {
     prueba::EscribirArchivo(nuevosNiveles, otros);
     fs::copy(vtemp, nuevoDir);
     const ino_t antes = Nodo(nuevoDir / "CURSOST2.DBF");
-    const auto duracion = Duracion([&] { return Completa(args(nuevoDir, nuevosNiveles)); });
+    Reloj::duration duracion{};
+    {
+        const NombreRetenido retenido(nuevoDir / "CURSOST2.DBF");
+        duracion = Duracion([&] { return Completa(args(nuevoDir, nuevosNiveles)); });
+        // Replaced whole by a new file, never rewritten in place.
+        EXPECT_NE(Nodo(nuevoDir / "CURSOST2.DBF"), antes);
+    }
     ASSERT_GT(duracion.count(), 0);
-    // Replaced whole by a new file, never rewritten in place.
-    EXPECT_NE(Nodo(nuevoDir / "CURSOST2.DBF"), antes);
     const auto nuevo = Filas(nuevoDir / "CURSOST2.DBF");
     ASSERT_NE(viejo, nuevo);
 
@@ -258,10 +277,14 @@ TEST(MuerteProceso, KilledExportLeavesTheOldOrACompleteResult) {
     const fs::path resultado = tmp.Ruta() / ("ResultadoVelmora" + e.archivo.filename().string());
     ASSERT_EQ(Completa(args), 0);
     const ino_t anterior = Nodo(resultado);
-    const auto duracion = Duracion([&] { return Completa(args); });
+    Reloj::duration duracion{};
+    {
+        const NombreRetenido retenido(resultado);
+        duracion = Duracion([&] { return Completa(args); });
+        // Replaced whole by a new file, never rewritten in place.
+        EXPECT_NE(Nodo(resultado), anterior);
+    }
     ASSERT_GT(duracion.count(), 0);
-    // Replaced whole by a new file, never rewritten in place.
-    EXPECT_NE(Nodo(resultado), anterior);
     // The earlier result is marked, so that a new one is told apart even within one second.
     prueba::EscribirArchivo(resultado, LeerArchivo(resultado) + "<!-- anterior -->\n");
 
