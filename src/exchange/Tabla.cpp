@@ -42,17 +42,34 @@ bool NombreCoincide(std::string_view guardado, std::string_view pedido) {
     return IgualesSinMayusculas(guardado, pedido);
 }
 
-// A field name of at most ten bytes packed with its length into two numbers, so that the
-// search of every read and write compares names without a call.
-using NombreEmpaquetado = std::array<uint64_t, 2>;
-NombreEmpaquetado Empaquetar(std::string_view nombre) {
-    std::array<unsigned char, 16> bytes{};
-    for (size_t i = 0; i < nombre.size() && i < kLargoNombreCampo; ++i) {
-        bytes[i] = static_cast<unsigned char>(nombre[i]);
+// A field name packed into two numbers and its length, so that the search of every read and
+// write compares names without a call. Two overlapping loads cover every byte of a name of a
+// given length, so two names of one length pack alike only when they are equal.
+struct NombreEmpaquetado {
+    uint64_t principio = 0, fin = 0;
+    size_t largo = 0;
+    bool operator==(const NombreEmpaquetado& o) const {
+        return principio == o.principio && fin == o.fin && largo == o.largo;
     }
-    bytes[15] = static_cast<unsigned char>(nombre.size());
+};
+NombreEmpaquetado Empaquetar(std::string_view nombre) {
     NombreEmpaquetado n;
-    std::memcpy(n.data(), bytes.data(), bytes.size());
+    n.largo = nombre.size();
+    const char* p = nombre.data();
+    if (n.largo >= 8) {
+        std::memcpy(&n.principio, p, 8);
+        std::memcpy(&n.fin, p + n.largo - 8, 8);
+    } else if (n.largo >= 4) {
+        uint32_t principio = 0, fin = 0;
+        std::memcpy(&principio, p, 4);
+        std::memcpy(&fin, p + n.largo - 4, 4);
+        n.principio = principio;
+        n.fin = fin;
+    } else if (n.largo > 0) {
+        n.principio = static_cast<unsigned char>(p[0]);
+        n.fin = static_cast<unsigned char>(p[n.largo / 2]) |
+                static_cast<uint64_t>(static_cast<unsigned char>(p[n.largo - 1])) << 8;
+    }
     return n;
 }
 
@@ -110,7 +127,7 @@ struct Tabla::Impl {
             const NombreEmpaquetado escrito = Empaquetar(campo.substr(0, kLargoNombreCampo));
             const size_t n = campos.size();
             for (size_t k = 0, i = ultimoCampo; k < n; ++k, i = i + 1 == n ? 0 : i + 1) {
-                if (empaquetados[i][0] == escrito[0] && empaquetados[i][1] == escrito[1]) {
+                if (empaquetados[i] == escrito) {
                     ultimoCampo = i;
                     return campos[i];
                 }

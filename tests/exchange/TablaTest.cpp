@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <array>
+#include <cctype>
 #include <charconv>
 #include <cstdint>
 #include <ctime>
@@ -365,6 +366,32 @@ TEST_F(TablaTest, AnOpenTableIsNotOpenedAgainNorRecreated) {
     EXPECT_EQ(LeerArchivo(archivo), antes);
     abierta = nullptr;  // closing releases the lock
     EXPECT_NO_THROW(Tabla::Abrir(archivo, Acceso::Exclusivo));
+}
+
+// Names alike in length, beginning or end each find their own field, in any order and in
+// either case; a longer name by its first ten; a name no field has is an error.
+TEST_F(TablaTest, EveryFieldIsFoundByItsOwnName) {
+    const std::vector<std::string> nombres = {
+        "A",       "AA",       "AAA",       "AAAA",       "AAAAA",     "AAAAAAA",  "AAAAAAAA",
+        "AAAAAAAAA", "AAAAAAAAAA", "ABA",    "AAB",        "BAA",       "ABAAAAAA", "AAAAAAAB",
+        "AAAAAAAAAB", "BAAAAAAAAA", "AB",    "B"};
+    std::vector<Campo> campos;
+    for (const auto& n : nombres) campos.push_back({n, TipoCampo::Texto, 12});
+    auto t = Nueva(campos);
+    const size_t f = t->Agregar();
+    for (size_t i = nombres.size(); i-- > 0;) t->PonerTexto(f, nombres[i], "v" + nombres[i]);
+    std::mt19937 azar(7);
+    for (int vuelta = 0; vuelta < 200; ++vuelta) {
+        const std::string& n = nombres[azar() % nombres.size()];
+        std::string pedido = n;
+        if (vuelta % 3 == 0) {
+            for (char& c : pedido) c = static_cast<char>(std::tolower(c));
+        }
+        ASSERT_EQ(t->LeerTexto(f, pedido), "v" + n) << pedido;
+    }
+    EXPECT_EQ(t->LeerTexto(f, "AAAAAAAAAAZ"), "vAAAAAAAAAA");
+    EXPECT_THAT(MensajeDe([&] { t->LeerTexto(f, "AAAAAA"); }), HasSubstr("no tiene el campo"));
+    EXPECT_THAT(MensajeDe([&] { t->LeerTexto(f, "ABAAAAAAA"); }), HasSubstr("no tiene el campo"));
 }
 
 TEST_F(TablaTest, TablesAreFoundIgnoringCase) {
