@@ -76,21 +76,25 @@ void CargarCatalogo(ContextoImportacion& ctx, const Catalogo& catalogo,
     }
     auto tabla = CrearTablaPaso(ctx, catalogo.tabla, campos);
 
-    std::vector<Nodo> datos;  // one vector for every record
+    // One set of vectors for every record.
+    std::vector<Nodo> datos;
+    std::vector<Texto> valores(catalogo.campos.size());
+    std::vector<long long> enteros(catalogo.campos.size());
     for (size_t i = 0; i < registros.size(); ++i) {
         registros[i].Datos(datos);
         if (datos.size() < 2) continue;
         // Read and check every value before the row exists: a bad value adds no half row.
-        std::vector<Texto> valores;
         for (size_t pos = 0; pos < catalogo.campos.size(); ++pos) {
-            valores.push_back(Valor(datos, pos));
-            if (catalogo.campos[pos].ancho == 0) Entero(ctx, catalogo, i, pos, valores.back());
+            valores[pos] = Valor(datos, pos);
+            if (catalogo.campos[pos].ancho == 0) {
+                enteros[pos] = Entero(ctx, catalogo, i, pos, valores[pos]);
+            }
         }
         const size_t fila = tabla->Agregar();
         for (size_t pos = 0; pos < catalogo.campos.size(); ++pos) {
             const auto& campo = catalogo.campos[pos];
             if (campo.ancho == 0) {
-                tabla->PonerEntero(fila, campo.nombre, Entero(ctx, catalogo, i, pos, valores[pos]));
+                tabla->PonerEntero(fila, campo.nombre, enteros[pos]);
             } else {
                 tabla->PonerTexto(fila, campo.nombre, valores[pos]);
             }
