@@ -1,6 +1,9 @@
 // Step 3: the subjects of block "MATERIAS" into ASIGNOMT (one row per distinct subject, with a
 // unique short code) and ASIGNOMT2 (one row per subject and course offer, back to Séneca).
 #include <memory>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
 
 #include "import/CodigosMaterias.h"
 #include "import/LecturaMaterias.h"
@@ -71,10 +74,42 @@ void CargarMaterias(ContextoImportacion& ctx) {
     NumerosProbados numerados;  // ListaCodigos only grows during the step
     Texto nombreMayusculas, largoNombre;  // reused for every record
 
+    // What a name gave the first time: its long code, and the COD of the first ASIGNOMT row
+    // with that long code and name once there is one. A later record of the name gives the
+    // same: the reference table does not change; the name is then in the three lists, which
+    // only grow; and ASIGNOMT rows are only appended, so the first one found stays first.
+    struct NombreVisto {
+        Texto codigoLargo;
+        std::optional<Texto> codigoFila;
+    };
+    std::unordered_map<Texto, NombreVisto> vistos;
+
+    // A subject already known: a bridge row for an offer not yet in ASIGNOMT2.
+    const auto ponerConocida = [&](const Materia& m, std::optional<Texto>& codigoFila) {
+        if (asignomt2->Buscar({{"MATERIA", m.leida.codigo}, {"OFERTAMATRI", m.leida.oferta}})) {
+            return;
+        }
+        if (!codigoFila) {
+            const std::string_view largoCortado =
+                std::string_view(m.codigoLargo).substr(0, kAnchoCodigoMateria);
+            const std::string_view nombreCortado =
+                std::string_view(m.leida.nombre).substr(0, kAnchoNombre);
+            if (const auto fila =
+                    asignomt->Buscar({{"CODLARGO", largoCortado}, {"NOMBRE", nombreCortado}})) {
+                codigoFila = asignomt->LeerTexto(*fila, "COD");
+            }
+        }
+        if (codigoFila) PonerFila(*asignomt2, *codigoFila, m, true);
+    };
+
     // Records of two values or more; the code and the name may come in either order.
     for (const MateriaLeida& leida : MateriasLeidas(ctx.documento)) {
-        Materia m{leida, {}, {}};
         const Texto& nombre = leida.nombre;
+        if (const auto visto = vistos.find(nombre); visto != vistos.end()) {
+            ponerConocida(Materia{leida, {}, visto->second.codigoLargo}, visto->second.codigoFila);
+            continue;
+        }
+        Materia m{leida, {}, {}};
 
         if (const auto fila = referencia->Buscar({{"NOMBRE", nombre}})) {
             m.codigo = referencia->LeerTexto(*fila, "COD");
@@ -96,17 +131,9 @@ void CargarMaterias(ContextoImportacion& ctx) {
         const bool conocida = listas.ListaNombres.contains(nombreMayusculas) &&
                               listas.ListaCodLargos.contains(m.codigoLargo) &&
                               listas.ListaCodLargoNombre.contains(largoNombre);
+        NombreVisto& visto = vistos.emplace(nombre, NombreVisto{m.codigoLargo, {}}).first->second;
         if (conocida) {
-            if (asignomt2->Buscar({{"MATERIA", leida.codigo}, {"OFERTAMATRI", leida.oferta}})) {
-                continue;
-            }
-            const std::string_view largoCortado =
-                std::string_view(m.codigoLargo).substr(0, kAnchoCodigoMateria);
-            const std::string_view nombreCortado = std::string_view(nombre).substr(0, kAnchoNombre);
-            if (const auto fila =
-                    asignomt->Buscar({{"CODLARGO", largoCortado}, {"NOMBRE", nombreCortado}})) {
-                PonerFila(*asignomt2, asignomt->LeerTexto(*fila, "COD"), m, true);
-            }
+            ponerConocida(m, visto.codigoFila);
             continue;
         }
 

@@ -156,6 +156,26 @@ TEST_F(Materias, ReferenceRowGivesTheCodesWhichAreStillMadeUnique) {
                                  {"música", "música", "música"}}));
 }
 
+// A name first met when the lists already hold its upper-cased name, its long code and the
+// two joined is a known subject: no row of its own, and a bridge row only through an
+// ASIGNOMT row with its long code and name, which it never gets; its later records alike.
+TEST_F(Materias, ANameKnownThroughTheListsGetsNoRowOfItsOwn) {
+    ReferenciaConFilas({{"ab", "AB", "X"}, {"B", "B2", "Xa"}, {"b", "B1", "Xa"}});
+    CargarSoloMaterias({
+        Materia("100323", "5001", "ab"),
+        Materia("100323", "5002", "B"),
+        Materia("100323", "5003", "b"),  // "B", "Xa" and "Xa" + "b" = "X" + "ab": known
+        Materia("100324", "5003", "b"),
+        Materia("100324", "5001", "ab"),  // a new offer of a subject with a row
+    });
+    EXPECT_EQ(Asignaturas(), (std::vector<std::vector<std::string>>{{"AB", "X", "ab"},
+                                                                    {"B2", "Xa", "B"}}));
+    const std::vector<Fila> puente{{"AB", "X", "ab", "5001", "100323", "", "F"},
+                                   {"B2", "Xa", "B", "5002", "100323", "", "F"},
+                                   {"AB", "X", "ab", "5001", "100324", "", "F"}};
+    EXPECT_EQ(Filas("ASIGNOMT2"), puente);
+}
+
 TEST_F(Materias, RecordsThatNameNoSubjectAreSkipped) {
     CargarSoloMaterias({
         Registro("MATERIA", {{"X_OFERTAMATRIG", "100323"}}),
