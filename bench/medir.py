@@ -325,10 +325,12 @@ def main():
     print()
     print(juicio)
     if args.resultados:
+        # Before the file is opened: writing it would make the tree look changed.
+        version = version_git()
         with open(args.resultados, "w", encoding="utf-8") as f:
             f.write("# Rendimiento: exportaciones sintéticas a escala K\n\n")
             f.write(f"Medido el {datetime.datetime.now():%d/%m/%Y %H:%M} sobre la versión "
-                    f"{version_git()}, con:\n\n    {orden.strip()}\n\n")
+                    f"{version}, con:\n\n    {orden.strip()}\n\n")
             f.write("\n".join(maquina(bin_dir, carga_inicial)) + "\n\n")
             f.write("Mediana del tiempo real y de la memoria máxima (RSS) de cada paso; la "
                     "escala K son K centros de unos 120 profesores, 50 unidades y 1.200 "
