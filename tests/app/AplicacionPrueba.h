@@ -2,6 +2,9 @@
 // One QApplication for the whole test binary, created by the first test that needs it (another
 // suite of the binary may have created it already).
 #include <QApplication>
+#include <QTimer>
+#include <QWidget>
+#include <gtest/gtest.h>
 
 namespace pasaplan::prueba {
 
@@ -17,5 +20,22 @@ inline void AplicacionPrueba() {
 inline void ProcesarEventos() {
     for (int i = 0; i < 3; ++i) QCoreApplication::processEvents();
 }
+
+// Closes a modal dialog still open after five seconds and fails the test: a failed check inside
+// the timer that drives the dialog would otherwise leave it waiting for ever.
+class VigilanteDialogo {
+public:
+    VigilanteDialogo() {
+        temporizador_.setSingleShot(true);
+        QObject::connect(&temporizador_, &QTimer::timeout, [] {
+            if (QWidget* w = QApplication::activeModalWidget()) w->close();
+            ADD_FAILURE() << "el diálogo seguía abierto";
+        });
+        temporizador_.start(5000);
+    }
+
+private:
+    QTimer temporizador_;
+};
 
 }  // namespace pasaplan::prueba

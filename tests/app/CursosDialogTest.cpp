@@ -85,13 +85,7 @@ ResultadoCursos Mostrar(const ContextoCursos& contexto, Interlocutor& interlocut
         if (d->isVisible()) d->close();
     };
     QTimer::singleShot(0, &vida, intentar);
-    QTimer vigilante;
-    vigilante.setSingleShot(true);
-    QObject::connect(&vigilante, &QTimer::timeout, [] {
-        if (QWidget* w = QApplication::activeModalWidget()) w->close();
-        ADD_FAILURE() << "el diálogo seguía abierto";
-    });
-    vigilante.start(5000);
+    const prueba::VigilanteDialogo vigilante;
     const ResultadoCursos r = MostrarControlCursos(nullptr, contexto, interlocutor);
     EXPECT_TRUE(actuado);
     return r;

@@ -118,13 +118,7 @@ class Plantillas : public testing::Test {
             if (dialogo->isVisible()) dialogo->close();
         };
         QTimer::singleShot(0, intentar);
-        QTimer vigilante;
-        vigilante.setSingleShot(true);
-        QObject::connect(&vigilante, &QTimer::timeout, [] {
-            if (QWidget* w = QApplication::activeModalWidget()) w->close();
-            ADD_FAILURE() << "el diálogo seguía abierto";
-        });
-        vigilante.start(5000);
+        const prueba::VigilanteDialogo vigilante;
         const ResultadoMarcos r = MostrarPlantillas(nullptr, contexto, persona);
         EXPECT_TRUE(actuado);
         return r;
