@@ -4,7 +4,7 @@ BUILD_ASAN ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build check check-asan demo fuzz bench clean
+.PHONY: all deps configure build check check-asan demo fuzz bench clean paquete-deb
 
 all: build
 
@@ -12,7 +12,8 @@ deps:
 	@bash scripts/install-deps
 
 configure: deps
-	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo $(CMAKE_FLAGS) >/dev/null
+	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPASAPLAN_WERROR=ON \
+		$(CMAKE_FLAGS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
@@ -24,7 +25,7 @@ check: build
 # Core, batch command and their tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 check-asan: deps
 	@cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPASAPLAN_GUI=OFF \
-		-DPASAPLAN_SANITIZE=ON >/dev/null
+		-DPASAPLAN_SANITIZE=ON -DPASAPLAN_WERROR=ON >/dev/null
 	@cmake --build $(BUILD_ASAN) -j $(JOBS)
 	cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --output-on-failure --no-tests=error -j $(JOBS) -L core --timeout 600
@@ -37,6 +38,10 @@ fuzz: deps
 		-DPASAPLAN_FUZZ=ON -DPASAPLAN_GUI=OFF >/dev/null
 	@cmake --build $(BUILD_FUZZ) -j $(JOBS) --target fuzz_todos pasaplan-lote generar_horario senematerias
 	@bash fuzz/ejecutar.sh $(BUILD_FUZZ) $(FUZZ_SECONDS)
+
+# The Debian package of the programs, in $(BUILD) (pasaplan_VERSION_amd64.deb).
+paquete-deb: build
+	cd $(BUILD) && cpack -G DEB
 
 demo: build
 	@bash scripts/demo $(BUILD)/bin
