@@ -1,5 +1,6 @@
 #include "exchange/CodecDbf.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
@@ -297,6 +298,44 @@ std::string CodificarTablaVacia(const std::vector<CampoDbf>& campos, const Fecha
     return b;
 }
 
+std::string_view TextoDeNumero(std::string_view almacenado, Hueco& hueco) {
+    const std::string_view t = Recortar(almacenado, true);
+    const auto partes = Descomponer(t);
+    if (!partes) return t;
+    std::string_view entera = partes->entera;
+    while (!entera.empty() && entera.front() == '0') entera.remove_prefix(1);
+    std::string_view fraccion = partes->fraccion;
+    while (!fraccion.empty() && fraccion.back() == '0') fraccion.remove_suffix(1);
+    const bool negativo = partes->negativo && !(entera.empty() && fraccion.empty());
+
+    // Usually the result is a piece of the stored bytes: "  480", "01", "3.00".
+    const char* inicio = entera.data();
+    if (entera.empty() && !partes->entera.empty()) {
+        inicio = partes->entera.data() + partes->entera.size() - 1;  // keep one "0"
+        if (!fraccion.empty()) inicio = nullptr;                     // "00.5": "0.5"
+    } else if (entera.empty()) {
+        inicio = nullptr;  // ".5": the "0" must be added
+    }
+    if (inicio != nullptr && negativo) {
+        inicio = inicio > t.data() && inicio[-1] == '-' ? inicio - 1 : nullptr;
+    }
+    if (inicio != nullptr) {
+        const char* fin = fraccion.empty() ? inicio + (negativo ? 1 : 0) +
+                                                 std::max<size_t>(entera.size(), 1)
+                                           : fraccion.data() + fraccion.size();
+        return std::string_view(inicio, static_cast<size_t>(fin - inicio));
+    }
+    std::string escrito = negativo ? "-" : "";
+    escrito += entera.empty() ? std::string_view("0") : entera;
+    if (!fraccion.empty()) {
+        escrito += '.';
+        escrito += fraccion;
+    }
+    if (escrito.size() > hueco.size()) return t;
+    std::memcpy(hueco.data(), escrito.data(), escrito.size());
+    return std::string_view(hueco.data(), escrito.size());
+}
+
 std::string_view SinBlancosFinales(std::string_view texto) {
     while (!texto.empty() && texto.back() == ' ') texto.remove_suffix(1);
     return texto;
@@ -319,7 +358,7 @@ std::string_view VistaValor(const char* registro, const CampoDbf& campo, Hueco& 
     switch (campo.tipo) {
         case 'N':
         case 'F':
-            return Recortar(bytes, true);
+            return TextoDeNumero(bytes, hueco);
         case 'L': {
             const std::string_view v = Recortar(bytes, true);
             if (v.size() != 1) return v;

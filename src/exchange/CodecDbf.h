@@ -71,13 +71,20 @@ std::array<char, 7> CodificarFechaYCuenta(const Fecha& fecha, uint32_t registros
 
 // ---- values ----------------------------------------------------------------------------
 
-// Scratch space for values that are not the stored bytes themselves (logicals, binary ints).
-using Hueco = std::array<char, 24>;
+// Scratch space for values that are not the stored bytes themselves (logicals, binary ints,
+// numbers rewritten as their own text). A field is at most 255 bytes wide.
+using Hueco = std::array<char, 255>;
 
 // A field's value as text, without copying where possible: a text field without its trailing
-// pad (blanks, NULs), a number without the padding on either side, a logical as "T", "F" or
-// "" (another byte as it stands). Throws FormatoDbfInvalido for a binary kind we cannot show.
+// pad (blanks, NULs), a number as its own text (TextoDeNumero), a logical as "T", "F" or ""
+// (another byte as it stands). Throws FormatoDbfInvalido for a binary kind we cannot show.
 std::string_view VistaValor(const char* registro, const CampoDbf& campo, Hueco& hueco);
+
+// A stored number as the number's own text, as the platform's engine gives it: no padding,
+// no leading zeros, no trailing decimal zeros or point ("01", " 1", "1.00" give "1"; "1.50"
+// gives "1.5"; "-0.00" gives "0"; ".5" gives "0.5"). Blank gives the empty text; what is not a
+// number comes back trimmed, as stored.
+std::string_view TextoDeNumero(std::string_view almacenado, Hueco& hueco);
 
 // Trailing blanks are never significant in comparisons.
 std::string_view SinBlancosFinales(std::string_view texto);

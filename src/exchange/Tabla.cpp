@@ -426,6 +426,8 @@ long long Tabla::LeerEntero(size_t fila, std::string_view campo) const {
     const dbf::CampoDbf& c = impl_->Buscar(campo);
     dbf::Hueco hueco;
     const std::string_view valor = impl_->Vista(impl_->Registro(fila), c, hueco);
+    // An unset number reads as 0; a blank text field holds no number.
+    if (valor.empty() && impl_->EsNumero(c)) return 0;
     const auto numero = dbf::ParsearEntero(valor);
     if (!numero) impl_->NoEsValor(c, valor, "un número entero");
     return *numero;
@@ -435,6 +437,7 @@ double Tabla::LeerFlotante(size_t fila, std::string_view campo) const {
     const dbf::CampoDbf& c = impl_->Buscar(campo);
     dbf::Hueco hueco;
     const std::string_view valor = impl_->Vista(impl_->Registro(fila), c, hueco);
+    if (valor.empty() && impl_->EsNumero(c)) return 0;
     const auto numero = dbf::ParsearFlotante(valor);
     if (!numero) impl_->NoEsValor(c, valor, "un número");
     return *numero;

@@ -62,10 +62,11 @@ public:
     size_t Filas() const;                           // live rows, including appended ones
 
     // Text of a field: trailing pad blanks dropped (a leading blank stays); a number field gives
-    // the number as written, without its left padding; a logical field gives "T", "F" or "".
+    // the number's own text ("01" and "1.00" read "1", a blank one ""); a logical field gives
+    // "T", "F" or "".
     Texto LeerTexto(size_t fila, std::string_view campo) const;
-    // The field must hold a whole number (a blank field is an error too): otherwise an error
-    // naming table, field and value.
+    // The field must hold a whole number, optionally signed ("+480"): otherwise an error naming
+    // table, field and value. A blank number field reads 0; a blank text field is an error.
     long long LeerEntero(size_t fila, std::string_view campo) const;
     double LeerFlotante(size_t fila, std::string_view campo) const;
     std::optional<bool> LeerLogico(size_t fila, std::string_view campo) const;

@@ -13,9 +13,12 @@ namespace {
 
 enum class ClaseEntrada { SinColocar, NoRegular, Regular };
 
-// DIA 0 marks an entry Velmora did not place; a leading "#" in ASIG a non-regular activity.
+// DIA 0 or blank marks an entry Velmora did not place; a leading "#" in ASIG a non-regular
+// activity.
 ClaseEntrada Clasificar(const Tabla& soluc, size_t fila) {
-    if (soluc.LeerEntero(fila, "DIA") == 0) return ClaseEntrada::SinColocar;
+    if (EnBlanco(soluc.LeerTexto(fila, "DIA")) || soluc.LeerEntero(fila, "DIA") == 0) {
+        return ClaseEntrada::SinColocar;
+    }
     const Texto asig = soluc.LeerTexto(fila, "ASIG");
     return !asig.empty() && asig.front() == '#' ? ClaseEntrada::NoRegular : ClaseEntrada::Regular;
 }
@@ -64,8 +67,10 @@ void AnotarRegular(ResumenExportacion& resumen, const ClavesActividad& claves, c
 
 std::optional<size_t> BuscarTramo(const ContextoExportacion& ctx, size_t filaSoluc) {
     const Tabla& soluc = *ctx.tablas.wwTableSoluc;
-    const Texto clave =
-        soluc.LeerTexto(filaSoluc, "DIA") + std::to_string(soluc.LeerEntero(filaSoluc, "HORA"));
+    // The day as its number's own text: whatever the kind and width of Velmora's field
+    // ("1.00", "01", " 1"), day 1 slot 2 is "12", as DIASHORAST writes DIHO.
+    const Texto clave = std::to_string(soluc.LeerEntero(filaSoluc, "DIA")) +
+                        std::to_string(soluc.LeerEntero(filaSoluc, "HORA"));
     const Texto marco = Left(soluc.LeerTexto(filaSoluc, "MARCO"), 1);
     return ctx.tablas.wwTableTramos->Buscar({{"DIHO", clave}, {"MARCO", marco}});
 }

@@ -27,11 +27,15 @@ struct Tramo {
 // so a code whose tenth character is a blank still matches the chosen frame (trimmed as well).
 Texto CodigoMarco(const Texto& codigo) { return AllTrim(Left(codigo, 10)); }
 
-// A start or end in minutes: an empty value reads as 0 (a "0" goes in front of short values);
-// anything but decimal digits stops the run naming the slot.
+// A start or end in minutes: a value shorter than four characters gets a "0" in front (so an
+// empty one reads 0), then it must be a whole number, optionally signed ("+480"), as the
+// platform's conversion reads it; otherwise the run stops naming the slot.
 int LeerMinutos(const Texto& valor, const char* que, const Texto& codigo, size_t registro,
                 const Documento& documento) {
-    const bool valido = valor.size() <= 9 && valor.find_first_not_of("0123456789") == Texto::npos;
+    const Texto escrito = valor.size() < 4 ? "0" + valor : valor;
+    const size_t signo = escrito[0] == '+' || escrito[0] == '-' ? 1 : 0;
+    const bool valido = escrito.size() > signo && escrito.size() - signo <= 9 &&
+                        escrito.find_first_not_of("0123456789", signo) == Texto::npos;
     if (!valido) {
         throw ErrorPasaplan("El tramo horario «" + Cp1252AUtf8(codigo) + "» (registro " +
                             std::to_string(registro + 1) + " de TRAMOS_HORARIOS) del archivo «" +
@@ -39,12 +43,20 @@ int LeerMinutos(const Texto& valor, const char* que, const Texto& codigo, size_t
                             " que no es un número entero de minutos: «" + Cp1252AUtf8(valor) +
                             "».");
     }
-    return valor.empty() ? 0 : std::stoi(valor);
+    return std::stoi(escrito);
 }
 
-std::string DosCifras(int n) { return n < 10 ? "0" + std::to_string(n) : std::to_string(n); }
+// Written in decimal, with a "0" in front when it has a single character.
+std::string DosCifras(int n) {
+    const std::string cifras = std::to_string(n);
+    return cifras.size() == 1 ? "0" + cifras : cifras;
+}
 
-Texto TextoHora(int minutos) { return DosCifras(minutos / 60) + ":" + DosCifras(minutos % 60); }
+// Hours rounded down and the minutes left, so that a negative time reads back as itself.
+Texto TextoHora(int minutos) {
+    const int horas = minutos >= 0 ? minutos / 60 : -((-minutos + 59) / 60);
+    return DosCifras(horas) + ":" + DosCifras(minutos - horas * 60);
+}
 
 // The chosen text: the only frame, or the dialog until its choice is valid.
 Texto ElegirMarcos(ContextoImportacion& ctx, size_t cuantos, const Texto& unico) {

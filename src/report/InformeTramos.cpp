@@ -10,12 +10,16 @@
 namespace pasaplan::informe {
 namespace {
 
-// Minutes as the slots step reads them: decimal digits, empty for 0; nothing otherwise.
+// Minutes as the slots step reads them: a "0" in front of a short value, then an optionally
+// signed whole number; nothing otherwise.
 std::optional<long> Minutos(const Texto& valor) {
-    if (valor.size() > 9 || valor.find_first_not_of("0123456789") != Texto::npos) {
+    const Texto escrito = valor.size() < 4 ? "0" + valor : valor;
+    const size_t signo = escrito[0] == '+' || escrito[0] == '-' ? 1 : 0;
+    if (escrito.size() <= signo || escrito.size() - signo > 9 ||
+        escrito.find_first_not_of("0123456789", signo) != Texto::npos) {
         return std::nullopt;
     }
-    return valor.empty() ? 0 : std::stol(valor);
+    return std::stol(escrito);
 }
 
 bool EsRecreo(const Texto& nombre) {

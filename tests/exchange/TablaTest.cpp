@@ -130,12 +130,15 @@ TEST_F(TablaTest, EveryKindSurvivesPostingAndReopening) {
     EXPECT_EQ(t->LeerEntero(0, "DIA"), -1234567890);
     EXPECT_EQ(t->LeerTexto(0, "DIA"), "-1234567890");
     EXPECT_DOUBLE_EQ(t->LeerFlotante(0, "HORAS"), 2.75);
-    EXPECT_EQ(t->LeerTexto(0, "HORAS"), "2.7500");
+    EXPECT_EQ(t->LeerTexto(0, "HORAS"), "2.75");
     EXPECT_EQ(t->LeerLogico(0, "TAREA"), std::optional<bool>(true));
     EXPECT_EQ(t->LeerTexto(1, "NOMBRE"), "");
     EXPECT_EQ(t->LeerTexto(1, "DIA"), "");
     EXPECT_EQ(t->LeerLogico(1, "TAREA"), std::nullopt);
-    EXPECT_THAT(MensajeDe([&] { t->LeerEntero(1, "DIA"); }), HasSubstr("el valor \"\""));
+    // An unset number reads 0; a blank text holds no number.
+    EXPECT_EQ(t->LeerEntero(1, "DIA"), 0);
+    EXPECT_EQ(t->LeerFlotante(1, "HORAS"), 0.0);
+    EXPECT_THAT(MensajeDe([&] { t->LeerEntero(1, "NOMBRE"); }), HasSubstr("el valor \"\""));
 }
 
 // Texts are cut keeping leading blanks; numbers read back without their padding.
@@ -147,7 +150,7 @@ TEST_F(TablaTest, ValuesAreCutAndUnpaddedAsDBaseDoes) {
     t->PonerTexto(f, "DIA", " 007 ");
     t->PonerTexto(f, "HORAS", "4");
     EXPECT_EQ(t->LeerTexto(f, "DIA"), "7");
-    EXPECT_EQ(t->LeerTexto(f, "HORAS"), "4.0000");
+    EXPECT_EQ(t->LeerTexto(f, "HORAS"), "4");
     EXPECT_EQ(t->LeerEntero(f, "HORAS"), 4);  // a zero fraction is still a whole number
     EXPECT_EQ(t->Buscar({{"DIA", "7"}}), std::optional<size_t>(0));
     EXPECT_EQ(t->Buscar({{"DIA", " 7"}}), std::nullopt);
@@ -188,7 +191,7 @@ TEST_F(TablaTest, ConversionErrorsNameTableFieldAndValue) {
     EXPECT_EQ(MensajeDe([&] { t->LeerEntero(f, "NOMBRE"); }),
               "La tabla SOLUC tiene en el campo NOMBRE el valor \"x\", que no es un número "
               "entero.");
-    EXPECT_THAT(MensajeDe([&] { t->LeerEntero(f, "HORAS"); }), HasSubstr("\"4.5000\""));
+    EXPECT_THAT(MensajeDe([&] { t->LeerEntero(f, "HORAS"); }), HasSubstr("\"4.5\""));
     EXPECT_THAT(MensajeDe([&] { t->LeerFlotante(f, "NOMBRE"); }), HasSubstr("no es un número"));
 }
 

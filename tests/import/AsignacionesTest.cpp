@@ -90,9 +90,9 @@ TEST_F(Asignaciones, ThreeUnitsAndFiveSubjectsGiveFifteenRows) {
                                         "CURSO", "GRUPO", "HORAS", "SESIONES", "NCONEX", "CLAVE",
                                         "CLAVECURSO", "CTAREA"}));
     ASSERT_EQ(filas.size(), 15u);
-    EXPECT_EQ(filas[0], (Fila{"LCL", "", "ESO1A", "", "", "ESO", "1", "A", "4.0000", "1111", "",
+    EXPECT_EQ(filas[0], (Fila{"LCL", "", "ESO1A", "", "", "ESO", "1", "A", "4", "1111", "",
                               "7911", "100323", "1"}));
-    EXPECT_EQ(filas[2], (Fila{"LCL", "", "ESO1C", "", "", "ESO", "1", "C", "4.0000", "1111", "",
+    EXPECT_EQ(filas[2], (Fila{"LCL", "", "ESO1C", "", "", "ESO", "1", "C", "4", "1111", "",
                               "7911", "100323", "1"}));
     EXPECT_EQ(filas[14][0], "BG");
     EXPECT_EQ(filas[14][2], "ESO1C");

@@ -261,7 +261,15 @@ INSTANTIATE_TEST_SUITE_P(Tramos, Horas,
                                          CasoHora{"", "60", "00:00", "01:00", "60"},
                                          CasoHora{"5", "870", "00:05", "14:30", "865"},
                                          CasoHora{" 900 ", "870", "15:00", "14:30", "-30"},
-                                         CasoHora{"0480", "1439", "08:00", "23:59", "959"}));
+                                         CasoHora{"0480", "1439", "08:00", "23:59", "959"},
+                                         CasoHora{"+480", "+535", "08:00", "08:55", "55"},
+                                         CasoHora{"-490", "30", "-9:50", "00:30", "520"}));
+
+// The "0" put in front of a short value comes before its sign, as the platform reads it.
+TEST_F(CargaTramos, ShortSignedTimeIsNoNumber) {
+    EXPECT_THROW(Cargar(Marcos({"2417"}) + Tramos({{"61231", "1ª", "+48", "535", "2417"}})),
+                 ErrorPasaplan);
+}
 
 TEST_F(CargaTramos, StartThatIsNoNumberNamesTheSlotAndWritesNoRow) {
     try {
