@@ -19,6 +19,7 @@
 #include "import/Importacion.h"
 #include "platform/Error.h"
 #include "platform/Ini.h"
+#include "platform/Ventanas.h"
 
 namespace pasaplan {
 
@@ -198,10 +199,31 @@ void TMForm::Incrustar(std::uintptr_t anfitrion) {
     if (anfitrion == 0) return;
     QWindow* ventanaAnfitriona = QWindow::fromWinId(static_cast<WId>(anfitrion));
     if (!ventanaAnfitriona) return;  // platform without foreign windows (tests, offscreen)
-    windowHandle()->setParent(ventanaAnfitriona);
-    windowHandle()->setPosition(0, 0);
+    if (plataforma::BajoWine()) {
+        // Wine never draws a child window of another process: there the window is owned by
+        // the host's and kept over its client area instead.
+        windowHandle()->setTransientParent(ventanaAnfitriona);
+        plataforma::AsignarDuena(propia, anfitrion);
+        SeguirAnfitrion(ventanaAnfitriona, anfitrion);
+    } else {
+        windowHandle()->setParent(ventanaAnfitriona);
+        windowHandle()->setPosition(0, 0);
+    }
     vigilante_ = new VigilanteAnfitrion(propia, anfitrion, this);
     connect(vigilante_, &VigilanteAnfitrion::Desaparecido, this, &TMForm::AnfitrionDesaparecido);
+}
+
+void TMForm::SeguirAnfitrion(QWindow* ventanaAnfitriona, std::uintptr_t anfitrion) {
+    auto colocar = [this, ventanaAnfitriona, anfitrion] {
+        if (!plataforma::VentanaExiste(anfitrion)) return;  // the watch closes the window
+        const QPoint origen = ventanaAnfitriona->mapToGlobal(QPoint(0, 0));
+        if (pos() != origen) move(origen);
+    };
+    colocar();
+    // The host's moves reach no other process: look where it stands five times a second.
+    auto* seguimiento = new QTimer(this);
+    connect(seguimiento, &QTimer::timeout, this, colocar);
+    seguimiento->start(200);
 }
 
 void TMForm::showEvent(QShowEvent* evento) {

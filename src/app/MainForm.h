@@ -12,6 +12,7 @@
 class QFrame;
 class QLabel;
 class QPushButton;
+class QWindow;
 
 namespace pasaplan {
 
@@ -48,6 +49,7 @@ class TMForm : public QWidget {
     void FormShow();
     void FormClose();
     void Incrustar(std::uintptr_t anfitrion);
+    void SeguirAnfitrion(QWindow* ventanaAnfitriona, std::uintptr_t anfitrion);
     void RunTerminada();
     void AnfitrionDesaparecido();
     template <class Run>

@@ -4,9 +4,7 @@
 #include <QTimer>
 #include <cstring>
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
+#include "platform/Ventanas.h"
 
 namespace pasaplan {
 
@@ -33,7 +31,7 @@ VigilanteAnfitrion::VigilanteAnfitrion(std::uintptr_t propia, std::uintptr_t anf
     // Windows sends no message to another process's child; ask every half second.
     sondeo_ = new QTimer(this);
     connect(sondeo_, &QTimer::timeout, this, [this] {
-        if (!IsWindow(reinterpret_cast<HWND>(anfitrion_))) Avisar();
+        if (!plataforma::VentanaExiste(anfitrion_)) Avisar();
     });
     sondeo_->start(500);
 #endif

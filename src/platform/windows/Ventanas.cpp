@@ -1,0 +1,25 @@
+#include "platform/Ventanas.h"
+
+#include <windows.h>
+
+namespace pasaplan::plataforma {
+
+bool BajoWine() {
+    static const bool bajoWine = [] {
+        const HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+        return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+    }();
+    return bajoWine;
+}
+
+bool VentanaExiste(std::uintptr_t ventana) {
+    return ventana != 0 && IsWindow(reinterpret_cast<HWND>(ventana));
+}
+
+void AsignarDuena(std::uintptr_t propia, std::uintptr_t duena) {
+    // The owner of a top-level window is its "parent" field; a true parent would make it a child.
+    SetWindowLongPtrW(reinterpret_cast<HWND>(propia), GWLP_HWNDPARENT,
+                      static_cast<LONG_PTR>(duena));
+}
+
+}  // namespace pasaplan::plataforma
