@@ -203,7 +203,6 @@ void TMForm::Incrustar(std::uintptr_t anfitrion) {
         // Wine never draws a child window of another process: there the window is owned by
         // the host's and kept over its client area instead.
         windowHandle()->setTransientParent(ventanaAnfitriona);
-        plataforma::AsignarDuena(propia, anfitrion);
         SeguirAnfitrion(ventanaAnfitriona, anfitrion);
     } else {
         windowHandle()->setParent(ventanaAnfitriona);
@@ -216,6 +215,9 @@ void TMForm::Incrustar(std::uintptr_t anfitrion) {
 void TMForm::SeguirAnfitrion(QWindow* ventanaAnfitriona, std::uintptr_t anfitrion) {
     auto colocar = [this, ventanaAnfitriona, anfitrion] {
         if (!plataforma::VentanaExiste(anfitrion)) return;  // the watch closes the window
+        // Qt takes no foreign window as owner and clears the owner when it shows the window:
+        // the platform layer sets it, again whenever it is gone.
+        plataforma::AsignarDuena(static_cast<std::uintptr_t>(winId()), anfitrion);
         const QPoint origen = ventanaAnfitriona->mapToGlobal(QPoint(0, 0));
         if (pos() != origen) move(origen);
     };

@@ -12,7 +12,8 @@ bool BajoWine();
 // (X11), true.
 bool VentanaExiste(std::uintptr_t ventana);
 
-// Makes duena the owner of the top-level window propia (kept above it, hidden with it).
+// Makes duena the owner of the top-level window propia (kept above it, hidden with it), unless
+// it is already.
 void AsignarDuena(std::uintptr_t propia, std::uintptr_t duena);
 
 }  // namespace pasaplan::plataforma

@@ -17,9 +17,10 @@ bool VentanaExiste(std::uintptr_t ventana) {
 }
 
 void AsignarDuena(std::uintptr_t propia, std::uintptr_t duena) {
+    const HWND ventana = reinterpret_cast<HWND>(propia);
+    if (GetWindow(ventana, GW_OWNER) == reinterpret_cast<HWND>(duena)) return;
     // The owner of a top-level window is its "parent" field; a true parent would make it a child.
-    SetWindowLongPtrW(reinterpret_cast<HWND>(propia), GWLP_HWNDPARENT,
-                      static_cast<LONG_PTR>(duena));
+    SetWindowLongPtrW(ventana, GWLP_HWNDPARENT, static_cast<LONG_PTR>(duena));
 }
 
 }  // namespace pasaplan::plataforma
