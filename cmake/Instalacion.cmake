@@ -24,7 +24,18 @@ if(TARGET ayuda)
   endif()
 endif()
 
-if(NOT WIN32)
+if(WIN32)
+  if(TARGET pasaplan)
+    include(${CMAKE_CURRENT_LIST_DIR}/DespliegueWindows.cmake)
+  endif()
+  # LEEME.txt with Windows line ends, whatever the checkout's.
+  file(READ ${CMAKE_SOURCE_DIR}/docs/windows/LEEME.txt _leeme)
+  string(CONFIGURE "${_leeme}" _leeme @ONLY)
+  string(REPLACE "\r\n" "\n" _leeme "${_leeme}")
+  string(REPLACE "\n" "\r\n" _leeme "${_leeme}")
+  file(WRITE ${CMAKE_BINARY_DIR}/LEEME.txt "${_leeme}")
+  install(FILES ${CMAKE_BINARY_DIR}/LEEME.txt DESTINATION ${PASAPLAN_CARPETA})
+else()
   # The commands on the PATH: links into the folder (the program resolves them to find its files).
   foreach(programa ${PASAPLAN_PROGRAMAS})
     install(CODE "
@@ -35,7 +46,7 @@ if(NOT WIN32)
   endforeach()
 endif()
 
-# ---- CPack: a .deb for Debian ---------------------------------------------------------------
+# ---- CPack: a .deb for Debian, a .zip for Windows ---------------------------------------------------------------
 set(CPACK_PACKAGE_NAME pasaplan)
 set(CPACK_PACKAGE_VENDOR "Pasaplan")
 set(CPACK_PACKAGE_CONTACT "Equipo de Pasaplan <pasaplan@localhost>")
@@ -49,6 +60,13 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Qt's own Spanish texts (file dialog, standard buttons) come from Debian's translations.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
-set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
-set(CPACK_GENERATOR DEB)
+if(WIN32)
+  # A zip whose one folder runs where it is unpacked.
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_FILE_NAME pasaplan-${PROJECT_VERSION}-windows-x64)
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+else()
+  set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+  set(CPACK_GENERATOR DEB)
+endif()
 include(CPack)
