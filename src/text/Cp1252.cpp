@@ -1,6 +1,8 @@
 #include "text/Cp1252.h"
 
+#include <algorithm>
 #include <array>
+#include <iterator>
 
 namespace pasaplan {
 namespace {
@@ -18,10 +20,28 @@ char32_t PuntoDeCodigo(unsigned char b) {
     return b;
 }
 
+// The platform's best fit for what Windows-1252 lacks: a precomposed Latin letter becomes its
+// base letter, a few marks their ASCII look-alikes. Generated from Unicode's decompositions.
+struct Ajuste {
+    char32_t punto;
+    char byte;
+};
+constexpr Ajuste kMejorAjuste[] = {
+#include "text/MejorAjuste.inc"
+};
+static_assert(std::is_sorted(std::begin(kMejorAjuste), std::end(kMejorAjuste),
+                             [](const Ajuste& a, const Ajuste& b) { return a.punto < b.punto; }));
+
 int ByteDePuntoDeCodigo(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
     for (size_t i = 0; i < kAltos.size(); ++i) {
         if (kAltos[i] == cp) return static_cast<int>(0x80 + i);
+    }
+    const auto ajuste =
+        std::lower_bound(std::begin(kMejorAjuste), std::end(kMejorAjuste), cp,
+                         [](const Ajuste& a, char32_t punto) { return a.punto < punto; });
+    if (ajuste != std::end(kMejorAjuste) && ajuste->punto == cp) {
+        return static_cast<unsigned char>(ajuste->byte);
     }
     return -1;
 }
@@ -53,7 +73,8 @@ Utf8 Cp1252AUtf8(std::string_view cp1252) {
     return out;
 }
 
-Texto Utf8ACp1252(std::string_view utf8) {
+Texto Utf8ACp1252(std::string_view utf8, bool* sinEquivalente) {
+    bool falta = false;
     Texto out;
     out.reserve(utf8.size());
     size_t i = 0;
@@ -80,6 +101,7 @@ Texto Utf8ACp1252(std::string_view utf8) {
             largo = 4;
         } else {
             out += '?';
+            falta = true;
             ++i;
             continue;
         }
@@ -100,13 +122,16 @@ Texto Utf8ACp1252(std::string_view utf8) {
         }
         if (!valido) {
             out += '?';
+            falta = true;
             ++i;
             continue;
         }
-        int byte = ByteDePuntoDeCodigo(cp);
+        const int byte = ByteDePuntoDeCodigo(cp);
+        falta = falta || byte < 0;
         out += byte < 0 ? '?' : static_cast<char>(byte);
         i += largo;
     }
+    if (sinEquivalente) *sinEquivalente = falta;
     return out;
 }
 

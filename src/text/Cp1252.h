@@ -4,8 +4,11 @@
 
 namespace pasaplan {
 
-// Every UTF-8 character that Windows-1252 lacks becomes one '?'; malformed UTF-8 bytes too.
-Texto Utf8ACp1252(std::string_view utf8);
+// A character that Windows-1252 lacks gets the platform's best fit: a precomposed Latin letter
+// its base letter (Ł -> L, ś -> s, ő -> o), the hyphens and minus "-", the primes ' and ";
+// anything else one '?', as does every malformed UTF-8 byte. With sinEquivalente, tells
+// whether any such '?' was written.
+Texto Utf8ACp1252(std::string_view utf8, bool* sinEquivalente = nullptr);
 
 // The five bytes Windows-1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) decode to the
 // C1 control with the same number.

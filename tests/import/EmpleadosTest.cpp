@@ -65,6 +65,25 @@ TEST_F(Personal, AbbreviationsAreMadeUniqueWithoutRegardToCase) {
     EXPECT_EQ(filas[10][5], "01/09/2020");
 }
 
+// Names in other Latin alphabets, as raw UTF-8 and as character references: each letter the
+// table's character set lacks becomes its base letter, in the name and in the initials.
+TEST_F(Personal, LettersOutsideTheCharacterSetBecomeTheirBaseLetter) {
+    Exportacion(Bloque("EMPLEADOS", {
+        Empleado("1", "Łukasiewicz", "Şahin", "Őrs"),
+        Empleado("2", "&#321;ukasiewicz", "&#x15E;ahin", "&#336;rs"),
+        Empleado("3", "ăstase", "ślusarz", "Ion"),
+        Empleado("4", "&#259;stase", "&#347;lusarz", "Ion"),
+        Empleado("5", "Ωmega", "Łoś", "Ana"),  // Greek has no Latin base letter
+    }));
+    Ejecutar(CargarEmpleados);
+    EXPECT_EQ(Abreviaturas(),
+              (std::vector<std::string>{"LSO", "LSO1", "asI", "asI1", "?LA"}));
+    const auto filas = Filas("PROFT");
+    for (size_t i : {0u, 1u}) EXPECT_EQ(filas[i][1], "Lukasiewicz Sahin Ors");
+    for (size_t i : {2u, 3u}) EXPECT_EQ(filas[i][1], "astase slusarz Ion");
+    EXPECT_EQ(filas[4][1], "?mega Los Ana");
+}
+
 TEST_F(Personal, RoomsKeepSenecaKeyCutToTenCharacters) {
     auto dependencia = [](const std::string& clave, const std::string& nombre) {
         return Registro("DEPENDENCIA", {{"X_DEPENDENCIA", clave},

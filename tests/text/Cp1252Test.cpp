@@ -67,6 +67,31 @@ INSTANTIATE_TEST_SUITE_P(
         Caso{"MasAllaDelUltimo", "\xF4\x90\x80\x80", "????"}),
     [](const testing::TestParamInfo<Caso>& info) { return info.param.nombre; });
 
+class MejorAjuste : public testing::TestWithParam<Caso> {};
+
+TEST_P(MejorAjuste, LetraBaseOMarcaParecida) {
+    EXPECT_EQ(Utf8ACp1252(GetParam().utf8), GetParam().cp1252);
+}
+
+// Latin letters outside the set take their base letter, the letters with a stroke too; the
+// nearest marks their ASCII look-alikes; letters of other scripts and combining marks stay '?'.
+INSTANTIATE_TEST_SUITE_P(
+    Cp1252, MejorAjuste,
+    testing::Values(Caso{"Polaco", "Łukasiewicz święty", "Lukasiewicz swiety"},
+                    Caso{"Turco", "Şığ İ", "Sig I"},
+                    Caso{"Rumano", "ățș ĂȚȘ", "ats ATS"},
+                    Caso{"Hungaro", "őűŐŰ", "ouOU"},
+                    Caso{"Checo", "čřěů", "creu"},
+                    Caso{"SinDescomposicion", "ĐđĦħŦŧ", "DdHhTt"},
+                    Caso{"BaseEnElJuego", "Ǘǣǿ", "U\xE6\xF8"},  // Ǘ ǣ ǿ
+                    Caso{"Vietnamita", "Ạệ", "Ae"},
+                    Caso{"Marcas", "‐‑‒−′″", "----'\""},
+                    Caso{"LosDelJuegoNoCambian", "–—éŠ", "\x96\x97\xE9\x8A"},
+                    Caso{"OtrasEscrituras", "αЖא", "???"},
+                    Caso{"MarcaCombinada", "ś", "s?"},
+                    Caso{"LigaduraDeCompatibilidad", "ﬁǆ", "??"}),
+    [](const testing::TestParamInfo<Caso>& info) { return info.param.nombre; });
+
 TEST(Cp1252, IgualesSinMayusculasPliegaLetrasAcentuadas) {
     EXPECT_TRUE(IgualesSinMayusculas("\xE1\xF1\xFC", "\xC1\xD1\xDC"));  // áñü / ÁÑÜ
     EXPECT_TRUE(IgualesSinMayusculas("\x9A\x9C\x9E\xFF", "\x8A\x8C\x8E\x9F"));
