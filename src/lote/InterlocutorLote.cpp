@@ -15,6 +15,13 @@ std::optional<Utf8> InterlocutorLote::TomarPendiente() {
     return mensaje;
 }
 
+void InterlocutorLote::ErrorEnDialogo(const Utf8& que, const Utf8& error) {
+    if (pendiente_) salida_ << *TomarPendiente() << "\n";
+    errores_ << error << "\n";
+    erroresDialogo_.push_back(
+        {TipoHallazgo::NivelesSinGuardar, "CURSOST2", "", que + ": " + error});
+}
+
 ResultadoCursos InterlocutorLote::MostrarDialogoCursos(const ContextoCursos& contexto) {
     if (pendiente_) salida_ << *TomarPendiente() << "\n";
     return ResponderDialogoCursos(contexto, opciones_, *this, salida_);

@@ -3,16 +3,18 @@
 #include <map>
 #include <optional>
 #include <ostream>
+#include <vector>
 
 #include "import/Interlocutor.h"
 #include "lote/Opciones.h"
+#include "report/Informe.h"
 
 namespace pasaplan::lote {
 
 class InterlocutorLote : public Interlocutor {
 public:
-    InterlocutorLote(const OpcionesLote& opciones, std::ostream& salida)
-        : opciones_(opciones), salida_(salida) {}
+    InterlocutorLote(const OpcionesLote& opciones, std::ostream& salida, std::ostream& errores)
+        : opciones_(opciones), salida_(salida), errores_(errores) {}
 
     std::optional<std::filesystem::path> ElegirArchivoXml() override { return opciones_.archivo; }
     // A message is held until the next one arrives or the run ends: the last one of a run that
@@ -28,10 +30,17 @@ public:
     // The message still held, to print where the outcome says; empty when none.
     std::optional<Utf8> TomarPendiente();
 
+    // An error inside one of the course levels dialog's events: as the dialog shows it and goes
+    // on, it is printed on stderr, the run goes on, and the import report lists it.
+    void ErrorEnDialogo(const Utf8& que, const Utf8& error);
+    const std::vector<Hallazgo>& ErroresDeDialogo() const { return erroresDialogo_; }
+
 private:
     const OpcionesLote& opciones_;
     std::ostream& salida_;
+    std::ostream& errores_;
     std::optional<Utf8> pendiente_;
+    std::vector<Hallazgo> erroresDialogo_;
     std::map<std::string, size_t> escritas_;
 };
 

@@ -28,8 +28,13 @@ int Terminar(bool finalizado, InterlocutorLote& interlocutor, std::ostream& sali
 }
 
 // The import report after a finished run: on stdout, and as CSV when --informe names a file.
-void Informar(const EstadoPrincipal& estado, const OpcionesLote& opciones, std::ostream& salida) {
-    const auto hallazgos = ElaborarInforme(*estado.documento, estado.DirectorioIntercambio);
+void Informar(const EstadoPrincipal& estado, const OpcionesLote& opciones,
+              const InterlocutorLote& interlocutor, std::ostream& salida) {
+    // The dialog's errors came first in the run, and their kind is the first of the report.
+    std::vector<Hallazgo> hallazgos = interlocutor.ErroresDeDialogo();
+    for (Hallazgo& h : ElaborarInforme(*estado.documento, estado.DirectorioIntercambio)) {
+        hallazgos.push_back(std::move(h));
+    }
     salida << "\n" << TextoInforme(hallazgos);
     if (opciones.informe) {
         plataforma::EscribirArchivoAtomico(*opciones.informe, CsvInforme(hallazgos));
@@ -44,12 +49,12 @@ void Dejar(EstadoPrincipal& estado, Sobrantes* sobrantes) {
 int Exportar(const OpcionesLote& opciones, std::ostream& salida, std::ostream& errores,
              Sobrantes* sobrantes) {
     EstadoPrincipal estado = EstadoDe(opciones);
-    InterlocutorLote interlocutor(opciones, salida);
+    InterlocutorLote interlocutor(opciones, salida, errores);
     try {
         const FinImportacion fin = EjecutarImportacion(estado, interlocutor);
         const bool finalizado = fin == FinImportacion::Finalizado;
         const int codigo = Terminar(finalizado, interlocutor, salida, errores);
-        if (finalizado) Informar(estado, opciones, salida);
+        if (finalizado) Informar(estado, opciones, interlocutor, salida);
         Dejar(estado, sobrantes);
         return codigo;
     } catch (...) {
@@ -61,7 +66,7 @@ int Exportar(const OpcionesLote& opciones, std::ostream& salida, std::ostream& e
 int Importar(const OpcionesLote& opciones, std::ostream& salida, std::ostream& errores,
              Sobrantes* sobrantes) {
     EstadoPrincipal estado = EstadoDe(opciones);
-    InterlocutorLote interlocutor(opciones, salida);
+    InterlocutorLote interlocutor(opciones, salida, errores);
     ResumenExportacion resumen;
     try {
         const FinExportacion fin = EjecutarExportacion(estado, interlocutor, &resumen);

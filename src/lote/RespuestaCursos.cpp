@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "import/ControlCursos.h"
+#include "lote/InterlocutorLote.h"
 #include "lote/Respuestas.h"
 #include "platform/Error.h"
 #include "text/Cp1252.h"
@@ -58,10 +59,13 @@ std::vector<LineaNiveles> LeerNiveles(const std::filesystem::path& archivo) {
         }
         if (linea.find_first_not_of(" \t") == std::string::npos) continue;
 
-        const Texto cp1252 = Utf8ACp1252(linea);
-        if (Cp1252AUtf8(cp1252) != linea) {
+        // Letters outside Windows-1252 take their best fit, as in the dialog; a character
+        // without one would be a silently different code.
+        bool sinEquivalente = false;
+        const Texto cp1252 = Utf8ACp1252(linea, &sinEquivalente);
+        if (sinEquivalente) {
             throw ErrorPasaplan("El " + Ubicacion(archivo, numero) +
-                                " tiene texto que no es UTF-8 o caracteres que no caben en "
+                                " tiene texto que no es UTF-8 o caracteres sin equivalente en "
                                 "Windows-1252.");
         }
         std::vector<Texto> valores;
@@ -103,9 +107,16 @@ void ComprobarNiveles(const OpcionesLote& opciones) {
 }
 
 ResultadoCursos ResponderDialogoCursos(const ContextoCursos& contexto, const OpcionesLote& opciones,
-                                       Interlocutor& interlocutor, std::ostream& salida) {
-    // FormShow: the recovery question is answered by interlocutor from the flags.
-    auto cursos = AbrirCursosYRecuperar(contexto.directorio, interlocutor);
+                                       InterlocutorLote& interlocutor, std::ostream& salida) {
+    // FormShow: the recovery question is answered by interlocutor from the flags. An engine
+    // error ends only that event, as in the dialog: the answers still apply.
+    auto cursos = AbrirCursos(contexto.directorio);
+    try {
+        RecuperarCodificaciones(*cursos, contexto.directorio, interlocutor);
+    } catch (const ErrorPasaplan& e) {
+        interlocutor.ErrorEnDialogo("No se pudieron recuperar los niveles y cursos anteriores",
+                                    e.what());
+    }
 
     if (opciones.niveles) {
         const auto& archivo = *opciones.niveles;
@@ -130,7 +141,14 @@ ResultadoCursos ResponderDialogoCursos(const ContextoCursos& contexto, const Opc
     // exit stops it, naming what is missing.
     const auto incompletos = CursosIncompletos(*cursos);
     if (incompletos.empty()) {
-        GuardarCodificaciones(*cursos, contexto.directorio);
+        // OK closes the dialog whatever the save did: the run goes on with CURSOST.
+        try {
+            GuardarCodificaciones(*cursos, contexto.directorio);
+        } catch (const ErrorPasaplan& e) {
+            interlocutor.ErrorEnDialogo(
+                "No se pudieron guardar los niveles y cursos para la próxima importación",
+                e.what());
+        }
         return {};
     }
     Utf8 lista = "¡Atención! Falta algún Dato: estos cursos no tienen NIVEL o CURSO";

@@ -17,8 +17,9 @@ void ComprobarRespuestas(const Documento& documento, const OpcionesLote& opcione
 void ComprobarNiveles(const OpcionesLote& opciones);
 
 // One "showing" of the course levels dialog, answered from --niveles / --recuperar.
+class InterlocutorLote;
 ResultadoCursos ResponderDialogoCursos(const ContextoCursos& contexto, const OpcionesLote& opciones,
-                                       Interlocutor& interlocutor, std::ostream& salida);
+                                       InterlocutorLote& interlocutor, std::ostream& salida);
 
 // One "showing" of the time-frame dialog, answered from --marcos.
 ResultadoMarcos ResponderDialogoMarcos(const ContextoMarcos& contexto,

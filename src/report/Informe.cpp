@@ -20,6 +20,8 @@ std::vector<Hallazgo> ElaborarInforme(const Documento& doc,
 
 Utf8 NombreTipo(TipoHallazgo tipo) {
     switch (tipo) {
+        case TipoHallazgo::NivelesSinGuardar:
+            return "Error en los niveles de los cursos";
         case TipoHallazgo::MateriaSinCurso:
             return "Materia sin curso";
         case TipoHallazgo::MateriaSinNombre:

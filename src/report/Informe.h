@@ -13,6 +13,7 @@ namespace pasaplan {
 
 // In the order the report lists them (the order in which the run meets the data).
 enum class TipoHallazgo {
+    NivelesSinGuardar,       // the course levels dialog could not recover from or save to CURSOST2
     MateriaSinCurso,         // a MATERIAS record whose course is not among the courses
     MateriaSinNombre,        // a MATERIAS record skipped for its empty name
     CodigoActividadCortado,  // an activity code longer than COD's ten characters

@@ -263,8 +263,14 @@ std::vector<Caso> Casos() {
                      fs::copy_file(kMalos / "dbf-soluc-dbase7.dbf", b.intercambio / "CURSOST2.DBF",
                                    fs::copy_options::overwrite_existing);
                  },
-                 1, {"CURSOST2", "dBase 7"},
-                 {{"PERIODOS.DBF", Efecto::Nueva}, {"CURSOST.DBF", Efecto::Nueva}}});
+                 // As in the dialog: the error is told, CURSOST2 stays, the run goes on.
+                 0, {"CURSOST2", "dBase 7", "Proceso finalizado",
+                     "Error en los niveles de los cursos: 2"},
+                 Con(Hasta(9), {{"CURSOST2.DBF", Efecto::Igual},
+                                {"ORIGENES_C.DBF", Efecto::Nueva},
+                                {"NIVELES_C.DBF", Efecto::Nueva},
+                                {"CUR_NIV_C.DBF", Efecto::Nueva},
+                                {"AUTORIZA_C.DBF", Efecto::Nueva}})});
     c.push_back({"TablaRetenidaPorOtroPrograma", Exportar,
                  [](Banco& b) {
                      b.retenida = Tabla::Abrir(b.intercambio / "CURSOST.DBF", Acceso::Exclusivo);

@@ -2,6 +2,8 @@
 // answered from a file, a course left incomplete stopping the run as the forced exit does.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include <optional>
 #include <sstream>
 
@@ -187,6 +189,51 @@ TEST_F(Niveles, KeysMatchExactly) {
     EXPECT_NE(err.find("ab12"), std::string::npos) << err;
 }
 
+// An engine error on CURSOST2 ends only the dialog's event, as in the window: the error goes to
+// stderr, the run finishes with the courses as answered, and the report lists the problem.
+TEST_F(Niveles, ACursost2TheEngineCannotUseDoesNotStopTheRun) {
+    const auto sinNivel = pasaplan::Tabla::RutaEn(intercambio, "CURSOST2");
+    pasaplan::Tabla::Crear(sinNivel, {{"ABREV", TipoCampo::Texto, 3}, {"CLAVE", TipoCampo::Texto, 10},
+                                      {"CURSO", TipoCampo::Texto, 3}});
+    {
+        auto t = pasaplan::Tabla::Abrir(sinNivel, Acceso::Exclusivo);
+        const size_t f = t->Agregar();
+        t->PonerTexto(f, "CLAVE", "100323");
+        t->Grabar(f);
+    }
+    const std::string csv = "CLAVE;NIVEL;CURSO\n100323;ESO;1\n100324;ESO;2\n100511;SMR;1\n";
+    ExportarCon(csv);
+    ASSERT_EQ(estado, 0) << err;
+    EXPECT_NE(out.find("Proceso finalizado"), std::string::npos) << out;
+    EXPECT_TRUE(Existe("DIASHORAST"));
+    EXPECT_EQ(Tabla("CURSOST", {"NIVEL", "CLAVE"}),
+              (std::vector<std::string>{"ESO;100323", "ESO;100324", "SMR;100511"}));
+    // Both events failed: the recovery and the save, each said once on stderr and in the report.
+    EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 2) << err;
+    EXPECT_EQ(err.rfind("La tabla CURSOST2 no tiene el campo NIVEL.\n", 0), 0u) << err;
+    EXPECT_NE(err.find(sinNivel.string() + ") no tiene el campo TURNO."), std::string::npos);
+    EXPECT_NE(out.find("Error en los niveles de los cursos: 2"), std::string::npos) << out;
+    EXPECT_NE(out.find("No se pudieron recuperar los niveles y cursos anteriores: La tabla CURSOST2"),
+              std::string::npos) << out;
+    EXPECT_NE(out.find("No se pudieron guardar los niveles y cursos para la próxima importación"),
+              std::string::npos) << out;
+    EXPECT_LT(out.find("Proceso finalizado"), out.find("Informe de la importación")) << out;
+
+    // A CURSOST2 another program holds: the same, and the file stays as that program has it.
+    fs::remove(sinNivel);
+    ExportarCon(csv);
+    ASSERT_EQ(estado, 0) << err;
+    const std::string antes = prueba::LeerArchivo(sinNivel);
+    {
+        auto ocupada = pasaplan::Tabla::Abrir(sinNivel, Acceso::Exclusivo);
+        ExportarCon(csv);
+    }
+    ASSERT_EQ(estado, 0) << err;
+    EXPECT_NE(err.find("está abierta en otro programa"), std::string::npos) << err;
+    EXPECT_NE(out.find("Error en los niveles de los cursos: 2"), std::string::npos) << out;
+    EXPECT_EQ(prueba::LeerArchivo(sinNivel), antes);
+}
+
 struct NivelesMalos {
     const char* nombre;
     std::optional<std::string> contenido;  // nothing: the file does not exist
@@ -227,11 +274,13 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(Niveles, Utf8WithByteOrderMarkIsConvertedToTheTablesCharacterSet) {
     ExportarCon(
         "\xEF\xBB\xBF"
-        "CLAVE;NIVEL;CURSO\n100323;ÑÜ€;1º\n100324;ESO;2\n100511;SMR;1\n");
+        "CLAVE;NIVEL;CURSO\n100323;ÑÜ€;1º\n100324;ŞO‐Ł;2\n100511;SMR;1\n");
     ASSERT_EQ(estado, 0) << err;
     auto t = pasaplan::Tabla::AbrirEn(intercambio, "CURSOST", Acceso::Compartido);
     EXPECT_EQ(t->LeerTexto(0, "NIVEL"), "\xD1\xDC\x80");
     EXPECT_EQ(t->LeerTexto(0, "CURSO"), "1\xBA");
+    // Letters the set lacks take their best fit, as typed into the dialog.
+    EXPECT_EQ(t->LeerTexto(1, "NIVEL"), "SO-L");
 }
 
 // The sample that ships with the project, answered by its own course levels file.
