@@ -4,6 +4,7 @@
 
 #include "export/ContextoExportacion.h"
 #include "import/RelojArena.h"
+#include "platform/Atomico.h"
 #include "platform/Error.h"
 #include "platform/Rutas.h"
 #include "text/Clipper.h"
@@ -72,6 +73,12 @@ FinExportacion EjecutarExportacion(EstadoPrincipal& estado, Interlocutor& interl
         return FinExportacion::NoExisteArchivo;
     }
 
+    // One run at a time on the exchange directory, to the end of the run; a result document a
+    // killed run was writing is no longer anyone's.
+    const auto bloqueo = TomarBloqueo(estado);
+    const std::filesystem::path resultado = RutaResultado(estado.ArchivoXML);
+    plataforma::BorrarTemporalesAbandonados(resultado.parent_path(), resultado);
+
     RelojArenaActivo reloj(interlocutor);
     const std::filesystem::path& dir = estado.DirectorioIntercambio;
     // Owned here: every end of the run, an error included, closes them.
@@ -118,7 +125,6 @@ FinExportacion EjecutarExportacion(EstadoPrincipal& estado, Interlocutor& interl
     tablas = {};
     catalogos.reset();
 
-    const std::filesystem::path resultado = RutaResultado(estado.ArchivoXML);
     doc.Guardar(resultado);
     std::error_code error;
     cuentas.documento = std::filesystem::absolute(resultado, error);

@@ -11,4 +11,11 @@ EstadoPrincipal EstadoPrincipal::PorDefecto() {
     return estado;
 }
 
+std::shared_ptr<plataforma::BloqueoIntercambio> TomarBloqueo(const EstadoPrincipal& estado) {
+    if (estado.Bloqueo && estado.Bloqueo->Directorio() == estado.DirectorioIntercambio) {
+        return estado.Bloqueo;
+    }
+    return plataforma::BloqueoIntercambio::Tomar(estado.DirectorioIntercambio);
+}
+
 }  // namespace pasaplan

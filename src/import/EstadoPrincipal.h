@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "exchange/Documento.h"
+#include "platform/BloqueoIntercambio.h"
 #include "text/Texto.h"
 
 namespace pasaplan {
@@ -27,10 +28,17 @@ struct EstadoPrincipal {
     std::unique_ptr<Documento> documento;  // the run's exchange document
 
     std::filesystem::path DirectorioIntercambio;  // "C:\VTEMP", mapped
+    // The exchange directory's lock when the front end holds it beyond one run (pasaplan-lote
+    // over its report); otherwise each run takes it and lets it go at its end.
+    std::shared_ptr<plataforma::BloqueoIntercambio> Bloqueo;
     std::filesystem::path DirectorioPrograma;     // beside the executable
 
     // The defaults: the mapped "C:\VTEMP" and the directory of the running binary.
     static EstadoPrincipal PorDefecto();
 };
+
+// The lock of the exchange directory for one run: the front end's when it holds it, else taken
+// now (ErrorPasaplan when another run holds it).
+std::shared_ptr<plataforma::BloqueoIntercambio> TomarBloqueo(const EstadoPrincipal& estado);
 
 }  // namespace pasaplan

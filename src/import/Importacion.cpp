@@ -34,6 +34,8 @@ FinImportacion EjecutarImportacion(EstadoPrincipal& estado, Interlocutor& interl
                             estado.DirectorioIntercambio.string() + "» (C:\\VTEMP): " +
                             (errno == EROFS ? "el disco es de solo lectura." : "permiso denegado."));
     }
+    // One run at a time on the directory, from here to the end of the run.
+    const auto bloqueo = TomarBloqueo(estado);
     interlocutor.ComprobarAntesDePasos(*estado.documento);
 
     RelojArenaActivo reloj(interlocutor);

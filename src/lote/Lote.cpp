@@ -49,6 +49,8 @@ void Dejar(EstadoPrincipal& estado, Sobrantes* sobrantes) {
 int Exportar(const OpcionesLote& opciones, std::ostream& salida, std::ostream& errores,
              Sobrantes* sobrantes) {
     EstadoPrincipal estado = EstadoDe(opciones);
+    // Held over the report too, which reads the tables the run wrote.
+    estado.Bloqueo = TomarBloqueo(estado);
     InterlocutorLote interlocutor(opciones, salida, errores);
     try {
         const FinImportacion fin = EjecutarImportacion(estado, interlocutor);

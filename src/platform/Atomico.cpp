@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "platform/BloqueoIntercambio.h"
 #include "platform/Error.h"
 
 #ifdef _WIN32
@@ -190,6 +191,37 @@ fs::path NombreTemporalJunto(const fs::path& destino) {
     nombre += destino.filename();
     nombre += ".tmp-" + std::to_string(IdProceso()) + "-" + std::to_string(++contador);
     return destino.parent_path() / nombre;
+}
+
+int BorrarTemporalesAbandonados(const fs::path& carpeta, const fs::path& destino) {
+    const std::string propio = std::to_string(IdProceso());
+    const std::string soloDe = destino.empty() ? "" : "." + destino.filename().string() + ".tmp-";
+    int borrados = 0;
+    std::error_code error;
+    for (fs::directory_iterator it(carpeta, error), fin; !error && it != fin;
+         it.increment(error)) {
+        // ".NAME.tmp-PID-N", as NombreTemporalJunto makes it.
+        const std::string nombre = it->path().filename().string();
+        const size_t marca = nombre.rfind(".tmp-");
+        if (nombre.size() < 2 || nombre[0] != '.' || marca == std::string::npos || marca < 2) {
+            continue;
+        }
+        const std::string cola = nombre.substr(marca + 5);
+        const size_t guion = cola.find('-');
+        const bool cifras = guion != std::string::npos && guion > 0 && guion + 1 < cola.size() &&
+                            cola.find_first_not_of("0123456789-") == std::string::npos &&
+                            cola.find('-', guion + 1) == std::string::npos;
+        if (!cifras || !it->is_regular_file(error)) continue;
+        const std::string proceso = cola.substr(0, guion);
+        if (proceso == propio) continue;
+        if (!soloDe.empty()) {
+            if (!nombre.starts_with(soloDe) || nombre.size() != soloDe.size() + cola.size()) continue;
+            if (proceso.size() > 9 || ProcesoVivo(std::stoul(proceso))) continue;
+        }
+        std::error_code borrado;
+        if (fs::remove(it->path(), borrado)) ++borrados;
+    }
+    return borrados;
 }
 
 void EscribirArchivoAtomico(const fs::path& destino, std::string_view contenido) {

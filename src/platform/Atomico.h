@@ -12,6 +12,13 @@ void EscribirArchivoAtomico(const std::filesystem::path& destino, std::string_vi
 // A fresh temporary name beside destino (same folder, so rename is atomic).
 std::filesystem::path NombreTemporalJunto(const std::filesystem::path& destino);
 
+// Removes the temporary files that an interrupted writer left in carpeta (".NAME.tmp-PID-N").
+// With destino, only those beside that one file, and only of processes no longer running;
+// without it, every one but this process's own: the caller holds the folder's lock. Returns
+// how many it removed; a file that cannot be removed is left.
+int BorrarTemporalesAbandonados(const std::filesystem::path& carpeta,
+                                const std::filesystem::path& destino = {});
+
 // Flushes a finished temporary file to disk before it is renamed over a table, so that after a
 // power cut the name holds the old content or the whole new one.
 void SincronizarArchivo(const std::filesystem::path& archivo) noexcept;
