@@ -27,7 +27,7 @@ RAIZ = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)
 MUESTRA = os.path.join(RAIZ, "samples", "ExportacionHorarios.xml")
 NIVELES = os.path.join(RAIZ, "samples", "niveles.csv")
 
-PLAZO_TOTAL = 120  # seconds for the whole desktop run, Wine's start included
+PLAZO_TOTAL = 90  # seconds for the desktop run, once Wine's prefix is made
 # The course dialog's grid keeps Return for itself, so its OK button is clicked, here.
 OK_CURSOS = (446, 412)
 ZONA = "780x520+50+10"  # the part of the screen that the host and the dialogs take
@@ -139,9 +139,8 @@ class AnfitrionWindows(unittest.TestCase):
                 os.remove(os.path.join(self.vtemp, nombre))
 
     def test_importacion_incrustada_en_el_anfitrion_windows(self):
-        hasta = time.monotonic() + PLAZO_TOTAL
         self.preparar()
-        escritorio = Escritorio(self.wine.entorno, hasta)
+        escritorio = Escritorio(self.wine.entorno, time.monotonic() + PLAZO_TOTAL)
         self.informe = os.path.join(self.dir.name, "anfitrion.txt")
         try:
             self.ejecutar(escritorio)
