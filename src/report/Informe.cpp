@@ -93,7 +93,9 @@ Utf8 CampoCsv(std::string_view valor) {
 }
 
 Utf8 CsvInforme(const std::vector<Hallazgo>& hallazgos) {
-    Utf8 csv = "Tipo;Bloque o tabla;Registro;Descripción\r\n";
+    // The byte-order mark tells spreadsheet programs on Windows that the file is UTF-8; without
+    // it they read it as ANSI and garble every accent.
+    Utf8 csv = "\xEF\xBB\xBFTipo;Bloque o tabla;Registro;Descripción\r\n";
     for (const Hallazgo& h : hallazgos) {
         csv += CampoCsv(NombreTipo(h.tipo)) + ";" + CampoCsv(h.bloqueOTabla) + ";" +
                CampoCsv(Cp1252AUtf8(h.registro)) + ";" + CampoCsv(h.frase) + "\r\n";

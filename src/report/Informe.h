@@ -48,8 +48,8 @@ Utf8 NombreTipo(TipoHallazgo tipo);
 // The report as text: the total, a count per kind present, then every finding.
 Utf8 TextoInforme(const std::vector<Hallazgo>& hallazgos);
 
-// The report as CSV: UTF-8, ";" between fields, CRLF line ends, a header line
-// "Tipo;Bloque o tabla;Registro;Descripción"; fields quoted where needed.
+// The report as CSV: UTF-8 with a byte-order mark, ";" between fields, CRLF line ends, a header
+// line "Tipo;Bloque o tabla;Registro;Descripción"; fields quoted where needed.
 Utf8 CsvInforme(const std::vector<Hallazgo>& hallazgos);
 
 // One CSV field: quoted (inner quotes doubled) when it holds ';', '"', CR or LF, or starts or

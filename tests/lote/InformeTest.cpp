@@ -130,7 +130,7 @@ TEST_F(InformeLote, PrintedAfterTheRunAndWrittenAsCsv) {
               std::string(kReportado) + "\nInforme escrito en «" + informe.string() + "».\n");
 
     EXPECT_EQ(prueba::LeerArchivo(informe),
-              "Tipo;Bloque o tabla;Registro;Descripción\r\n"
+              "\xEF\xBB\xBFTipo;Bloque o tabla;Registro;Descripción\r\n"
               "Materia sin curso;MATERIAS;registro 3;\"La materia «Proyecto; \"\"Integrado\"\"» "
               "(9001) pertenece al curso 100999, que no está entre los cursos del centro: no "
               "tendrá filas en ASIGT.\"\r\n"

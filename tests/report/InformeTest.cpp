@@ -467,9 +467,9 @@ TEST(PresentacionInforme, CsvFieldsQuotedWhereNeeded) {
     const std::vector<Hallazgo> h{
         {T::CodigoRepetido, "ASIGNOMT", Utf8ACp1252("código «Educación»"), "Uno; \"dos\"."}};
     EXPECT_EQ(CsvInforme(h),
-              "Tipo;Bloque o tabla;Registro;Descripción\r\n"
+              "\xEF\xBB\xBFTipo;Bloque o tabla;Registro;Descripción\r\n"
               "Código repetido;ASIGNOMT;código «Educación»;\"Uno; \"\"dos\"\".\"\r\n");
-    EXPECT_EQ(CsvInforme({}), "Tipo;Bloque o tabla;Registro;Descripción\r\n");
+    EXPECT_EQ(CsvInforme({}), "\xEF\xBB\xBFTipo;Bloque o tabla;Registro;Descripción\r\n");
 }
 
 TEST(PresentacionInforme, EveryKindHasItsOwnName) {
