@@ -5,6 +5,7 @@
 #include <QStandardPaths>
 
 #include "app/InterlocutorQt.h"
+#include "app/VentanaAyuda.h"
 #include "import/Interlocutor.h"
 #include "platform/Rutas.h"
 
@@ -13,8 +14,24 @@ namespace fs = std::filesystem;
 
 namespace {
 
+struct Visor {
+    const char* nombre;
+    // The arguments that open the CHM at one of its pages.
+    QStringList (*argumentos)(const QString& chm, const QString& pagina);
+};
+
 // Viewers that read CHM files directly, in order of preference.
-const char* const kVisores[] = {"xchm", "kchmviewer", "chmsee"};
+const Visor kVisores[] = {
+    {"xchm", [](const QString& chm, const QString& pagina) {
+         return QStringList{QStringLiteral("file:%1#xchm:/%2").arg(chm, pagina)};
+     }},
+    {"kchmviewer", [](const QString& chm, const QString& pagina) {
+         return QStringList{QStringLiteral("-showPage"), pagina, chm};
+     }},
+    {"chmsee", [](const QString& chm, const QString& pagina) {
+         return QStringList{QStringLiteral("%1::/%2").arg(chm, pagina)};
+     }},
+};
 
 bool VisorRegistradoEnEscritorio() {
     QProcess consulta;
@@ -29,49 +46,71 @@ bool VisorRegistradoEnEscritorio() {
            !QString::fromLocal8Bit(consulta.readAllStandardOutput()).trimmed().isEmpty();
 }
 
+// The CHM in a viewer of the machine, if there is one.
+bool PlanearChm(const fs::path& chm, const QString& pagina, const EntornoAyuda& entorno,
+                PlanAyuda& plan) {
+#ifdef _WIN32
+    // HTML Help is part of the system and registered for .chm.
+    (void)pagina;
+    (void)entorno;
+    plan.tipo = PlanAyuda::Tipo::Url;
+    plan.url = QUrl::fromLocalFile(TextoDeRuta(chm));
+    return true;
+#else
+    const QString archivo = TextoDeRuta(chm);
+    for (const Visor& visor : kVisores) {
+        const QString ruta = entorno.buscarPrograma(QString::fromLatin1(visor.nombre));
+        if (!ruta.isEmpty()) {
+            plan.tipo = PlanAyuda::Tipo::Programa;
+            plan.programa = ruta;
+            plan.argumentos = visor.argumentos(archivo, pagina);
+            return true;
+        }
+    }
+    // The desktop's own application for .chm files opens its contents page.
+    const QString xdgOpen = entorno.buscarPrograma(QStringLiteral("xdg-open"));
+    if (!xdgOpen.isEmpty() && entorno.visorChmRegistrado()) {
+        plan.tipo = PlanAyuda::Tipo::Programa;
+        plan.programa = xdgOpen;
+        plan.argumentos = {archivo};
+        return true;
+    }
+    return false;
+#endif
+}
+
 }  // namespace
+
+QString PaginaDeContexto(int contexto) {
+    switch (contexto) {
+        case ContextoAyudaMarcos:
+            return QStringLiteral("marcos.html");
+        default:
+            return QStringLiteral("index.html");
+    }
+}
 
 fs::path GuiaHtml(const fs::path& directorioPrograma) {
     return directorioPrograma / "ayuda" / "index.html";
 }
 
-PlanAyuda PlanearAyuda(const fs::path& directorioPrograma, const EntornoAyuda& entorno) {
+PlanAyuda PlanearAyuda(const fs::path& directorioPrograma, int contexto,
+                       const EntornoAyuda& entorno) {
     PlanAyuda plan;
+    const QString pagina = PaginaDeContexto(contexto);
     const fs::path chm = directorioPrograma / ArchivoAyuda;
     const bool hayChm = plataforma::ExisteArchivo(chm);
-#ifdef _WIN32
-    // HTML Help is part of the system and registered for .chm.
-    if (hayChm) {
-        plan.tipo = PlanAyuda::Tipo::Url;
-        plan.url = QUrl::fromLocalFile(TextoDeRuta(chm));
-        return plan;
-    }
-#else
-    if (hayChm) {
-        for (const char* visor : kVisores) {
-            const QString ruta = entorno.buscarPrograma(QString::fromLatin1(visor));
-            if (!ruta.isEmpty()) {
-                plan.tipo = PlanAyuda::Tipo::Programa;
-                plan.programa = ruta;
-                plan.argumentos = {TextoDeRuta(chm)};
-                return plan;
-            }
-        }
-        const QString xdgOpen = entorno.buscarPrograma(QStringLiteral("xdg-open"));
-        if (!xdgOpen.isEmpty() && entorno.visorChmRegistrado()) {
-            plan.tipo = PlanAyuda::Tipo::Programa;
-            plan.programa = xdgOpen;
-            plan.argumentos = {TextoDeRuta(chm)};
-            return plan;
-        }
-    }
+    if (hayChm && PlanearChm(chm, pagina, entorno, plan)) return plan;
+
+    // No viewer: the same guide in the program's own window.
     const fs::path guia = GuiaHtml(directorioPrograma);
     if (plataforma::ExisteArchivo(guia)) {
-        plan.tipo = PlanAyuda::Tipo::Url;
-        plan.url = QUrl::fromLocalFile(TextoDeRuta(guia));
+        fs::path archivoPagina = guia.parent_path() / pagina.toStdString();
+        if (!plataforma::ExisteArchivo(archivoPagina)) archivoPagina = guia;
+        plan.tipo = PlanAyuda::Tipo::Ventana;
+        plan.url = QUrl::fromLocalFile(TextoDeRuta(archivoPagina));
         return plan;
     }
-#endif
     plan.tipo = PlanAyuda::Tipo::Ninguno;
     if (!hayChm) {
         plan.mensaje = "No se encuentra el archivo de ayuda «" + chm.string() + "».";
@@ -82,26 +121,43 @@ PlanAyuda PlanearAyuda(const fs::path& directorioPrograma, const EntornoAyuda& e
     return plan;
 }
 
-void AbrirAyuda(const fs::path& directorioPrograma, Interlocutor& interlocutor) {
+Utf8 AbrirAyuda(const fs::path& directorioPrograma, int contexto, QWidget* desde,
+                Interlocutor& interlocutor) {
     const EntornoAyuda entorno{
         [](const QString& nombre) { return QStandardPaths::findExecutable(nombre); },
         [] { return VisorRegistradoEnEscritorio(); }};
-    const PlanAyuda plan = PlanearAyuda(directorioPrograma, entorno);
+    PlanAyuda plan = PlanearAyuda(directorioPrograma, contexto, entorno);
+    Utf8 mensaje;
     switch (plan.tipo) {
         case PlanAyuda::Tipo::Programa:
-            if (QProcess::startDetached(plan.programa, plan.argumentos)) return;
+            if (QProcess::startDetached(plan.programa, plan.argumentos)) return {};
             break;
         case PlanAyuda::Tipo::Url:
-            if (QDesktopServices::openUrl(plan.url)) return;
+            if (QDesktopServices::openUrl(plan.url)) return {};
             break;
+        case PlanAyuda::Tipo::Ventana:
+            MostrarVentanaAyuda(plan.url, desde);
+            return {};
         case PlanAyuda::Tipo::Ninguno:
-            interlocutor.Mensaje(plan.mensaje);
-            return;
+            mensaje = plan.mensaje;
+            break;
     }
-    const QString que =
-        plan.tipo == PlanAyuda::Tipo::Programa ? plan.argumentos.value(0) : plan.url.toLocalFile();
-    interlocutor.Mensaje("No se ha podido abrir la ayuda «" + que.toStdString() +
-                         "»: no hay ningún programa que pueda mostrarla.");
+    if (mensaje.empty()) {
+        // The viewer would not start: the guide in the program's own window, if it is there.
+        const fs::path guia = GuiaHtml(directorioPrograma);
+        if (plataforma::ExisteArchivo(guia)) {
+            MostrarVentanaAyuda(QUrl::fromLocalFile(TextoDeRuta(guia.parent_path() /
+                                                                 PaginaDeContexto(contexto)
+                                                                     .toStdString())),
+                                desde);
+            return {};
+        }
+        const QString que = plan.tipo == PlanAyuda::Tipo::Programa ? plan.programa
+                                                                    : plan.url.toLocalFile();
+        mensaje = "No se ha podido abrir la ayuda con «" + que.toStdString() + "».";
+    }
+    interlocutor.Mensaje(mensaje);
+    return mensaje;
 }
 
 }  // namespace pasaplan

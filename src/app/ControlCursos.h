@@ -89,9 +89,10 @@ class TControlCursos : public QDialog {
     void CursosTDBGridColEnter();
 
   public slots:
-    void reject() override;  // window frame, close box, Esc
+    void reject() override;  // window frame, close box
 
   protected:
+    void keyPressEvent(QKeyEvent* evento) override;
     void showEvent(QShowEvent* evento) override;
     void paintEvent(QPaintEvent* evento) override;
 

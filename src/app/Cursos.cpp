@@ -49,7 +49,7 @@ TControlCursos::TControlCursos(QWidget* propietario, const ContextoCursos& conte
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     setFixedSize(686, 499);
-    setProperty("contextoAyuda", 1);
+    setProperty("contextoAyuda", ContextoAyudaPrincipal);
 
     QFont negrita = font();
     negrita.setBold(true);
@@ -79,9 +79,13 @@ TControlCursos::TControlCursos(QWidget* propietario, const ContextoCursos& conte
     for (int c = 0; c < ModeloCursos::NumColumnas; ++c) {
         static const int anchoVisible[] = {10, 40, 5, 3};
         const QString titulo = modelo_->headerData(c, Qt::Horizontal, Qt::DisplayRole).toString();
-        CursosTDBGrid->setColumnWidth(c, std::max(medidas.averageCharWidth() * anchoVisible[c],
-                                                  medidasTitulo.horizontalAdvance(titulo)) +
-                                             12);
+        // The typed codes are capitals: NIVEL shows five of the widest in full, editor included.
+        const int contenido =
+            c == ModeloCursos::ColNivel || c == ModeloCursos::ColCurso
+                ? medidas.horizontalAdvance(QString(anchoVisible[c], QLatin1Char('W')))
+                : medidas.averageCharWidth() * anchoVisible[c];
+        CursosTDBGrid->setColumnWidth(
+            c, std::max(contenido, medidasTitulo.horizontalAdvance(titulo)) + 16);
     }
     // NIVEL and CURSO are what the user types: keep them in view without scrolling sideways by
     // giving the studies' name what is left (long names are elided; the column can be widened).
@@ -220,7 +224,14 @@ TControlCursos::TControlCursos(QWidget* propietario, const ContextoCursos& conte
     auto* ayuda = new QShortcut(QKeySequence(Qt::Key_F1), this);
     ayuda->setContext(Qt::WindowShortcut);
     connect(ayuda, &QShortcut::activated, this,
-            [this] { AbrirAyuda(plataforma::DirectorioEjecutable(), interlocutor_); });
+            [this] {
+                try {
+                    AbrirAyuda(plataforma::DirectorioEjecutable(), ContextoAyudaPrincipal, this,
+                               interlocutor_);
+                } catch (const std::exception& e) {
+                    Informar(e.what());
+                }
+            });
 }
 
 TControlCursos::~TControlCursos() { CerrarTablas(); }
@@ -305,8 +316,18 @@ void TControlCursos::CursosTDBGridColEnter() {
     Label8->hide();
 }
 
+void TControlCursos::keyPressEvent(QKeyEvent* evento) {
+    // The dialog has no cancel button: Esc must not close it and skip the check. (An open cell
+    // editor takes Esc itself and drops its text.)
+    if (evento->key() == Qt::Key_Escape) {
+        evento->accept();
+        return;
+    }
+    QDialog::keyPressEvent(evento);
+}
+
 void TControlCursos::reject() {
-    // Window frame, close box or Esc: no check, CURSOST as last posted.
+    // Window frame or close box: no check, CURSOST as last posted.
     CursosTDBGrid->CancelarEdicion();
     CerrarTablas();
     QDialog::reject();

@@ -2,11 +2,16 @@
 
 #include <QApplication>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QWidget>
 #include <QWindow>
 
 #include "app/Dialogos.h"
+#include "app/VentanaInforme.h"
 #include "platform/Rutas.h"
 
 namespace pasaplan {
@@ -54,6 +59,27 @@ QString CarpetaInicial() {
     return TextoDeRuta(carpeta);
 }
 
+// Qt's file list writes sizes and dates in the machine's locale; these columns follow the
+// program's locale (Spanish) instead, like every other text of the dialog.
+class ArchivosEnEspanol : public QIdentityProxyModel {
+  public:
+    using QIdentityProxyModel::QIdentityProxyModel;
+
+    QVariant data(const QModelIndex& indice, int rol) const override {
+        const auto* archivos = qobject_cast<const QFileSystemModel*>(sourceModel());
+        if (rol == Qt::DisplayRole && archivos && indice.isValid()) {
+            const QModelIndex origen = mapToSource(indice);
+            if (indice.column() == 3) {
+                return QLocale().toString(archivos->lastModified(origen), QLocale::ShortFormat);
+            }
+            if (indice.column() == 1 && !archivos->isDir(origen)) {
+                return QLocale().formattedDataSize(archivos->size(origen));
+            }
+        }
+        return QIdentityProxyModel::data(indice, rol);
+    }
+};
+
 }  // namespace
 
 std::optional<std::filesystem::path> InterlocutorQt::ElegirArchivoXml() {
@@ -64,6 +90,11 @@ std::optional<std::filesystem::path> InterlocutorQt::ElegirArchivoXml() {
     // As the platform's open dialog: a typed name need not exist; the run says so.
     dialogo.setFileMode(QFileDialog::AnyFile);
     dialogo.setDefaultSuffix(QStringLiteral("xml"));
+#ifndef _WIN32
+    // Qt's own dialog, in Spanish whatever desktop the machine runs (Windows keeps its own).
+    dialogo.setOption(QFileDialog::DontUseNativeDialog);
+    dialogo.setProxyModel(new ArchivosEnEspanol(&dialogo));
+#endif
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
@@ -98,11 +129,19 @@ bool InterlocutorQt::PreguntarRecuperacion() {
                                        "introducidas anteriormente?"),
                      QMessageBox::Ok | QMessageBox::Cancel, Propietario());
     caja.setDefaultButton(QMessageBox::Ok);
+    // This question's buttons read "OK" and "Cancel" as they always have, translation or not.
+    caja.button(QMessageBox::Ok)->setText(QStringLiteral("OK"));
+    caja.button(QMessageBox::Cancel)->setText(QStringLiteral("Cancel"));
     return caja.exec() == QMessageBox::Ok;
 }
 
 ResultadoMarcos InterlocutorQt::MostrarDialogoMarcos(const ContextoMarcos& contexto) {
     return MostrarPlantillas(Propietario(), contexto, *this);
+}
+
+void InterlocutorQt::MostrarInforme(const std::vector<Hallazgo>& hallazgos) {
+    VentanaInforme ventana(hallazgos, *this, Propietario());
+    ventana.exec();
 }
 
 }  // namespace pasaplan

@@ -27,6 +27,7 @@ class InterlocutorQt : public Interlocutor {
     ResultadoCursos MostrarDialogoCursos(const ContextoCursos& contexto) override;
     bool PreguntarRecuperacion() override;
     ResultadoMarcos MostrarDialogoMarcos(const ContextoMarcos& contexto) override;
+    void MostrarInforme(const std::vector<Hallazgo>& hallazgos) override;
 
   private:
     QWidget* Propietario() const;

@@ -20,6 +20,7 @@
 #include "platform/Error.h"
 #include "platform/Ini.h"
 #include "platform/Ventanas.h"
+#include "report/Informe.h"
 
 namespace pasaplan {
 
@@ -298,6 +299,12 @@ void TMForm::BExportarClick() {
         switch (EjecutarImportacion(estado_, *interlocutor_)) {
             case FinImportacion::Finalizado:
                 RunTerminada();
+                // Embedded, the host expects the window gone after a finished run.
+                if (!estado_.ModoIncrustado && estado_.documento) {
+                    const auto hallazgos =
+                        ElaborarInforme(*estado_.documento, estado_.DirectorioIntercambio);
+                    if (!hallazgos.empty()) interlocutor_->MostrarInforme(hallazgos);
+                }
                 break;
             case FinImportacion::NoExisteArchivo:
                 if (estado_.ModoIncrustado) close();
@@ -325,7 +332,9 @@ void TMForm::BImportarClick() {
 }
 
 void TMForm::Button1Click() {
-    Protegido([&] { AbrirAyuda(estado_.DirectorioPrograma, *interlocutor_); });
+    Protegido([&] {
+        AbrirAyuda(estado_.DirectorioPrograma, ContextoAyudaPrincipal, this, *interlocutor_);
+    });
 }
 
 }  // namespace pasaplan

@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QEvent>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -22,7 +23,7 @@ namespace {
 
 constexpr int kAncho = 369;
 constexpr int kAlto = 281;
-constexpr int kContextoAyuda = 3;
+constexpr int kContextoAyuda = ContextoAyudaMarcos;
 
 QString DeTexto(const Texto& texto) { return QString::fromStdString(Cp1252AUtf8(texto)); }
 
@@ -148,8 +149,28 @@ void TPlantillas::CrearControles() {
 }
 
 bool TPlantillas::event(QEvent* evento) {
-    if (evento->type() == QEvent::WindowActivate) FormActivate();
+    // The dialog is activated when it is first shown and when one of its own message boxes
+    // hands the focus back; coming back from another program keeps the user's choice.
+    if (evento->type() == QEvent::WindowActivate && (!activado_ || trasMensaje_)) {
+        activado_ = true;
+        trasMensaje_ = false;
+        FormActivate();
+    }
     return QDialog::event(evento);
+}
+
+void TPlantillas::keyPressEvent(QKeyEvent* evento) {
+    // No cancel button, so Esc does nothing; the close box is the way out without "Continuar".
+    if (evento->key() == Qt::Key_Escape) {
+        evento->accept();
+        return;
+    }
+    QDialog::keyPressEvent(evento);
+}
+
+void TPlantillas::Avisar(const Utf8& texto) {
+    trasMensaje_ = true;
+    interlocutor_.Mensaje(texto);
 }
 
 void TPlantillas::FormActivate() {
@@ -202,7 +223,7 @@ void TPlantillas::ListBox2Click() {
 
 void TPlantillas::BitBtnContinuarClick() { close(); }
 
-void TPlantillas::reject() { close(); }
+void TPlantillas::reject() { close(); }  // QDialog's own ways of rejecting: through FormClose
 
 void TPlantillas::closeEvent(QCloseEvent* evento) {
     if (!cerrado_) {
@@ -226,14 +247,18 @@ void TPlantillas::FormClose() {
     const JuicioMarcos juicio = JuzgarEleccion(seleccionados);
     EleccionValida = juicio.resultado.EleccionValida;
     MarcosElegidos = juicio.resultado.MarcosElegidos;
-    if (juicio.mensaje) interlocutor_.Mensaje(*juicio.mensaje);
+    if (juicio.mensaje) Avisar(*juicio.mensaje);
 }
 
 void TPlantillas::Ayuda() {
+    // A message about the help is one of the dialog's own boxes; the help window is not.
+    trasMensaje_ = true;
     try {
-        AbrirAyuda(plataforma::DirectorioEjecutable(), interlocutor_);
+        const Utf8 mensaje =
+            AbrirAyuda(plataforma::DirectorioEjecutable(), ContextoAyudaMarcos, this, interlocutor_);
+        trasMensaje_ = !mensaje.empty();
     } catch (const std::exception& e) {
-        interlocutor_.Mensaje(e.what());
+        Avisar(e.what());
     }
 }
 

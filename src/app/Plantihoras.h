@@ -45,21 +45,25 @@ class TPlantillas : public QDialog {
     void FormClose();
 
   public slots:
-    void reject() override;  // Esc closes through FormClose like every other way
+    void reject() override;  // closes through FormClose like every other way
 
   protected:
     bool event(QEvent* evento) override;
+    void keyPressEvent(QKeyEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
 
   private:
     void CrearControles();
     void Ayuda();
+    void Avisar(const Utf8& texto);  // a message box of the dialog's own
 
     const ContextoMarcos& contexto_;
     Interlocutor& interlocutor_;
     std::vector<MarcoHorario> marcos_;  // the frames of the dialog's own reading of the file
     bool llenando_ = false;
     bool cerrado_ = false;
+    bool activado_ = false;
+    bool trasMensaje_ = false;
 };
 
 }  // namespace pasaplan

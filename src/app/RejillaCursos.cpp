@@ -210,7 +210,15 @@ void RejillaCursos::updateGeometries() {
 }
 
 QModelIndex RejillaCursos::moveCursor(CursorAction accion, Qt::KeyboardModifiers modificadores) {
-    const QModelIndex actual = QTableView::moveCursor(accion, modificadores);
+    const QModelIndex desde = currentIndex();
+    // After CURSO the next cell to type in is the next row's NIVEL, not its read-only key.
+    const bool trasCurso =
+        accion == MoveNext && desde.isValid() && desde.column() == ModeloCursos::ColCurso;
+    const QModelIndex actual =
+        !trasCurso ? QTableView::moveCursor(accion, modificadores)
+        : desde.row() + 1 < model()->rowCount()
+            ? model()->index(desde.row() + 1, ModeloCursos::ColNivel)
+            : QModelIndex();  // the last course: Enter stays where it is
     // A cell that would slide under the fixed column scrolls into view beside it.
     if (actual.isValid() && actual.column() > 0 &&
         visualRect(actual).topLeft().x() < fija_->columnWidth(0)) {

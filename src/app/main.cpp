@@ -1,9 +1,8 @@
 // The desktop program: the main window, stand-alone or embedded in the host's window.
 #include <QApplication>
-#include <QLibraryInfo>
 #include <QStringList>
-#include <QTranslator>
 
+#include "app/Idioma.h"
 #include "app/MainForm.h"
 
 int main(int argc, char** argv) {
@@ -15,12 +14,8 @@ int main(int argc, char** argv) {
     QApplication::setApplicationName(QStringLiteral("Pasaplan"));
     QApplication::setApplicationVersion(QStringLiteral(PASAPLAN_VERSION));
 
-    // Qt's own texts (file dialog, "Aceptar"/"Cancelar") in Spanish, whatever the locale.
-    QTranslator traduccionQt;
-    if (traduccionQt.load(QStringLiteral("qtbase_es"),
-                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
-        QApplication::installTranslator(&traduccionQt);
-    }
+    // Qt's own texts (file dialog, standard buttons, menus) in Spanish, whatever the locale.
+    pasaplan::InstalarIdiomaEspanol();
 
     pasaplan::TMForm MForm(pasaplan::EstadoPrincipal::PorDefecto(), parametros);
     MForm.show();

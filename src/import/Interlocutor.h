@@ -4,12 +4,14 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "text/Texto.h"
 
 namespace pasaplan {
 
 class Documento;
+struct Hallazgo;
 
 // What one showing of the course levels dialog leaves behind.
 struct ResultadoCursos {
@@ -54,6 +56,8 @@ public:
     virtual void ComprobarAntesDePasos(const Documento& /*documento*/) {}
     // A step has written (and closed) a table; front ends may report it.
     virtual void TablaEscrita(const std::string& /*nombre*/, size_t /*filas*/) {}
+    // The import report of a finished run, when it has findings (stand-alone desktop only).
+    virtual void MostrarInforme(const std::vector<Hallazgo>& /*hallazgos*/) {}
 };
 
 }  // namespace pasaplan

@@ -237,23 +237,33 @@ TEST_F(DialogoCursos, ADamagedCursost2IsReportedAndTheCoursesStayEditable) {
     EXPECT_EQ(Filas("CURSOST"), (std::vector<std::string>{"ESO;;100323", ";;100324"}));
 }
 
-TEST_F(DialogoCursos, ClosingByTheFrameOrEscSkipsTheCheck) {
-    for (const bool esc : {false, true}) {
-        SCOPED_TRACE(esc ? "Esc" : "close box");
-        const auto r = Mostrar([esc](TControlCursos& d) {
-            Escribir(d, 0, ModeloCursos::ColNivel, "ESO");
-            if (esc) {
-                Tecla(&d, Qt::Key_Escape);
-            } else {
-                d.close();
-            }
-        });
-        EXPECT_EQ(r.FaltaDato, 0);
-        EXPECT_EQ(r.MarcaSalida, "");
-        EXPECT_TRUE(persona.mensajes.empty());
-        EXPECT_FALSE(Existe("CURSOST2"));
-        EXPECT_EQ(Filas("CURSOST"), (std::vector<std::string>{"ESO;;100323", ";;100324"}));
-    }
+TEST_F(DialogoCursos, TheCloseBoxSkipsTheCheckAndEscDoesNothing) {
+    const auto r = Mostrar([](TControlCursos& d) {
+        Escribir(d, 0, ModeloCursos::ColNivel, "ESO");
+        // Esc, on the dialog or on the grid: no cancel button, so the dialog stays with its data.
+        Tecla(&d, Qt::Key_Escape);
+        Tecla(Rejilla(d), Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(Celda(d, 0, ModeloCursos::ColNivel), "ESO");
+        // Esc in an open editor drops only what was typed there.
+        auto* rejilla = Rejilla(d);
+        rejilla->setCurrentIndex(rejilla->model()->index(1, ModeloCursos::ColNivel));
+        rejilla->edit(rejilla->currentIndex());
+        auto* editor = rejilla->viewport()->findChild<QLineEdit*>();
+        ASSERT_NE(editor, nullptr);
+        editor->setText("BCT");
+        Tecla(editor, Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(Celda(d, 1, ModeloCursos::ColNivel), "");
+        d.close();  // the close box
+    });
+    EXPECT_EQ(r.FaltaDato, 0);
+    EXPECT_EQ(r.MarcaSalida, "");
+    EXPECT_TRUE(persona.mensajes.empty());
+    EXPECT_FALSE(Existe("CURSOST2"));
+    EXPECT_EQ(Filas("CURSOST"), (std::vector<std::string>{"ESO;;100323", ";;100324"}));
 }
 
 TEST_F(DialogoCursos, ATableErrorInsideOkIsShownAndTheDialogClosesAllTheSame) {
@@ -303,12 +313,46 @@ TEST_F(DialogoCursos, EnterMovesToTheNextCellAndNeverPressesOk) {
         ASSERT_NE(editor, nullptr);
         editor->setText("1");
         Tecla(editor, Qt::Key_Return);
-        EXPECT_EQ(rejilla->currentIndex().row(), 1);
+        // After CURSO: the next row's NIVEL, already open for typing.
+        EXPECT_EQ(rejilla->currentIndex(), modelo->index(1, ModeloCursos::ColNivel));
+        QCoreApplication::processEvents();
+        auto* enNivel = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_NE(enNivel, nullptr);  // the editor is open there and has the focus
+        EXPECT_TRUE(rejilla->viewport()->isAncestorOf(enNivel));
+        enNivel->setText("BCT");
+        Tecla(enNivel, Qt::Key_Return);
+        EXPECT_EQ(Celda(d, 1, ModeloCursos::ColNivel), "BCT");
+        // Without an editor, Enter on CURSO also goes to the next NIVEL; the last course stays.
+        rejilla->setCurrentIndex(modelo->index(0, ModeloCursos::ColCurso));
+        QCoreApplication::processEvents();
+        Tecla(rejilla, Qt::Key_Return);
+        EXPECT_EQ(rejilla->currentIndex(), modelo->index(1, ModeloCursos::ColNivel));
+        rejilla->setCurrentIndex(modelo->index(1, ModeloCursos::ColCurso));
+        Tecla(rejilla, Qt::Key_Return);
+        EXPECT_EQ(rejilla->currentIndex(), modelo->index(1, ModeloCursos::ColCurso));
         EXPECT_TRUE(d.isVisible());
     });
     EXPECT_EQ(r.FaltaDato, 0);
     EXPECT_FALSE(Existe("CURSOST2"));  // closed by the frame, not by OK
-    EXPECT_EQ(Filas("CURSOST"), (std::vector<std::string>{"ESO;1;100323", ";;100324"}));
+    EXPECT_EQ(Filas("CURSOST"), (std::vector<std::string>{"ESO;1;100323", "BCT;;100324"}));
+}
+
+TEST_F(DialogoCursos, LevelShowsFiveWideCapitalsInItsCellAndEditor) {
+    Mostrar([](TControlCursos& d) {
+        auto* rejilla = Rejilla(d);
+        const QModelIndex nivel = rejilla->model()->index(0, ModeloCursos::ColNivel);
+        const int texto = rejilla->fontMetrics().horizontalAdvance(QStringLiteral("WWWWW"));
+        EXPECT_GE(rejilla->visualRect(nivel).width(), texto + 6);
+        rejilla->setCurrentIndex(nivel);
+        rejilla->edit(nivel);
+        auto* editor = rejilla->viewport()->findChild<QLineEdit*>();
+        ASSERT_NE(editor, nullptr);
+        editor->setText("WWWWW");
+        // The whole text fits inside the editor (Qt keeps two pixels each side for the cursor).
+        EXPECT_LE(texto, editor->contentsRect().width() - 4);
+        // NIVEL and CURSO fit without scrolling sideways.
+        EXPECT_EQ(rejilla->horizontalScrollBar()->maximum(), 0);
+    });
 }
 
 TEST_F(DialogoCursos, TheKeyColumnStaysWhenScrollingSideways) {

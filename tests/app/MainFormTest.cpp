@@ -239,6 +239,8 @@ TEST_F(VentanaPrincipal, ImportacionIncrustadaTerminadaEscribeUno) {
     EXPECT_FALSE(v->isVisible());
     EXPECT_EQ(ContenidoIni(), IniCon("1"));
     EXPECT_EQ(terminados_, 1);
+    // Embedded, the host's protocol holds: no report window between the run and the closing.
+    EXPECT_TRUE(guion_.informes.empty());
 }
 
 // Stand-alone after a finished run: both directions disabled, "&Salir" ends without writing.
@@ -248,6 +250,10 @@ TEST_F(VentanaPrincipal, TrasUnaEjecucionTerminadaLosBotonesQuedanInactivos) {
     Control<QPushButton>(*v, "BExportar")->click();
     ASSERT_FALSE(guion_.mensajes.empty());
     EXPECT_EQ(guion_.mensajes.back(), "Proceso finalizado");
+    // Stand-alone, the report follows "Proceso finalizado": the course has no units.
+    ASSERT_EQ(guion_.informes.size(), 1u);
+    EXPECT_FALSE(guion_.informes[0].empty());
+    EXPECT_EQ(guion_.informes[0][0].tipo, TipoHallazgo::CursoSinUnidades);
     EXPECT_FALSE(Control<QPushButton>(*v, "BExportar")->isEnabled());
     EXPECT_FALSE(Control<QPushButton>(*v, "BImportar")->isEnabled());
     EXPECT_TRUE(v->isVisible());

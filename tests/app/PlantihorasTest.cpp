@@ -191,11 +191,37 @@ TEST_F(Plantillas, ThreeFramesGiveTheFirstMessageAndAFreshDialog) {
     const auto otra = Mostrar([](TPlantillas& d) {
         EXPECT_TRUE(d.ListBox2->selectedItems().isEmpty());
         Clic(d.ListBox2, 2);
-        Tecla(&d, Qt::Key_Escape);  // Esc closes through the same check
+        // No cancel button: Esc does nothing, on the dialog or on the list.
+        Tecla(&d, Qt::Key_Escape);
+        Tecla(d.ListBox2, Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(d.isVisible());
+        d.BitBtnContinuar->click();
     });
     EXPECT_TRUE(otra.EleccionValida);
     EXPECT_EQ(otra.MarcosElegidos, "C         ");
     EXPECT_EQ(persona.mensajes.size(), 1u);
+}
+
+TEST_F(Plantillas, ComingBackFromAnotherProgramKeepsTheChoice) {
+    const auto r = Mostrar([](TPlantillas& d) {
+        Clic(d.ListBox2, 1);
+        Clic(d.ListBox2, 3, Qt::ControlModifier);
+        ASSERT_TRUE(d.isActiveWindow());
+        // Another program takes the activation, then the user comes back.
+        QApplication::setActiveWindow(nullptr);
+        QCoreApplication::processEvents();
+        EXPECT_FALSE(d.isActiveWindow());
+        QApplication::setActiveWindow(&d);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(d.isActiveWindow());
+        EXPECT_EQ(Textos(d.ListBox2), (QStringList{"A", "B", "C", "JORNADA_LARGA_2"}));
+        EXPECT_EQ(d.ListBox2->selectedItems().size(), 2);
+        EXPECT_EQ(d.LabelNombre->text(), QStringLiteral("Larga"));
+        d.BitBtnContinuar->click();
+    });
+    EXPECT_TRUE(r.EleccionValida);
+    EXPECT_EQ(r.MarcosElegidos, "B         JORNADA_LA");
 }
 
 TEST_F(Plantillas, NothingSelectedGivesTheSecondMessage) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "import/Interlocutor.h"
+#include "report/Informe.h"
 
 namespace pasaplan::prueba {
 
@@ -28,6 +29,7 @@ public:
     int preguntasRecuperacion = 0;
     int mostradosCursos = 0;
     int mostradosMarcos = 0;
+    std::vector<std::vector<Hallazgo>> informes;  // every report shown
     bool relojActivo = false;
     int vecesReloj = 0;
 
@@ -66,6 +68,7 @@ public:
         dialogosMarcos.pop_front();
         return f(contexto);
     }
+    void MostrarInforme(const std::vector<Hallazgo>& h) override { informes.push_back(h); }
     void TablaEscrita(const std::string& nombre, size_t filas) override {
         tablas.emplace_back(nombre, filas);
     }
