@@ -56,6 +56,13 @@ class RejillaCursos : public QTableView {
     void GrabarEdicion();    // post the open editor, if any
     void CancelarEdicion();  // drop the open editor's text, if any
     QTableView* ColumnaFija() const { return fija_; }
+    bool EsUltimaCelda(const QModelIndex& indice) const;  // the last course's CURSO
+
+  signals:
+    // Enter on the last course's CURSO: the grid has nothing further to type in.
+    void FinDeRejilla();
+
+  public:
     void scrollTo(const QModelIndex& indice, ScrollHint pista = EnsureVisible) override;
 
   protected:

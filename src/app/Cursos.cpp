@@ -207,6 +207,9 @@ TControlCursos::TControlCursos(QWidget* propietario, const ContextoCursos& conte
     }
 
     connect(BitBtn1, &QPushButton::clicked, this, &TControlCursos::BitBtn1Click);
+    // Once every course is typed, Enter takes the keyboard on to OK (it does not press it).
+    connect(CursosTDBGrid, &RejillaCursos::FinDeRejilla, BitBtn1,
+            [this] { BitBtn1->setFocus(Qt::TabFocusReason); });
     connect(BitBtn2, &QPushButton::clicked, this, &TControlCursos::BitBtn2Click);
     connect(CursosTDBGrid->selectionModel(), &QItemSelectionModel::currentChanged, this,
             [this](const QModelIndex& actual, const QModelIndex& anterior) {

@@ -73,7 +73,8 @@ class ArchivosEnEspanol : public QIdentityProxyModel {
                 return QLocale().toString(archivos->lastModified(origen), QLocale::ShortFormat);
             }
             if (indice.column() == 1 && !archivos->isDir(origen)) {
-                return QLocale().formattedDataSize(archivos->size(origen));
+                return QLocale().formattedDataSize(archivos->size(origen), 1,
+                                                   QLocale::DataSizeTraditionalFormat);
             }
         }
         return QIdentityProxyModel::data(indice, rol);
@@ -94,6 +95,7 @@ std::optional<std::filesystem::path> InterlocutorQt::ElegirArchivoXml() {
     // Qt's own dialog, in Spanish whatever desktop the machine runs (Windows keeps its own).
     dialogo.setOption(QFileDialog::DontUseNativeDialog);
     dialogo.setProxyModel(new ArchivosEnEspanol(&dialogo));
+    dialogo.resize(760, 460);  // room for the size and date columns
 #endif
     if (dialogo.exec() != QDialog::Accepted || dialogo.selectedFiles().isEmpty()) {
         return std::nullopt;

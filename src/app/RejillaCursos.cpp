@@ -56,8 +56,11 @@ class DelegadoCursos : public QStyledItemDelegate {
             const int tecla = static_cast<QKeyEvent*>(evento)->key();
             if (auto* editor = qobject_cast<QWidget*>(objeto);
                 editor && (tecla == Qt::Key_Return || tecla == Qt::Key_Enter)) {
+                auto* rejilla = qobject_cast<RejillaCursos*>(parent());
+                const bool alFinal = rejilla && rejilla->EsUltimaCelda(rejilla->currentIndex());
                 emit commitData(editor);
                 emit closeEditor(editor, QAbstractItemDelegate::EditNextItem);
+                if (alFinal) emit rejilla->FinDeRejilla();
                 return true;
             }
         }
@@ -218,7 +221,7 @@ QModelIndex RejillaCursos::moveCursor(CursorAction accion, Qt::KeyboardModifiers
         !trasCurso ? QTableView::moveCursor(accion, modificadores)
         : desde.row() + 1 < model()->rowCount()
             ? model()->index(desde.row() + 1, ModeloCursos::ColNivel)
-            : QModelIndex();  // the last course: Enter stays where it is
+            : QModelIndex();  // the last course: nothing further in the grid
     // A cell that would slide under the fixed column scrolls into view beside it.
     if (actual.isValid() && actual.column() > 0 &&
         visualRect(actual).topLeft().x() < fija_->columnWidth(0)) {
@@ -244,12 +247,21 @@ void RejillaCursos::scrollTo(const QModelIndex& indice, ScrollHint pista) {
 void RejillaCursos::keyPressEvent(QKeyEvent* evento) {
     if (evento->key() == Qt::Key_Return || evento->key() == Qt::Key_Enter) {
         // Enter goes to the next cell; it must not reach the dialog's default button.
-        const QModelIndex siguiente = moveCursor(MoveNext, Qt::NoModifier);
-        if (siguiente.isValid()) setCurrentIndex(siguiente);
+        if (EsUltimaCelda(currentIndex())) {
+            emit FinDeRejilla();
+        } else if (const QModelIndex siguiente = moveCursor(MoveNext, Qt::NoModifier);
+                   siguiente.isValid()) {
+            setCurrentIndex(siguiente);
+        }
         evento->accept();
         return;
     }
     QTableView::keyPressEvent(evento);
+}
+
+bool RejillaCursos::EsUltimaCelda(const QModelIndex& indice) const {
+    return indice.isValid() && indice.column() == ModeloCursos::ColCurso &&
+           indice.row() == model()->rowCount() - 1;
 }
 
 QWidget* RejillaCursos::EditorAbierto() const {

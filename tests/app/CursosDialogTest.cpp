@@ -322,19 +322,27 @@ TEST_F(DialogoCursos, EnterMovesToTheNextCellAndNeverPressesOk) {
         enNivel->setText("BCT");
         Tecla(enNivel, Qt::Key_Return);
         EXPECT_EQ(Celda(d, 1, ModeloCursos::ColNivel), "BCT");
-        // Without an editor, Enter on CURSO also goes to the next NIVEL; the last course stays.
+        // Without an editor, Enter on CURSO also goes to the next NIVEL.
         rejilla->setCurrentIndex(modelo->index(0, ModeloCursos::ColCurso));
         QCoreApplication::processEvents();
         Tecla(rejilla, Qt::Key_Return);
         EXPECT_EQ(rejilla->currentIndex(), modelo->index(1, ModeloCursos::ColNivel));
+        // The last course's CURSO: Enter posts it and takes the keyboard on to OK, unpressed.
         rejilla->setCurrentIndex(modelo->index(1, ModeloCursos::ColCurso));
-        Tecla(rejilla, Qt::Key_Return);
-        EXPECT_EQ(rejilla->currentIndex(), modelo->index(1, ModeloCursos::ColCurso));
+        rejilla->edit(rejilla->currentIndex());
+        QCoreApplication::processEvents();
+        auto* ultimo = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_NE(ultimo, nullptr);
+        ultimo->setText("2");
+        Tecla(ultimo, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        EXPECT_EQ(Celda(d, 1, ModeloCursos::ColCurso), "2");
+        EXPECT_EQ(QApplication::focusWidget(), Hijo<QPushButton>(d, "BitBtn1"));
         EXPECT_TRUE(d.isVisible());
     });
     EXPECT_EQ(r.FaltaDato, 0);
     EXPECT_FALSE(Existe("CURSOST2"));  // closed by the frame, not by OK
-    EXPECT_EQ(Filas("CURSOST"), (std::vector<std::string>{"ESO;1;100323", "BCT;;100324"}));
+    EXPECT_EQ(Filas("CURSOST"), (std::vector<std::string>{"ESO;1;100323", "BCT;2;100324"}));
 }
 
 TEST_F(DialogoCursos, LevelShowsFiveWideCapitalsInItsCellAndEditor) {
