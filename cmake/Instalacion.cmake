@@ -58,8 +58,8 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# Qt's own Spanish texts (file dialog, standard buttons) come from Debian's translations.
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "qt6-translations-l10n")
+# Qt's own Spanish texts (file dialog, standard buttons) are built into the program: no
+# translation package is needed at run time.
 if(WIN32)
   # A zip whose one folder runs where it is unpacked.
   set(CPACK_GENERATOR ZIP)
