@@ -1,6 +1,7 @@
 #include "app/Ayuda.h"
 
 #include <QDesktopServices>
+#include <QDir>
 #include <QProcess>
 #include <QStandardPaths>
 
@@ -8,6 +9,7 @@
 #include "app/VentanaAyuda.h"
 #include "import/Interlocutor.h"
 #include "platform/Rutas.h"
+#include "platform/Ventanas.h"
 
 namespace pasaplan {
 namespace fs = std::filesystem;
@@ -50,11 +52,15 @@ bool VisorRegistradoEnEscritorio() {
 bool PlanearChm(const fs::path& chm, const QString& pagina, const EntornoAyuda& entorno,
                 PlanAyuda& plan) {
 #ifdef _WIN32
-    // HTML Help is part of the system and registered for .chm.
-    (void)pagina;
-    (void)entorno;
-    plan.tipo = PlanAyuda::Tipo::Url;
-    plan.url = QUrl::fromLocalFile(TextoDeRuta(chm));
+    // The system's HTML Help viewer (hh.exe) at the context's page. Wine's viewer shows no page
+    // without Wine's browser engine, which Debian does not ship: there the program's own help
+    // window shows the guide.
+    if (plataforma::BajoWine()) return false;
+    const QString hh = entorno.buscarPrograma(QStringLiteral("hh.exe"));
+    if (hh.isEmpty()) return false;
+    plan.tipo = PlanAyuda::Tipo::Programa;
+    plan.programa = hh;
+    plan.argumentos = {QDir::toNativeSeparators(TextoDeRuta(chm)) + QStringLiteral("::/") + pagina};
     return true;
 #else
     const QString archivo = TextoDeRuta(chm);
