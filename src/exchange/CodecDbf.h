@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "exchange/Tabla.h"
+#include "exchange/Campo.h"
 #include "text/Texto.h"
 
 namespace pasaplan::dbf {

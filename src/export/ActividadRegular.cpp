@@ -1,40 +1,23 @@
 // The content of one regular activity: Velmora's codes in SOLUC translated back into Séneca's
 // keys through the tables the import run wrote.
-#include <algorithm>
 #include <string>
 
 #include "export/ContextoExportacion.h"
 #include "platform/Error.h"
 #include "text/Clipper.h"
 #include "text/Cp1252.h"
+#include "text/Numeros.h"
 
 namespace pasaplan {
-namespace {
-
-// A part of a time text read as a whole number: leading blanks, an optional sign, digits.
-long long ParteReloj(std::string_view parte, std::string_view hora, const Utf8& donde) {
-    std::string_view resto = parte;
-    while (!resto.empty() && resto.front() == ' ') resto.remove_prefix(1);
-    const bool negativo = !resto.empty() && resto.front() == '-';
-    if (!resto.empty() && (resto.front() == '-' || resto.front() == '+')) resto.remove_prefix(1);
-    const bool cifras = !resto.empty() && std::all_of(resto.begin(), resto.end(),
-                                                      [](char c) { return c >= '0' && c <= '9'; });
-    if (!cifras) {
-        throw ErrorPasaplan("La hora «" + Cp1252AUtf8(hora) + "» " + donde +
-                            " no se puede convertir en minutos: «" + Cp1252AUtf8(parte) +
-                            "» no es un número entero.");
-    }
-    long long valor = 0;
-    for (char c : resto) valor = valor * 10 + (c - '0');  // two characters at most
-    return negativo ? -valor : valor;
-}
-
-}  // namespace
 
 long long MinutosReloj(std::string_view hora, const Utf8& donde) {
-    Texto texto(hora);
-    if (texto.size() < 5) texto.insert(0, 1, '0');
-    return ParteReloj(Left(texto, 2), hora, donde) * 60 + ParteReloj(Right(texto, 2), hora, donde);
+    const MinutosDeReloj leidos = LeerMinutosReloj(hora);
+    if (!leidos.minutos) {
+        throw ErrorPasaplan("La hora «" + Cp1252AUtf8(hora) + "» " + donde +
+                            " no se puede convertir en minutos: «" +
+                            Cp1252AUtf8(leidos.parteMala) + "» no es un número entero.");
+    }
+    return *leidos.minutos;
 }
 
 ClavesActividad RellenarActividadRegular(ContextoExportacion& ctx, Nodo actividad,

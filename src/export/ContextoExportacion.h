@@ -5,8 +5,8 @@
 
 #include "exchange/Documento.h"
 #include "exchange/Tabla.h"
-#include "export/Exportacion.h"
 #include "export/OrigenHora.h"
+#include "export/ResumenExportacion.h"
 #include "text/Texto.h"
 
 namespace pasaplan {

@@ -4,26 +4,12 @@
 
 #include "platform/Rutas.h"
 #include "text/Clipper.h"
+#include "text/Numeros.h"
 
 namespace pasaplan {
 
 std::optional<long long> EnteroDeClave(std::string_view texto) {
-    const Texto limpio = AllTrim(texto);
-    std::string_view resto(limpio);
-    bool negativo = false;
-    if (!resto.empty() && (resto.front() == '-' || resto.front() == '+')) {
-        negativo = resto.front() == '-';
-        resto.remove_prefix(1);
-    }
-    if (resto.empty()) return std::nullopt;
-    long long valor = 0;
-    for (char c : resto) {
-        if (c < '0' || c > '9') return std::nullopt;
-        const int cifra = c - '0';
-        if (valor > (LLONG_MAX - cifra) / 10) return std::nullopt;  // too long to be a code
-        valor = valor * 10 + cifra;
-    }
-    return negativo ? -valor : valor;
+    return LeerEntero(texto, Blancos::Alrededor, -LLONG_MAX, LLONG_MAX);
 }
 
 std::unique_ptr<CatalogosOrigen> CatalogosOrigen::Abrir(const std::filesystem::path& directorio) {

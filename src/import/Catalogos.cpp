@@ -1,6 +1,5 @@
 // Step 10: four of Séneca's code catalogues copied value for value, so that the export run can
 // give Séneca the codes it expects. Block ORIGENES decides for all four.
-#include <climits>
 #include <optional>
 #include <string>
 
@@ -8,6 +7,7 @@
 #include "platform/Error.h"
 #include "platform/Rutas.h"
 #include "text/Cp1252.h"
+#include "text/Numeros.h"
 
 namespace pasaplan {
 
@@ -36,28 +36,9 @@ const std::vector<Catalogo>& Catalogos() {
     return catalogos;
 }
 
-// A whole number in decimal, optionally signed, within the range of the platform's integer.
-std::optional<long long> LeerEnteroDecimal(std::string_view texto) {
-    bool negativo = false;
-    if (!texto.empty() && (texto.front() == '+' || texto.front() == '-')) {
-        negativo = texto.front() == '-';
-        texto.remove_prefix(1);
-    }
-    if (texto.empty()) return std::nullopt;
-    long long numero = 0;
-    for (char c : texto) {
-        if (c < '0' || c > '9') return std::nullopt;
-        numero = numero * 10 + (c - '0');
-        if (numero > static_cast<long long>(INT_MAX) + 1) return std::nullopt;
-    }
-    if (negativo) numero = -numero;
-    if (numero < INT_MIN || numero > INT_MAX) return std::nullopt;
-    return numero;
-}
-
 long long Entero(const ContextoImportacion& ctx, const Catalogo& catalogo, size_t registro,
                  size_t pos, const Texto& valor) {
-    if (const auto numero = LeerEnteroDecimal(valor)) return *numero;
+    if (const auto numero = LeerEntero(valor)) return *numero;
 
     const Utf8 donde = "En el bloque «" + std::string(catalogo.bloque) + "» del archivo «" +
                        ctx.documento.Nombre() + "», registro " + std::to_string(registro + 1) +

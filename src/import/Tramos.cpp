@@ -8,6 +8,7 @@
 #include "platform/Error.h"
 #include "text/Clipper.h"
 #include "text/Cp1252.h"
+#include "text/Numeros.h"
 
 namespace pasaplan {
 namespace {
@@ -27,23 +28,18 @@ struct Tramo {
 // so a code whose tenth character is a blank still matches the chosen frame (trimmed as well).
 Texto CodigoMarco(const Texto& codigo) { return AllTrim(Left(codigo, 10)); }
 
-// A start or end in minutes: a value shorter than four characters gets a "0" in front (so an
-// empty one reads 0), then it must be a whole number, optionally signed ("+480"), as the
-// platform's conversion reads it; otherwise the run stops naming the slot.
-int LeerMinutos(const Texto& valor, const char* que, const Texto& codigo, size_t registro,
+// A start or end in minutes (LeerMinutos); otherwise the run stops naming the slot.
+int MinutosTramo(const Texto& valor, const char* que, const Texto& codigo, size_t registro,
                 const Documento& documento) {
-    const Texto escrito = valor.size() < 4 ? "0" + valor : valor;
-    const size_t signo = escrito[0] == '+' || escrito[0] == '-' ? 1 : 0;
-    const bool valido = escrito.size() > signo && escrito.size() - signo <= 9 &&
-                        escrito.find_first_not_of("0123456789", signo) == Texto::npos;
-    if (!valido) {
+    const auto minutos = LeerMinutos(valor);
+    if (!minutos) {
         throw ErrorPasaplan("El tramo horario «" + Cp1252AUtf8(codigo) + "» (registro " +
                             std::to_string(registro + 1) + " de TRAMOS_HORARIOS) del archivo «" +
                             documento.Nombre() + "» tiene una hora de " + que +
                             " que no es un número entero de minutos: «" + Cp1252AUtf8(valor) +
                             "».");
     }
-    return std::stoi(escrito);
+    return *minutos;
 }
 
 // Written in decimal, with a "0" in front when it has a single character.
@@ -107,8 +103,8 @@ void CargarTramos(ContextoImportacion& ctx) {
         }
         t.codigo = Valor(datos, 0);
         t.nombre = Valor(datos, 1);
-        t.inicio = LeerMinutos(Valor(datos, 2), "inicio", t.codigo, i, ctx.documento);
-        t.fin = LeerMinutos(Valor(datos, 3), "fin", t.codigo, i, ctx.documento);
+        t.inicio = MinutosTramo(Valor(datos, 2), "inicio", t.codigo, i, ctx.documento);
+        t.fin = MinutosTramo(Valor(datos, 3), "fin", t.codigo, i, ctx.documento);
         tramos.push_back(std::move(t));
     }
 

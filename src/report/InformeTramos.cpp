@@ -3,43 +3,17 @@
 #include <set>
 #include <string>
 
+#include "export/OrigenHora.h"
 #include "report/Revision.h"
 #include "text/Clipper.h"
 #include "text/Cp1252.h"
+#include "text/Numeros.h"
 
 namespace pasaplan::informe {
 namespace {
 
-// Minutes as the slots step reads them: a "0" in front of a short value, then an optionally
-// signed whole number; nothing otherwise.
-std::optional<long> Minutos(const Texto& valor) {
-    const Texto escrito = valor.size() < 4 ? "0" + valor : valor;
-    const size_t signo = escrito[0] == '+' || escrito[0] == '-' ? 1 : 0;
-    if (escrito.size() <= signo || escrito.size() - signo > 9 ||
-        escrito.find_first_not_of("0123456789", signo) != Texto::npos) {
-        return std::nullopt;
-    }
-    return std::stol(escrito);
-}
-
 bool EsRecreo(const Texto& nombre) {
     return MayusculasCp1252(nombre).find("RECREO") != Texto::npos;
-}
-
-// A whole number as the catalogues hold it: blanks around it, an optional sign, digits.
-std::optional<long long> Entero(const Texto& texto) {
-    Texto limpio = AllTrim(texto);
-    bool negativo = false;
-    if (!limpio.empty() && (limpio.front() == '-' || limpio.front() == '+')) {
-        negativo = limpio.front() == '-';
-        limpio.erase(0, 1);
-    }
-    if (limpio.empty() || limpio.size() > 18 ||
-        limpio.find_first_not_of("0123456789") != Texto::npos) {
-        return std::nullopt;
-    }
-    const long long valor = std::stoll(limpio);
-    return negativo ? -valor : valor;
 }
 
 }  // namespace
@@ -69,8 +43,9 @@ void RevisarTramos(Revision& r) {
         const Utf8 tramo = "El tramo " + ConNombre(nombre, codigo) + " del marco " + U(marco);
         const Texto desde = dh->LeerTexto(f, "HORADESDE");
         const Texto hasta = dh->LeerTexto(f, "HORAHASTA");
-        const auto inicio = Minutos(reg.Valor(2));
-        const auto fin = Minutos(reg.Valor(3));
+        // As the slots step reads them.
+        const auto inicio = LeerMinutos(reg.Valor(2));
+        const auto fin = LeerMinutos(reg.Valor(3));
         if (inicio && fin && *fin < *inicio) {
             r.Anadir(TipoHallazgo::TramoInvertido, "TRAMOS_HORARIOS", NumeroRegistro(reg.numero),
                      tramo + " termina a las " + U(hasta) + ", antes de empezar a las " + U(desde) +
@@ -109,12 +84,13 @@ void RevisarCatalogos(Revision& r) {
     // A course missing from CURSOS_NIVELES has no level, so its hours go without origin.
     const auto& cursosNiveles = r.Registros("CURSOS_NIVELES");
     if (cursosNiveles.empty()) return;
+    // Keys compared as the export run compares them with the catalogue.
     std::set<long long> conNivel;
     for (const Registro& reg : cursosNiveles) {
-        if (const auto clave = Entero(reg.Valor(0))) conNivel.insert(*clave);
+        if (const auto clave = EnteroDeClave(reg.Valor(0))) conNivel.insert(*clave);
     }
     for (const Curso& curso : r.Cursos()) {
-        const auto clave = Entero(curso.clave);
+        const auto clave = EnteroDeClave(curso.clave);
         if (clave && conNivel.contains(*clave)) continue;
         r.Anadir(TipoHallazgo::CursoSinNivelSeneca, curso.deTabla ? "CURSOST" : "CURSOS_DEL_CENTRO",
                  curso.deTabla ? NumeroFila(curso.numero) : NumeroRegistro(curso.numero),

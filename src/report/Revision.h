@@ -13,7 +13,7 @@
 #include "exchange/Documento.h"
 #include "exchange/Tabla.h"
 #include "import/LecturaMaterias.h"
-#include "report/Informe.h"
+#include "report/Hallazgo.h"
 
 namespace pasaplan::informe {
 
