@@ -122,7 +122,9 @@ public:
             cursos->PonerTexto(fila, "CURSO", std::to_string(fila % 7 + 1));
             cursos->Grabar(fila);
         }
-        return ResultadoCursos{AceptarCursos(*cursos, contexto.directorio), {}};
+        const AceptacionCursos aceptacion = AceptarCursos(*cursos, contexto.directorio);
+        if (aceptacion.errorAlGuardar) throw ErrorPasaplan(*aceptacion.errorAlGuardar);
+        return ResultadoCursos{aceptacion.FaltaDato, {}};
     }
 
     ResultadoMarcos MostrarDialogoMarcos(const ContextoMarcos& contexto) override {

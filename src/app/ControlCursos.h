@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "exchange/Tabla.h"
+#include "import/ControlCursos.h"
 #include "import/Interlocutor.h"
 
 class QLabel;
@@ -85,7 +86,7 @@ class TControlCursos : public QDialog {
     ~TControlCursos() override;
 
     int FaltaDato = 0;
-    Texto MarcaSalida;
+    pasaplan::MarcaSalida MarcaSalida = pasaplan::MarcaSalida::Ninguna;
 
     // Events, named as the layout names them.
     void FormShow();
@@ -109,6 +110,7 @@ class TControlCursos : public QDialog {
 
     ContextoCursos contexto_;
     Interlocutor& interlocutor_;
+    RespuestasCursos respuestas_;
     std::unique_ptr<Tabla> cursos_;
     bool mostrado_ = false;
 

@@ -267,7 +267,10 @@ void TControlCursos::FormShow() {
     try {
         cursos_ = AbrirCursos(contexto_.directorio);
         modelo_->PonerTabla(cursos_.get());
-        RecuperarCodificaciones(*cursos_, contexto_.directorio, interlocutor_);
+        if (HayCodificacionesAnteriores(contexto_.directorio)) {
+            respuestas_.recuperar = interlocutor_.PreguntarRecuperacion();
+        }
+        RecuperarCodificaciones(*cursos_, contexto_.directorio, respuestas_.recuperar);
     } catch (const std::exception& e) {
         Informar(e.what());
     }
@@ -284,7 +287,11 @@ void TControlCursos::BitBtn1Click() {
         if (cursos_) {
             CursosTDBGrid->GrabarEdicion();
             CursosTDBGrid->IrAFila(0);
-            FaltaDato = AceptarCursos(*cursos_, contexto_.directorio);
+            // The grid has posted every cell: no codes left to give.
+            const AceptacionCursos aceptacion =
+                AceptarCursos(*cursos_, contexto_.directorio, respuestas_.niveles);
+            FaltaDato = aceptacion.FaltaDato;
+            if (aceptacion.errorAlGuardar) Informar(*aceptacion.errorAlGuardar);
             if (FaltaDato == 1) {
                 Label3->show();
                 Label2->show();
@@ -304,7 +311,7 @@ void TControlCursos::BitBtn2Click() {
     CursosTDBGrid->CancelarEdicion();
     CerrarTablas();
     FaltaDato = 0;
-    MarcaSalida = "fuera";
+    MarcaSalida = pasaplan::MarcaSalida::Fuera;
     accept();
 }
 

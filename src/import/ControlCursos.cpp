@@ -61,11 +61,20 @@ std::unique_ptr<Tabla> AbrirCursos(const fs::path& directorio) {
     return cursos;
 }
 
+bool HayCodificacionesAnteriores(const fs::path& directorio) {
+    return plataforma::ExisteArchivo(RutaCursos2(directorio));
+}
+
 void RecuperarCodificaciones(Tabla& cursos, const fs::path& directorio,
                              Interlocutor& interlocutor) {
+    if (!HayCodificacionesAnteriores(directorio)) return;
+    RecuperarCodificaciones(cursos, directorio, interlocutor.PreguntarRecuperacion());
+}
+
+void RecuperarCodificaciones(Tabla& cursos, const fs::path& directorio, bool recuperar) {
     const fs::path ruta2 = RutaCursos2(directorio);
     if (!plataforma::ExisteArchivo(ruta2)) return;
-    if (!interlocutor.PreguntarRecuperacion()) {
+    if (!recuperar) {
         plataforma::BorrarArchivo(ruta2);
         return;
     }
@@ -185,10 +194,29 @@ void GuardarCodificaciones(const Tabla& cursos, const fs::path& directorio) {
     }
 }
 
-int AceptarCursos(const Tabla& cursos, const fs::path& directorio) {
-    if (PrimerCursoIncompleto(cursos)) return 1;
-    GuardarCodificaciones(cursos, directorio);
-    return 0;
+AceptacionCursos AceptarCursos(Tabla& cursos, const fs::path& directorio,
+                               const std::vector<NivelCurso>& niveles) {
+    AceptacionCursos aceptacion;
+    for (size_t i = 0; i < niveles.size(); ++i) {
+        const auto filas = cursos.Filtrar("CLAVE", niveles[i].clave);
+        if (filas.empty()) aceptacion.sinCurso.push_back(i);
+        for (const size_t fila : filas) {
+            cursos.PonerTexto(fila, "NIVEL", niveles[i].nivel);
+            cursos.PonerTexto(fila, "CURSO", niveles[i].curso);
+            cursos.Grabar(fila);
+        }
+    }
+    aceptacion.incompletos = CursosIncompletos(cursos);
+    if (!aceptacion.incompletos.empty()) {
+        aceptacion.FaltaDato = 1;
+        return aceptacion;
+    }
+    try {
+        GuardarCodificaciones(cursos, directorio);
+    } catch (const ErrorPasaplan& error) {
+        aceptacion.errorAlGuardar = error.what();
+    }
+    return aceptacion;
 }
 
 }  // namespace pasaplan

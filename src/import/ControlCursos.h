@@ -18,9 +18,27 @@ const std::vector<Campo>& CamposCursos();
 // FormShow: opens CURSOST of directorio (RecuperarCodificaciones follows).
 std::unique_ptr<Tabla> AbrirCursos(const std::filesystem::path& directorio);
 
-// FormShow, when CURSOST2 exists: asks the recovery question. OK copies NIVEL and CURSO of
-// every course whose CLAVE is in CURSOST2 (first row, exact, case significant) and posts it;
-// any other answer deletes CURSOST2.DBF.
+// What the person answered in the course levels dialog: the recovery question (asked only when
+// CURSOST2 exists) and NIVEL and CURSO per course key, in the order given. The window posts
+// every cell as it is typed, so it reaches OK with no codes left to give; the batch command
+// gives those of its --niveles file.
+struct NivelCurso {
+    Texto clave, nivel, curso;
+};
+struct RespuestasCursos {
+    bool recuperar = false;
+    std::vector<NivelCurso> niveles;
+};
+
+// Whether CURSOST2 exists, so that FormShow asks the recovery question.
+bool HayCodificacionesAnteriores(const std::filesystem::path& directorio);
+
+// FormShow with the recovery question answered (nothing when CURSOST2 does not exist): true
+// copies NIVEL and CURSO of every course whose CLAVE is in CURSOST2 (first row, exact, case
+// significant) and posts it; false deletes CURSOST2.DBF.
+void RecuperarCodificaciones(Tabla& cursos, const std::filesystem::path& directorio,
+                             bool recuperar);
+// The same, asking the question through interlocutor when CURSOST2 exists.
 void RecuperarCodificaciones(Tabla& cursos, const std::filesystem::path& directorio,
                              Interlocutor& interlocutor);
 
@@ -40,8 +58,20 @@ std::vector<size_t> CursosIncompletos(const Tabla& cursos);
 // and renamed over it, so an interrupted save leaves the old table or the new one.
 void GuardarCodificaciones(const Tabla& cursos, const std::filesystem::path& directorio);
 
-// OK: FaltaDato 1 when a course is incomplete (CURSOST2 untouched); otherwise FaltaDato 0 and
-// the codifications are kept in CURSOST2.
-int AceptarCursos(const Tabla& cursos, const std::filesystem::path& directorio);
+// What OK leaves: FaltaDato, the incomplete courses (rows of CURSOST, in table order) and the
+// answers whose key no course has (positions in the answers). OK closes the dialog whatever
+// saving CURSOST2 did, so an engine error there comes back here, for the front end to show.
+struct AceptacionCursos {
+    int FaltaDato = 0;
+    std::vector<size_t> incompletos;
+    std::vector<size_t> sinCurso;
+    std::optional<Utf8> errorAlGuardar;
+};
+
+// OK, for both front ends: every course whose key was answered takes that NIVEL and CURSO and
+// is posted; then FaltaDato 1 when a course is incomplete (CURSOST2 untouched), otherwise
+// FaltaDato 0 and the codifications are kept in CURSOST2.
+AceptacionCursos AceptarCursos(Tabla& cursos, const std::filesystem::path& directorio,
+                               const std::vector<NivelCurso>& niveles = {});
 
 }  // namespace pasaplan

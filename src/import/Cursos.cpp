@@ -25,7 +25,7 @@ bool CargarCursos(ContextoImportacion& ctx) {
         if (resultado.FaltaDato == 0) break;
         ctx.estado.DialogoRepetido = true;
     }
-    return resultado.MarcaSalida == "fuera";
+    return resultado.MarcaSalida == MarcaSalida::Fuera;
 }
 
 }  // namespace pasaplan

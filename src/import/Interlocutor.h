@@ -13,10 +13,14 @@ namespace pasaplan {
 class Documento;
 struct Hallazgo;
 
+// How one showing of the course levels dialog was left: Fuera after the forced exit, which
+// ends the import run.
+enum class MarcaSalida { Ninguna, Fuera };
+
 // What one showing of the course levels dialog leaves behind.
 struct ResultadoCursos {
-    int FaltaDato = 0;   // 1: OK was pressed while some course lacked NIVEL or CURSO
-    Texto MarcaSalida;   // "fuera" after the forced exit
+    int FaltaDato = 0;  // 1: OK was pressed while some course lacked NIVEL or CURSO
+    pasaplan::MarcaSalida MarcaSalida = MarcaSalida::Ninguna;
 };
 
 // What one showing of the time-frame selection dialog leaves behind.

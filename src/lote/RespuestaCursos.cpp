@@ -108,49 +108,52 @@ void ComprobarNiveles(const OpcionesLote& opciones) {
 
 ResultadoCursos ResponderDialogoCursos(const ContextoCursos& contexto, const OpcionesLote& opciones,
                                        InterlocutorLote& interlocutor, std::ostream& salida) {
-    // FormShow: the recovery question is answered by interlocutor from the flags. An engine
-    // error ends only that event, as in the dialog: the answers still apply.
+    // The answers the dialog would gather: the recovery from the flags, the codes per key from
+    // the --niveles file.
+    RespuestasCursos respuestas{opciones.recuperar, {}};
+    std::vector<LineaNiveles> lineas;
+    if (opciones.niveles) lineas = LeerNiveles(*opciones.niveles);
+    for (const LineaNiveles& linea : lineas) {
+        respuestas.niveles.push_back({linea.clave, linea.nivel, linea.curso});
+    }
+
+    // FormShow. An engine error ends only that event, as in the dialog: the answers still
+    // apply.
     auto cursos = AbrirCursos(contexto.directorio);
     try {
-        RecuperarCodificaciones(*cursos, contexto.directorio, interlocutor);
+        RecuperarCodificaciones(*cursos, contexto.directorio, respuestas.recuperar);
     } catch (const ErrorPasaplan& e) {
         interlocutor.ErrorEnDialogo("No se pudieron recuperar los niveles y cursos anteriores",
                                     e.what());
     }
 
-    if (opciones.niveles) {
+    // OK, as the window's.
+    const AceptacionCursos aceptacion =
+        AceptarCursos(*cursos, contexto.directorio, respuestas.niveles);
+    size_t sinCurso = 0;
+    for (size_t i = 0; i < lineas.size(); ++i) {
+        const LineaNiveles& linea = lineas[i];
         const auto& archivo = *opciones.niveles;
-        for (const LineaNiveles& linea : LeerNiveles(archivo)) {
-            const auto filas = cursos->Filtrar("CLAVE", linea.clave);
-            if (filas.empty()) {
-                salida << "Ningún curso tiene la clave «" << Cp1252AUtf8(linea.clave) << "» del "
-                       << Ubicacion(archivo, linea.numero) << "; se ignora.\n";
-                continue;
-            }
-            AvisarSiSeCorta(salida, archivo, linea, "El NIVEL", linea.nivel, 5);
-            AvisarSiSeCorta(salida, archivo, linea, "El CURSO", linea.curso, 3);
-            for (const size_t fila : filas) {
-                cursos->PonerTexto(fila, "NIVEL", linea.nivel);
-                cursos->PonerTexto(fila, "CURSO", linea.curso);
-                cursos->Grabar(fila);
-            }
+        if (sinCurso < aceptacion.sinCurso.size() && aceptacion.sinCurso[sinCurso] == i) {
+            ++sinCurso;
+            salida << "Ningún curso tiene la clave «" << Cp1252AUtf8(linea.clave) << "» del "
+                   << Ubicacion(archivo, linea.numero) << "; se ignora.\n";
+            continue;
         }
+        AvisarSiSeCorta(salida, archivo, linea, "El NIVEL", linea.nivel, 5);
+        AvisarSiSeCorta(salida, archivo, linea, "El CURSO", linea.curso, 3);
+    }
+    // OK closes the dialog whatever the save did: the run goes on with CURSOST.
+    if (aceptacion.errorAlGuardar) {
+        interlocutor.ErrorEnDialogo(
+            "No se pudieron guardar los niveles y cursos para la próxima importación",
+            *aceptacion.errorAlGuardar);
     }
 
-    // OK. An incomplete course cannot be answered again here: the run stops as the forced
-    // exit stops it, naming what is missing.
-    const auto incompletos = CursosIncompletos(*cursos);
-    if (incompletos.empty()) {
-        // OK closes the dialog whatever the save did: the run goes on with CURSOST.
-        try {
-            GuardarCodificaciones(*cursos, contexto.directorio);
-        } catch (const ErrorPasaplan& e) {
-            interlocutor.ErrorEnDialogo(
-                "No se pudieron guardar los niveles y cursos para la próxima importación",
-                e.what());
-        }
-        return {};
-    }
+    // An incomplete course cannot be answered again here: the run stops as the forced exit
+    // stops it, naming what is missing.
+    const auto& incompletos = aceptacion.incompletos;
+    if (incompletos.empty()) return {};
     Utf8 lista = "¡Atención! Falta algún Dato: estos cursos no tienen NIVEL o CURSO";
     lista += opciones.niveles
                  ? " (complete el archivo de niveles " + opciones.niveles->string() + "):"
@@ -161,7 +164,7 @@ ResultadoCursos ResponderDialogoCursos(const ContextoCursos& contexto, const Opc
     }
     cursos.reset();
     interlocutor.Mensaje(lista);
-    return ResultadoCursos{0, "fuera"};
+    return ResultadoCursos{0, MarcaSalida::Fuera};
 }
 
 }  // namespace pasaplan::lote

@@ -154,7 +154,7 @@ TEST_F(DialogoCursos, CompleteOkCreatesCursost2InCursostOrder) {
         Ok(d);
     });
     EXPECT_EQ(r.FaltaDato, 0);
-    EXPECT_EQ(r.MarcaSalida, "");
+    EXPECT_EQ(r.MarcaSalida, MarcaSalida::Ninguna);
     EXPECT_EQ(persona.preguntasRecuperacion, 0);
     EXPECT_TRUE(persona.mensajes.empty());
     EXPECT_EQ(Filas("CURSOST2"), (std::vector<std::string>{"ESO;1;100323", " ES;2;100324"}));
@@ -221,7 +221,7 @@ TEST_F(DialogoCursos, RecoveryFillsMatchingKeysAndDecliningDeletesCursost2) {
     persona.recuperaciones = {false};
     const auto r =
         Mostrar([](TControlCursos& d) { Hijo<QPushButton>(d, "BitBtn2")->click(); }, true);
-    EXPECT_EQ(r.MarcaSalida, "fuera");
+    EXPECT_EQ(r.MarcaSalida, MarcaSalida::Fuera);
     EXPECT_EQ(r.FaltaDato, 0);
     EXPECT_FALSE(Existe("CURSOST2"));
 }
@@ -260,7 +260,7 @@ TEST_F(DialogoCursos, TheCloseBoxSkipsTheCheckAndEscDoesNothing) {
         d.close();  // the close box
     });
     EXPECT_EQ(r.FaltaDato, 0);
-    EXPECT_EQ(r.MarcaSalida, "");
+    EXPECT_EQ(r.MarcaSalida, MarcaSalida::Ninguna);
     EXPECT_TRUE(persona.mensajes.empty());
     EXPECT_FALSE(Existe("CURSOST2"));
     EXPECT_EQ(Filas("CURSOST"), (std::vector<std::string>{"ESO;;100323", ";;100324"}));

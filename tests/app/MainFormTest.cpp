@@ -294,7 +294,7 @@ TEST_F(VentanaPrincipal, SalidaForzadaCierraLaVentana) {
     guion_.archivos.push_back(Exportacion());
     guion_.dialogosCursos.push_back([](const ContextoCursos&) {
         ResultadoCursos r;
-        r.MarcaSalida = "fuera";
+        r.MarcaSalida = MarcaSalida::Fuera;
         return r;
     });
     auto v = Arrancar({"exportar", "0"});
