@@ -66,6 +66,16 @@ void AnadirUtf8(Utf8& out, char32_t cp) {
 
 }  // namespace
 
+char32_t PuntoCp1252(unsigned char b) { return PuntoDeCodigo(b); }
+
+int ByteCp1252(char32_t cp) {
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<int>(cp);
+    for (size_t i = 0; i < kAltos.size(); ++i) {
+        if (kAltos[i] == cp) return static_cast<int>(0x80 + i);
+    }
+    return -1;
+}
+
 Utf8 Cp1252AUtf8(std::string_view cp1252) {
     Utf8 out;
     out.reserve(cp1252.size() + cp1252.size() / 8);

@@ -14,6 +14,11 @@ Texto Utf8ACp1252(std::string_view utf8, bool* sinEquivalente = nullptr);
 // C1 control with the same number.
 Utf8 Cp1252AUtf8(std::string_view cp1252);
 
+// One character, exactly: the code point of a Windows-1252 byte, and the byte of a code point
+// (-1 when Windows-1252 lacks it; no best fit).
+char32_t PuntoCp1252(unsigned char b);
+int ByteCp1252(char32_t cp);
+
 // Windows-1252 letter folding as the platform's case-insensitive comparison does it: ASCII
 // letters and the accented ones (á/Á, ñ/Ñ, ü/Ü, š/Š, œ/Œ, ž/Ž, ÿ/Ÿ).
 char MayusculaCp1252(char c);

@@ -219,5 +219,37 @@ TEST(Documento, SavedInTheDeclaredEncodingWithPrologAndLiteralTexts) {
     }
 }
 
+// Both names of Windows-1252 read and write through our own table, on every system: the bytes
+// 0x80-0x9F are its letters (€, Š, ‘), not C1 controls, and a text that Windows-1252 lacks is
+// saved as a character reference.
+TEST(Documento, Windows1252DocumentsReadAndSaveByOurTable) {
+    for (const std::string nombre : {"windows-1252", "CP1252", "Windows-1252"}) {
+        DirectorioTemporal dir;
+        const auto origen = dir.Ruta() / "origen.xml";
+        // Long enough to cross libxml2's conversion buffers with accented bytes.
+        std::string relleno;
+        for (int i = 0; i < 4000; ++i) relleno += "\x80\xE1\x8A";
+        prueba::EscribirArchivo(origen, "<?xml version=\"1.0\" encoding=\"" + nombre +
+                                            "\"?>\n<SERVICIO><BLOQUE_DATOS><grupo_datos seq=\"A\">"
+                                            "<dato nombre_dato=\"N\">\x80 \x8A\x91\xF1</dato>"
+                                            "<dato nombre_dato=\"R\">" + relleno + "</dato>"
+                                            "</grupo_datos></BLOQUE_DATOS></SERVICIO>\n");
+        auto doc = Documento::Cargar(origen);
+        auto datos = doc->Bloques()[0].Datos();
+        EXPECT_EQ(Valor(datos, 0), "\x80 \x8A\x91\xF1") << nombre;
+        EXPECT_EQ(Valor(datos, 1), relleno) << nombre;
+        Nodo grupo = doc->Bloques()[0];
+        doc->AnadirDato(grupo, "Z", "Z");
+        xmlNodeAddContent(grupo.Crudo(), reinterpret_cast<const xmlChar*>("\xC5\x81"));  // Ł
+        const auto destino = dir.Ruta() / "destino.xml";
+        doc->Guardar(destino);
+        const std::string escrito = prueba::LeerArchivo(destino);
+        EXPECT_NE(escrito.find("<dato nombre_dato=\"N\">\x80 \x8A\x91\xF1</dato>"),
+                  std::string::npos) << nombre;
+        EXPECT_NE(escrito.find(relleno), std::string::npos) << nombre;
+        EXPECT_NE(escrito.find("&#321;"), std::string::npos) << nombre;
+    }
+}
+
 }  // namespace
 }  // namespace pasaplan
