@@ -11,6 +11,7 @@
 #include <iterator>
 #include <memory>
 #include <optional>
+#include <random>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -55,9 +56,12 @@ public:
         std::string base = fs::is_directory("/dev/shm") && access("/dev/shm", W_OK) == 0
                                ? "/dev/shm"
                                : fs::temp_directory_path().string();
-        std::string plantilla = base + "/pasaplan-arnes-XXXXXX";
-        if (!mkdtemp(plantilla.data())) throw std::runtime_error("mkdtemp");
-        ruta_ = plantilla;
+        std::random_device azar;
+        for (int intento = 0; ruta_.empty(); ++intento) {
+            if (intento == 100) throw std::runtime_error("No se puede crear la carpeta del arnés");
+            const fs::path candidata = fs::path(base) / ("pasaplan-arnes-" + std::to_string(azar()));
+            if (fs::create_directory(candidata)) ruta_ = candidata;
+        }
     }
     ~Carpeta() {
         std::error_code e;

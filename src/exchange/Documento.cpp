@@ -12,10 +12,12 @@
 #include <fstream>
 #include <optional>
 
+#include "exchange/CodificacionXml.h"
 #include "platform/Atomico.h"
 #include "platform/Error.h"
 #include "text/Clipper.h"
 #include "text/Cp1252.h"
+#include "platform/Rutas.h"
 
 namespace pasaplan {
 namespace {
@@ -109,6 +111,7 @@ int CerrarParaParser(void*) { return 0; }
 // Parses with leer(ctxt), which runs one of libxml2's read functions with kOpcionesParser.
 template <typename Leer>
 std::unique_ptr<xmlDoc, void (*)(xmlDoc*)> Analizar(const Utf8& nombre, Leer leer) {
+    RegistrarCodificacionesXml();
     ErroresXml errores;
     std::unique_ptr<xmlDoc, void (*)(xmlDoc*)> doc(nullptr, xmlFreeDoc);
     {
@@ -263,7 +266,7 @@ bool NombreDatoEs(const Nodo& dato, std::string_view nombre) {
 // ---- Documento ------------------------------------------------------------------------------
 
 std::unique_ptr<Documento> Documento::Cargar(const std::filesystem::path& archivo) {
-    const Utf8 nombre = archivo.string();
+    const Utf8 nombre = plataforma::Utf8DeRuta(archivo);
     // Large reads: an export can be tens of MiB. (The buffer outlives the stream.)
     std::array<char, 1 << 16> bufer;
     LecturaArchivo lectura;
@@ -389,6 +392,7 @@ void Documento::Quitar(Nodo nodo) {
 }
 
 void Documento::Guardar(const std::filesystem::path& destino) const {
+    RegistrarCodificacionesXml();
     const char* codificacion =
         doc_->encoding ? reinterpret_cast<const char*>(doc_->encoding) : "UTF-8";
     xmlChar* memoria = nullptr;
@@ -400,7 +404,7 @@ void Documento::Guardar(const std::filesystem::path& destino) const {
     }
     std::unique_ptr<xmlChar, LiberarXmlChar> propiedad(memoria);
     if (!memoria || largo < 0) {
-        throw ErrorPasaplan("No se puede escribir el documento «" + destino.string() +
+        throw ErrorPasaplan("No se puede escribir el documento «" + plataforma::Utf8DeRuta(destino) +
                             "» en la codificación " + codificacion + ".");
     }
     plataforma::EscribirArchivoAtomico(

@@ -1,34 +1,31 @@
 #include "exchange/Tabla.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
 #include <limits>
 
-#include "exchange/ArchivoDbf.h"
 #include "exchange/CodecDbf.h"
 #include "exchange/IndiceTabla.h"
+#include "platform/ArchivoTabla.h"
 #include "platform/Error.h"
 #include "platform/Rutas.h"
 #include "text/Cp1252.h"
 
 namespace pasaplan {
 namespace fs = std::filesystem;
-using dbf::Bloquear;
-using dbf::Descriptor;
-using dbf::EscribirEn;
-using dbf::Hoy;
-using dbf::LeerEn;
-using dbf::Motivo;
+using plataforma::Apertura;
+using plataforma::ArchivoTabla;
+using plataforma::Utf8DeRuta;
 namespace {
+
+dbf::Fecha Hoy() {
+    const plataforma::FechaLocal hoy = plataforma::Hoy();
+    return {hoy.anio, hoy.mes, hoy.dia};
+}
 
 constexpr uint32_t kSinPosicion = std::numeric_limits<uint32_t>::max();
 constexpr size_t kLargoNombreCampo = 10;
@@ -84,7 +81,7 @@ bool Indexable(const dbf::CampoDbf& campo) {
 struct Tabla::Impl {
     fs::path archivo;
     std::string nombre;
-    int fd = -1;
+    ArchivoTabla abierto;
     bool soloLectura = false;
     dbf::Cabecera cabecera;
     std::vector<dbf::CampoDbf> campos;
@@ -113,11 +110,7 @@ struct Tabla::Impl {
     bool nombresDistintos = false;
     std::vector<NombreEmpaquetado> empaquetados;  // of the fields' names, when distinct
 
-    ~Impl() {
-        if (fd >= 0) ::close(fd);
-    }
-
-    Utf8 Ruta() const { return archivo.string(); }
+    Utf8 Ruta() const { return Utf8DeRuta(archivo); }
 
     // Every read and write names its field, so the usual exact spelling is tried first,
     // from the last field found: with distinct names at most one field has the spelling,
@@ -249,9 +242,9 @@ struct Tabla::Impl {
         return fechaHoy;
     }
 
-    [[noreturn]] void ErrorEscritura(int error) const {
+    [[noreturn]] void ErrorEscritura() const {
         throw ErrorPasaplan("No se pudo escribir en la tabla " + nombre + " (" + Ruta() +
-                            "): " + Motivo(error) + ".");
+                            "): " + abierto.Motivo() + ".");
     }
 };
 
@@ -259,79 +252,75 @@ Tabla::Tabla(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 Tabla::~Tabla() = default;
 
 void Tabla::Crear(const fs::path& archivo, const std::vector<Campo>& campos) {
-    const Utf8 nombre = archivo.stem().string();
-    const Utf8 titulo = "la tabla " + nombre + " (" + archivo.string() + ")";
+    const Utf8 nombre = Utf8DeRuta(archivo.stem());
+    const Utf8 titulo = "la tabla " + nombre + " (" + Utf8DeRuta(archivo) + ")";
     std::vector<dbf::CampoDbf> preparados;
     try {
         preparados = dbf::PrepararCampos(campos);
     } catch (const dbf::FormatoDbfInvalido& e) {
         throw ErrorPasaplan("No se puede crear " + titulo + ": " + e.what());
     }
-    // Truncate only once the lock is ours: a table that another program holds stays intact.
-    Descriptor fd(::open(archivo.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
-    if (fd.get() < 0)
-        throw ErrorPasaplan("No se puede crear " + titulo + ": " + Motivo(errno) + ".");
-    struct stat estado {};
-    if (::fstat(fd.get(), &estado) != 0 || !S_ISREG(estado.st_mode)) {
-        throw ErrorPasaplan("No se puede crear " + titulo + ": no es un archivo.");
-    }
-    if (!Bloquear(fd.get(), F_WRLCK)) {
-        throw ErrorPasaplan("La tabla " + nombre + " está abierta en otro programa (" +
-                            archivo.string() + ").");
+    // Emptied only once the file is ours alone: a table that another program holds stays intact.
+    ArchivoTabla abierto;
+    switch (abierto.Crear(archivo)) {
+        case Apertura::Abierta:
+            break;
+        case Apertura::NoEsArchivo:
+            throw ErrorPasaplan("No se puede crear " + titulo + ": no es un archivo.");
+        case Apertura::Retenida:
+            throw ErrorPasaplan("La tabla " + nombre + " está abierta en otro programa (" +
+                                Utf8DeRuta(archivo) + ").");
+        default:
+            throw ErrorPasaplan("No se puede crear " + titulo + ": " + abierto.Motivo() + ".");
     }
     const std::string bytes = dbf::CodificarTablaVacia(preparados, Hoy());
-    if (::ftruncate(fd.get(), 0) != 0 || !EscribirEn(fd.get(), bytes.data(), bytes.size(), 0)) {
-        throw ErrorPasaplan("No se puede crear " + titulo + ": " + Motivo(errno) + ".");
+    if (!abierto.Vaciar() || !abierto.EscribirEn(bytes.data(), bytes.size(), 0)) {
+        throw ErrorPasaplan("No se puede crear " + titulo + ": " + abierto.Motivo() + ".");
     }
 }
 
 std::unique_ptr<Tabla> Tabla::Abrir(const fs::path& archivo, Acceso acceso) {
     auto impl = std::make_unique<Impl>();
     impl->archivo = archivo;
-    impl->nombre = archivo.stem().string();
-    const Utf8 titulo = "la tabla " + impl->nombre + " (" + archivo.string() + ")";
+    impl->nombre = Utf8DeRuta(archivo.stem());
+    const Utf8 ruta = Utf8DeRuta(archivo);
+    const Utf8 titulo = "la tabla " + impl->nombre + " (" + ruta + ")";
 
-    // O_NONBLOCK: a FIFO put where a table should be must not hang the opening.
-    int fd = ::open(archivo.c_str(), O_RDWR | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0 && acceso == Acceso::Compartido &&
-        (errno == EACCES || errno == EPERM || errno == EROFS)) {
-        // A reference table in a read-only folder can still be read; Grabar says why not.
-        fd = ::open(archivo.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-        impl->soloLectura = fd >= 0;
-    }
-    if (fd < 0) {
-        if (errno == ENOENT || errno == ENOTDIR) {
-            throw ErrorPasaplan("No se encuentra la tabla " + impl->nombre + " (" +
-                                archivo.string() + ").");
-        }
-        throw ErrorPasaplan("No se puede abrir " + titulo + ": " + Motivo(errno) + ".");
-    }
-    impl->fd = fd;
-    struct stat estado {};
-    if (::fstat(fd, &estado) != 0 || !S_ISREG(estado.st_mode)) {
-        throw ErrorPasaplan("No se puede abrir " + titulo + ": no es un archivo.");
-    }
-    if (!Bloquear(fd, acceso == Acceso::Exclusivo ? F_WRLCK : F_RDLCK)) {
-        if (errno == EAGAIN || errno == EACCES) {
+    ArchivoTabla& abierto = impl->abierto;
+    switch (abierto.Abrir(archivo, acceso == Acceso::Exclusivo ? plataforma::Reserva::Exclusiva
+                                                              : plataforma::Reserva::Compartida)) {
+        case Apertura::Abierta:
+            break;
+        case Apertura::NoExiste:
+            throw ErrorPasaplan("No se encuentra la tabla " + impl->nombre + " (" + ruta + ").");
+        case Apertura::NoEsArchivo:
+            throw ErrorPasaplan("No se puede abrir " + titulo + ": no es un archivo.");
+        case Apertura::Retenida:
             throw ErrorPasaplan("La tabla " + impl->nombre + " está abierta en otro programa (" +
-                                archivo.string() + ").");
-        }
-        throw ErrorPasaplan("No se puede bloquear " + titulo + ": " + Motivo(errno) + ".");
+                                ruta + ").");
+        case Apertura::SinBloqueo:
+            throw ErrorPasaplan("No se puede bloquear " + titulo + ": " + abierto.Motivo() + ".");
+        case Apertura::Fallida:
+            throw ErrorPasaplan("No se puede abrir " + titulo + ": " + abierto.Motivo() + ".");
     }
+    // A reference table in a read-only folder can still be read; Grabar says why not.
+    impl->soloLectura = abierto.SoloLectura();
 
-    // Sizes are taken after the lock, so no writer can change them under us.
-    if (::fstat(fd, &estado) != 0) {
-        throw ErrorPasaplan("No se puede abrir " + titulo + ": " + Motivo(errno) + ".");
+    // Sizes are taken once the file is held, so no writer can change them under us.
+    const std::optional<uint64_t> medido = abierto.Tamano();
+    if (!medido) {
+        throw ErrorPasaplan("No se puede abrir " + titulo + ": " + abierto.Motivo() + ".");
     }
-    const auto tamano = static_cast<uint64_t>(estado.st_size);
+    const uint64_t tamano = *medido;
     const auto fallo = [&](const Utf8& detalle) -> ErrorPasaplan {
-        return ErrorPasaplan("La tabla " + impl->nombre + " (" + archivo.string() + ") " + detalle);
+        return ErrorPasaplan("La tabla " + impl->nombre + " (" + ruta + ") " + detalle);
     };
-    const auto leer = [&](char* destino, size_t n, off_t posicion) {
-        if (!LeerEn(fd, destino, n, posicion)) {
-            throw ErrorPasaplan(
-                "No se puede leer " + titulo + ": " +
-                (errno == 0 ? Utf8("el archivo cambió mientras se leía") : Motivo(errno)) + ".");
+    const auto leer = [&](char* destino, size_t n, uint64_t posicion) {
+        if (!abierto.LeerEn(destino, n, posicion)) {
+            throw ErrorPasaplan("No se puede leer " + titulo + ": " +
+                                (abierto.FinDeArchivo() ? Utf8("el archivo cambió mientras se leía")
+                                                        : abierto.Motivo()) +
+                                ".");
         }
     };
     try {
@@ -372,7 +361,7 @@ std::unique_ptr<Tabla> Tabla::Abrir(const fs::path& archivo, Acceso acceso) {
     const size_t largo = impl->cabecera.longitudRegistro;
     impl->datos.resize(static_cast<size_t>(impl->cabecera.registros) * largo);
     leer(impl->datos.data(), impl->datos.size(),
-         static_cast<off_t>(impl->cabecera.longitudCabecera));
+         uint64_t{impl->cabecera.longitudCabecera});
     impl->fisica.reserve(impl->cabecera.registros);
     size_t vivas = 0;
     for (uint32_t r = 0; r < impl->cabecera.registros; ++r) {
@@ -541,14 +530,13 @@ void Tabla::Grabar(size_t fila) {
         throw ErrorPasaplan("La tabla " + t.nombre + " no admite más registros.");
     }
     const uint32_t numero = nueva ? t.cabecera.registros : t.fisica[fila];
-    const auto posicion =
-        static_cast<off_t>(t.cabecera.longitudCabecera + numero * uint64_t{largo});
+    const uint64_t posicion = t.cabecera.longitudCabecera + numero * uint64_t{largo};
     // A new row goes after the last one with the end-of-file mark behind it; the count in the
     // header follows, so a failure in between leaves a sound file without the row.
     t.escritura.assign(registro, largo);
     if (nueva) t.escritura += dbf::kFinArchivo;
-    if (!EscribirEn(t.fd, t.escritura.data(), t.escritura.size(), posicion)) {
-        t.ErrorEscritura(errno);
+    if (!t.abierto.EscribirEn(t.escritura.data(), t.escritura.size(), posicion)) {
+        t.ErrorEscritura();
     }
     const uint32_t registros = nueva ? numero + 1 : t.cabecera.registros;
     // Then the count, after today's date when the file holds another day's; a row written
@@ -559,9 +547,8 @@ void Tabla::Grabar(size_t fila) {
         auto cuenta = dbf::CodificarFechaYCuenta(dbf::Fecha{}, registros);
         std::copy(hoy.begin(), hoy.end(), cuenta.begin());
         const size_t desde = conFecha ? 0 : hoy.size();
-        if (!EscribirEn(t.fd, cuenta.data() + desde, cuenta.size() - desde,
-                        static_cast<off_t>(1 + desde))) {
-            t.ErrorEscritura(errno);
+        if (!t.abierto.EscribirEn(cuenta.data() + desde, cuenta.size() - desde, 1 + desde)) {
+            t.ErrorEscritura();
         }
         t.fechaArchivo = hoy;
     }

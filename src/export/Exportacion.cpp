@@ -59,7 +59,9 @@ void QuitarContenido(Documento& doc) {
 }
 
 std::filesystem::path RutaResultado(const std::filesystem::path& archivo) {
-    return archivo.parent_path() / ("ResultadoVelmora" + archivo.filename().string());
+    std::filesystem::path nombre("ResultadoVelmora");
+    nombre += archivo.filename();
+    return archivo.parent_path() / nombre;
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ fs::path RutaCursos2(const fs::path& directorio) { return Tabla::RutaEn(director
 void ExigirCampos(const Tabla& tabla) {
     for (const Campo& campo : CamposCursos()) {
         if (!tabla.TieneCampo(campo.nombre)) {
-            throw ErrorPasaplan("La tabla " + tabla.Nombre() + " (" + tabla.Archivo().string() +
+            throw ErrorPasaplan("La tabla " + tabla.Nombre() + " (" + plataforma::Utf8DeRuta(tabla.Archivo()) +
                                 ") no tiene el campo " + campo.nombre + ".");
         }
     }
@@ -54,7 +54,7 @@ std::unique_ptr<Tabla> AbrirCursos(const fs::path& directorio) {
     auto cursos = Tabla::AbrirEn(directorio, "CURSOST", Acceso::Compartido);
     for (const char* campo : {"NIVEL", "CURSO", "CLAVE", "ESTUD"}) {
         if (!cursos->TieneCampo(campo)) {
-            throw ErrorPasaplan("La tabla " + cursos->Nombre() + " (" + cursos->Archivo().string() +
+            throw ErrorPasaplan("La tabla " + cursos->Nombre() + " (" + plataforma::Utf8DeRuta(cursos->Archivo()) +
                                 ") no tiene el campo " + campo + ".");
         }
     }
@@ -185,7 +185,7 @@ void GuardarCodificaciones(const Tabla& cursos, const fs::path& directorio) {
         std::error_code error;
         fs::rename(temporal, ruta2, error);
         if (error) {
-            throw ErrorPasaplan("No se puede guardar la tabla CURSOST2 (" + ruta2.string() +
+            throw ErrorPasaplan("No se puede guardar la tabla CURSOST2 (" + plataforma::Utf8DeRuta(ruta2) +
                                 "): no se pudo sustituir por la nueva (" + error.message() + ").");
         }
     } catch (...) {

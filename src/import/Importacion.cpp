@@ -1,9 +1,5 @@
 #include "import/Importacion.h"
 
-#include <unistd.h>
-
-#include <cerrno>
-
 #include "import/Pasos.h"
 #include "import/RelojArena.h"
 #include "platform/Error.h"
@@ -24,15 +20,19 @@ FinImportacion EjecutarImportacion(EstadoPrincipal& estado, Interlocutor& interl
     estado.documento = Documento::Cargar(estado.ArchivoXML);
     if (!std::filesystem::is_directory(estado.DirectorioIntercambio)) {
         throw ErrorPasaplan("No existe el directorio de intercambio «" +
-                            estado.DirectorioIntercambio.string() +
+                            plataforma::Utf8DeRuta(estado.DirectorioIntercambio) +
                             "» (C:\\VTEMP). Créelo antes de importar.");
     }
     // Every step deletes and creates files there, and the course levels are kept through a
     // file created beside CURSOST2: without write access the run would stop half-way.
-    if (access(estado.DirectorioIntercambio.c_str(), W_OK) != 0) {
+    if (const auto permiso = plataforma::PermisoEscritura(estado.DirectorioIntercambio);
+        permiso != plataforma::Escritura::Permitida) {
         throw ErrorPasaplan("No se puede escribir en el directorio de intercambio «" +
-                            estado.DirectorioIntercambio.string() + "» (C:\\VTEMP): " +
-                            (errno == EROFS ? "el disco es de solo lectura." : "permiso denegado."));
+                            plataforma::Utf8DeRuta(estado.DirectorioIntercambio) +
+                            "» (C:\\VTEMP): " +
+                            (permiso == plataforma::Escritura::SoloLectura
+                                 ? "el disco es de solo lectura."
+                                 : "permiso denegado."));
     }
     // One run at a time on the directory, from here to the end of the run.
     const auto bloqueo = TomarBloqueo(estado);

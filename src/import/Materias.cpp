@@ -38,7 +38,7 @@ std::unique_ptr<Tabla> AbrirReferencia(const ContextoImportacion& ctx) {
     if (!plataforma::ExisteArchivo(ruta)) {
         throw ErrorPasaplan(std::string("No se encuentra la tabla de materias de Séneca «") +
                             kTablaReferencia + "» en la carpeta del programa «" +
-                            directorio.string() + "». Reinstale el programa.");
+                            plataforma::Utf8DeRuta(directorio) + "». Reinstale el programa.");
     }
     return Tabla::Abrir(ruta, Acceso::Compartido);
 }

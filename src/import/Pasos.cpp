@@ -1,6 +1,6 @@
 #include "import/Pasos.h"
 
-#include "exchange/ArchivoDbf.h"
+#include "platform/ArchivoTabla.h"
 #include "platform/Error.h"
 #include "platform/Rutas.h"
 
@@ -13,9 +13,9 @@ std::filesystem::path ContextoImportacion::RutaTabla(std::string_view nombre) co
 void BorrarTablaPaso(const ContextoImportacion& ctx, std::string_view nombre) {
     const std::string base(nombre);
     const auto dbf = Tabla::RutaEn(ctx.Directorio(), base + ".DBF");
-    if (dbf::RetenidaPorOtro(dbf.c_str())) {
+    if (plataforma::RetenidaPorOtro(dbf)) {
         throw ErrorPasaplan("La tabla " + base + " está abierta en otro programa (" +
-                            dbf.string() + ").");
+                            plataforma::Utf8DeRuta(dbf) + ").");
     }
     plataforma::BorrarArchivo(dbf);
     plataforma::BorrarArchivo(Tabla::RutaEn(ctx.Directorio(), base + ".MDX"));

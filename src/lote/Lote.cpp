@@ -9,6 +9,7 @@
 #include "platform/Error.h"
 #include "report/Informe.h"
 #include "text/Cp1252.h"
+#include "platform/Rutas.h"
 
 namespace pasaplan::lote {
 namespace {
@@ -38,7 +39,7 @@ void Informar(const EstadoPrincipal& estado, const OpcionesLote& opciones,
     salida << "\n" << TextoInforme(hallazgos);
     if (opciones.informe) {
         plataforma::EscribirArchivoAtomico(*opciones.informe, CsvInforme(hallazgos));
-        salida << "\nInforme escrito en «" << opciones.informe->string() << "».\n";
+        salida << "\nInforme escrito en «" << plataforma::Utf8DeRuta(*opciones.informe) << "».\n";
     }
 }
 

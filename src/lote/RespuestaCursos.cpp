@@ -9,6 +9,7 @@
 #include "lote/Respuestas.h"
 #include "platform/Error.h"
 #include "text/Cp1252.h"
+#include "platform/Rutas.h"
 
 namespace pasaplan::lote {
 namespace {
@@ -21,7 +22,7 @@ struct LineaNiveles {
 };
 
 Utf8 Ubicacion(const std::filesystem::path& archivo, size_t linea) {
-    return "archivo de niveles " + archivo.string() + ", línea " + std::to_string(linea);
+    return "archivo de niveles " + plataforma::Utf8DeRuta(archivo) + ", línea " + std::to_string(linea);
 }
 
 // The whole file, checked: UTF-8 that Windows-1252 can hold, the header, three values a line.
@@ -30,7 +31,7 @@ std::vector<LineaNiveles> LeerNiveles(const std::filesystem::path& archivo) {
     std::ostringstream bytes;
     if (entrada) bytes << entrada.rdbuf();
     if (!entrada || entrada.bad()) {
-        throw ErrorPasaplan("No se puede leer el archivo de niveles " + archivo.string() + ".");
+        throw ErrorPasaplan("No se puede leer el archivo de niveles " + plataforma::Utf8DeRuta(archivo) + ".");
     }
     std::string contenido = bytes.str();
     if (contenido.starts_with("\xEF\xBB\xBF")) contenido.erase(0, 3);
@@ -52,7 +53,7 @@ std::vector<LineaNiveles> LeerNiveles(const std::filesystem::path& archivo) {
                 throw ErrorPasaplan(
                     "Falta la cabecera CLAVE;NIVEL;CURSO en la primera línea del "
                     "archivo de niveles " +
-                    archivo.string() + ".");
+                    plataforma::Utf8DeRuta(archivo) + ".");
             }
             cabeceraVista = true;
             continue;
@@ -86,7 +87,7 @@ std::vector<LineaNiveles> LeerNiveles(const std::filesystem::path& archivo) {
         lineas.push_back({numero, valores[0], valores[1], valores[2]});
     }
     if (!cabeceraVista) {
-        throw ErrorPasaplan("El archivo de niveles " + archivo.string() +
+        throw ErrorPasaplan("El archivo de niveles " + plataforma::Utf8DeRuta(archivo) +
                             " está vacío: falta la cabecera CLAVE;NIVEL;CURSO.");
     }
     return lineas;
@@ -156,7 +157,7 @@ ResultadoCursos ResponderDialogoCursos(const ContextoCursos& contexto, const Opc
     if (incompletos.empty()) return {};
     Utf8 lista = "¡Atención! Falta algún Dato: estos cursos no tienen NIVEL o CURSO";
     lista += opciones.niveles
-                 ? " (complete el archivo de niveles " + opciones.niveles->string() + "):"
+                 ? " (complete el archivo de niveles " + plataforma::Utf8DeRuta(*opciones.niveles) + "):"
                  : " (indíquelos con --niveles):";
     for (const size_t fila : incompletos) {
         lista += "\n  " + Cp1252AUtf8(cursos->LeerTexto(fila, "CLAVE")) + "  " +

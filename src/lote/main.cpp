@@ -1,4 +1,3 @@
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -6,13 +5,11 @@
 #include <vector>
 
 #include "lote/Lote.h"
+#include "platform/Proceso.h"
 
 int main(int argc, char** argv) {
-#ifdef SIGXFSZ
-    // Past a file-size limit a write must fail with an error the tool reports, not kill it.
-    std::signal(SIGXFSZ, SIG_IGN);
-#endif
-    std::vector<std::string> argumentos(argv + 1, argv + argc);
+    pasaplan::plataforma::PrepararProceso();
+    const std::vector<std::string> argumentos = pasaplan::plataforma::ArgumentosUtf8(argc, argv);
     pasaplan::lote::Sobrantes sobrantes;
     const int codigo = pasaplan::lote::EjecutarLote(argumentos, std::cout, std::cerr, &sobrantes);
     if (!sobrantes.documentos.empty()) {

@@ -1,6 +1,5 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <array>
 #include <cctype>
@@ -13,6 +12,7 @@
 #include "exchange/CodecDbf.h"
 #include "exchange/Tabla.h"
 #include "platform/Error.h"
+#include "platform/Rutas.h"
 #include "support/Apoyo.h"
 #include "text/Cp1252.h"
 
@@ -212,8 +212,10 @@ TEST_F(TablaTest, WritesThatWouldChangeTheValueAreRefused) {
     EXPECT_EQ(t->LeerTexto(f, "DIA"), "");
 }
 
+// Read by another program while a shared opening holds it (an exclusive one lets no one read).
 TEST_F(TablaTest, PostedRowsReachTheFileAtOnceAndStayAfterAnError) {
-    auto t = Nueva();
+    Tabla::Crear(archivo, kCampos);
+    auto t = Tabla::Abrir(archivo, Acceso::Compartido);
     for (int dia = 1; dia <= 3; ++dia) {
         size_t f = t->Agregar();
         t->PonerEntero(f, "DIA", dia);
@@ -243,13 +245,9 @@ TEST_F(TablaTest, PostingDatesTheFileTodayAndKeepsTheCount) {
     std::string b = DbfBase();
     b[1] = 99, b[2] = 1, b[3] = 1;  // 01/01/1999
     auto t = Crudo(b);
-    t = nullptr;
-    t = Tabla::Abrir(archivo, Acceso::Exclusivo);
-    const std::time_t ahora = std::time(nullptr);
-    std::tm hoy{};
-    localtime_r(&ahora, &hoy);
-    const std::string fecha{static_cast<char>(hoy.tm_year), static_cast<char>(hoy.tm_mon + 1),
-                            static_cast<char>(hoy.tm_mday)};
+    const plataforma::FechaLocal hoy = plataforma::Hoy();
+    const std::string fecha{static_cast<char>(hoy.anio - 1900), static_cast<char>(hoy.mes),
+                            static_cast<char>(hoy.dia)};
     t->PonerTexto(1, "NOMBRE", "Jueves");
     t->Grabar(1);
     std::string despues = LeerArchivo(archivo);
@@ -294,8 +292,6 @@ TEST_F(TablaTest, DeletedRowsAreSkippedAndEditsKeepTheirRecord) {
     auto t = Crudo(b);
     ASSERT_EQ(t->Filas(), 2u);
     EXPECT_EQ(t->LeerTexto(1, "NOMBRE"), Utf8ACp1252("Miércoles"));
-    t = nullptr;
-    t = Tabla::Abrir(archivo, Acceso::Exclusivo);
     t->PonerTexto(1, "NOMBRE", "Jueves");
     t->Grabar(1);
     const std::string despues = LeerArchivo(archivo);
@@ -408,7 +404,7 @@ TEST_F(TablaTest, TablesAreFoundIgnoringCase) {
 }
 
 TEST_F(TablaTest, ReadOnlyFileOpensSharedButRefusesPosting) {
-    if (::geteuid() == 0) GTEST_SKIP() << "root writes every file";
+    if (!prueba::PermisosAtan()) GTEST_SKIP() << "root writes every file";
     Tabla::Crear(archivo, kCampos);
     std::filesystem::permissions(archivo, std::filesystem::perms::owner_read);
     EXPECT_THAT(MensajeDe([&] { Tabla::Abrir(archivo, Acceso::Exclusivo); }),

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "platform/Rutas.h"
 #include "text/Cp1252.h"
 
 namespace pasaplan::prueba {
@@ -258,7 +259,7 @@ FinExportacion EscenarioExportacion::Ejecutar() {
 // ---- reading the written document ----------------------------------------------------------
 
 DocumentoLeido::DocumentoLeido(const std::filesystem::path& archivo)
-    : doc_(xmlReadFile(archivo.c_str(), nullptr, XML_PARSE_NONET), xmlFreeDoc) {
+    : doc_(xmlReadFile(plataforma::Utf8DeRuta(archivo).c_str(), nullptr, XML_PARSE_NONET), xmlFreeDoc) {
     if (!doc_) throw std::runtime_error("No se puede analizar " + archivo.string());
 }
 

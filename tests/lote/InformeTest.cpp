@@ -2,13 +2,12 @@
 // with --informe, absent when the run did not finish.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
 #include <cstdlib>
 #include <sstream>
 
 #include "exchange/Tabla.h"
 #include "lote/Lote.h"
+#include "platform/Rutas.h"
 #include "support/Apoyo.h"
 #include "text/Cp1252.h"
 
@@ -178,17 +177,14 @@ TEST_F(InformeLote, ReportThatCannotBeWrittenFailsNamingTheFile) {
 // The real binary ends without freeing its document: what it printed, written to files (so
 // fully buffered), and its exit status are those of the same run in-process, finished or not.
 TEST_F(InformeLote, RealBinaryPrintsAllOfItAndKeepsTheStatus) {
-    const std::string bin = std::string(PASAPLAN_BIN_DIR) + "/pasaplan-lote";
     const auto binario = [&](const fs::path& vtemp) {
         fs::create_directories(vtemp);
-        const auto out = dir.Ruta() / "out.txt", err = dir.Ruta() / "err.txt";
-        const int s = std::system((bin + " exportar '" + exportacion.string() +
-                                   "' --intercambio '" + vtemp.string() + "' --niveles '" +
-                                   niveles.string() + "' >'" + out.string() + "' 2>'" +
-                                   err.string() + "'")
-                                      .c_str());
-        return Salida{WIFEXITED(s) ? WEXITSTATUS(s) : -1, prueba::LeerArchivo(out),
-                      prueba::LeerArchivo(err)};
+        const auto r = prueba::EjecutarPrograma(
+            prueba::Programa("pasaplan-lote"),
+            {"exportar", plataforma::Utf8DeRuta(exportacion), "--intercambio",
+             plataforma::Utf8DeRuta(vtemp), "--niveles", plataforma::Utf8DeRuta(niveles)},
+            dir.Ruta());
+        return Salida{r.estado, r.out, r.err};
     };
     int caso = 0;
     for (const char* lineas : {"CLAVE;NIVEL;CURSO\n100323;ESO;1\n100324;ESO;2\n",

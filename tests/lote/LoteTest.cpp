@@ -9,6 +9,7 @@
 
 #include "exchange/Tabla.h"
 #include "import/Pasos.h"
+#include "platform/Rutas.h"
 #include "support/Apoyo.h"
 #include "text/Cp1252.h"
 
@@ -98,14 +99,15 @@ TEST(Lote, TablePrintedAsUtf8Lines) {
 
 // The real binary: arguments, streams and exit status as a shell sees them.
 TEST(Lote, RealBinaryExitStatuses) {
-    const std::string bin = std::string(PASAPLAN_BIN_DIR) + "/pasaplan-lote";
-    auto estado = [&](const std::string& args) {
-        const int s = std::system((bin + " " + args + " >/dev/null 2>&1").c_str());
-        return WIFEXITED(s) ? WEXITSTATUS(s) : -1;
+    DirectorioTemporal dir;
+    auto estado = [&](const std::vector<std::string>& args) {
+        return prueba::EjecutarPrograma(prueba::Programa("pasaplan-lote"), args, dir.Ruta()).estado;
     };
-    EXPECT_EQ(estado("--help"), 0);
-    EXPECT_EQ(estado("--nada"), 2);
-    EXPECT_EQ(estado("exportar /no/existe.xml --intercambio /tmp"), 1);
+    EXPECT_EQ(estado({"--help"}), 0);
+    EXPECT_EQ(estado({"--nada"}), 2);
+    EXPECT_EQ(estado({"exportar", "/no/existe.xml", "--intercambio",
+                      plataforma::Utf8DeRuta(dir.Ruta())}),
+              1);
 }
 
 }  // namespace

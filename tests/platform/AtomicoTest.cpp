@@ -1,7 +1,5 @@
 #include "platform/Atomico.h"
 
-#include <sys/resource.h>
-
 #include <set>
 
 #include <gmock/gmock.h>
@@ -58,31 +56,6 @@ TEST(EscribirArchivoAtomico, CarpetaInexistenteNombraElArchivo) {
         EXPECT_THAT(e.what(), HasSubstr("No se puede escribir el archivo " + destino.string()));
     }
     EXPECT_EQ(Entradas(tmp.Ruta()), 0u);
-}
-
-// A file-size limit makes the write stop half way: the old file must survive whole, the
-// temporary file must go, and the process must not be killed by SIGXFSZ.
-TEST(EscribirArchivoAtomico, LimiteDeTamanoDejaElArchivoAnterior) {
-    DirectorioTemporal tmp;
-    const fs::path destino = tmp.Ruta() / "Velmora.ini";
-    EscribirArchivo(destino, "anterior");
-
-    rlimit antes{};
-    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &antes), 0);
-    rlimit limite = antes;
-    limite.rlim_cur = 4096;
-    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limite), 0);
-    std::string mensaje;
-    try {
-        EscribirArchivoAtomico(destino, std::string(100000, 'x'));
-    } catch (const ErrorPasaplan& e) {
-        mensaje = e.what();
-    }
-    setrlimit(RLIMIT_FSIZE, &antes);
-
-    EXPECT_THAT(mensaje, HasSubstr("Velmora.ini: el archivo supera el tama\u00F1o m\u00E1ximo"));
-    EXPECT_EQ(LeerArchivo(destino), "anterior");
-    EXPECT_EQ(Entradas(tmp.Ruta()), 1u);
 }
 
 }  // namespace
