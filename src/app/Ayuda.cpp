@@ -7,7 +7,7 @@
 
 #include "app/InterlocutorQt.h"
 #include "app/VentanaAyuda.h"
-#include "import/Interlocutor.h"
+#include "ejecucion/Interlocutor.h"
 #include "platform/Rutas.h"
 #include "platform/Ventanas.h"
 

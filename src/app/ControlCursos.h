@@ -7,9 +7,9 @@
 #include <functional>
 #include <memory>
 
+#include "ejecucion/Interlocutor.h"
 #include "exchange/Tabla.h"
 #include "import/ControlCursos.h"
-#include "import/Interlocutor.h"
 
 class QLabel;
 class QPushButton;

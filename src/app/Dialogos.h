@@ -1,6 +1,6 @@
 #pragma once
 // The two modal dialogs of the import run, each shown by a function of its own unit.
-#include "import/Interlocutor.h"
+#include "ejecucion/Interlocutor.h"
 
 class QWidget;
 

@@ -5,7 +5,7 @@
 #include <QString>
 #include <filesystem>
 
-#include "import/Interlocutor.h"
+#include "ejecucion/Interlocutor.h"
 
 class QWidget;
 

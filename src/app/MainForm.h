@@ -6,8 +6,8 @@
 #include <memory>
 
 #include "app/Parametros.h"
-#include "import/EstadoPrincipal.h"
-#include "import/Interlocutor.h"
+#include "ejecucion/EstadoPrincipal.h"
+#include "ejecucion/Interlocutor.h"
 
 class QFrame;
 class QLabel;

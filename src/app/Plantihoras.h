@@ -4,8 +4,8 @@
 #include <QDialog>
 #include <vector>
 
+#include "ejecucion/Interlocutor.h"
 #include "import/EleccionMarcos.h"
-#include "import/Interlocutor.h"
 
 class QComboBox;
 class QFrame;

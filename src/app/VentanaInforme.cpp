@@ -11,7 +11,7 @@
 #include <map>
 
 #include "app/InterlocutorQt.h"
-#include "import/Interlocutor.h"
+#include "ejecucion/Interlocutor.h"
 #include "platform/Atomico.h"
 #include "text/Cp1252.h"
 

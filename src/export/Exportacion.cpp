@@ -2,8 +2,8 @@
 // school year and both timetable sections, saved beside it as "ResultadoVelmora" + its name.
 #include "export/Exportacion.h"
 
+#include "ejecucion/RelojArena.h"
 #include "export/ContextoExportacion.h"
-#include "import/RelojArena.h"
 #include "platform/Atomico.h"
 #include "platform/Error.h"
 #include "platform/Rutas.h"

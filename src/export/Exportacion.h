@@ -1,8 +1,8 @@
 #pragma once
 // The export run (the exchange directory's tables and SOLUC -> the document for Séneca).
+#include "ejecucion/EstadoPrincipal.h"
+#include "ejecucion/Interlocutor.h"
 #include "export/ResumenExportacion.h"
-#include "import/EstadoPrincipal.h"
-#include "import/Interlocutor.h"
 
 namespace pasaplan {
 

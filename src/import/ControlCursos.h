@@ -7,8 +7,8 @@
 #include <optional>
 #include <vector>
 
+#include "ejecucion/Interlocutor.h"
 #include "exchange/Tabla.h"
-#include "import/Interlocutor.h"
 
 namespace pasaplan {
 

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "import/Interlocutor.h"
+#include "ejecucion/Interlocutor.h"
 #include "text/Texto.h"
 
 namespace pasaplan {

@@ -1,7 +1,7 @@
 #include "import/Importacion.h"
 
+#include "ejecucion/RelojArena.h"
 #include "import/Pasos.h"
-#include "import/RelojArena.h"
 #include "platform/Error.h"
 #include "platform/Rutas.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The import run (Séneca's export -> the exchange directory's tables), shared by both front ends.
-#include "import/EstadoPrincipal.h"
-#include "import/Interlocutor.h"
+#include "ejecucion/EstadoPrincipal.h"
+#include "ejecucion/Interlocutor.h"
 
 namespace pasaplan {
 

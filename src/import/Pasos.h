@@ -5,10 +5,10 @@
 #include <string_view>
 #include <vector>
 
+#include "ejecucion/EstadoPrincipal.h"
+#include "ejecucion/Interlocutor.h"
 #include "exchange/Documento.h"
 #include "exchange/Tabla.h"
-#include "import/EstadoPrincipal.h"
-#include "import/Interlocutor.h"
 
 namespace pasaplan {
 

@@ -5,7 +5,7 @@
 #include <ostream>
 #include <vector>
 
-#include "import/Interlocutor.h"
+#include "ejecucion/Interlocutor.h"
 #include "lote/Opciones.h"
 #include "report/Informe.h"
 

@@ -2,8 +2,8 @@
 // How pasaplan-lote answers the dialogs and reports, each in a file of its own.
 #include <ostream>
 
+#include "ejecucion/Interlocutor.h"
 #include "export/Exportacion.h"
-#include "import/Interlocutor.h"
 #include "lote/Opciones.h"
 
 namespace pasaplan::lote {

@@ -11,9 +11,9 @@
 #include <utility>
 #include <vector>
 
+#include "ejecucion/EstadoPrincipal.h"
 #include "exchange/Tabla.h"
 #include "export/Exportacion.h"
-#include "import/EstadoPrincipal.h"
 #include "support/Apoyo.h"
 #include "support/InterlocutorGuion.h"
 

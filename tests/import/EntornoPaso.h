@@ -8,9 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "ejecucion/EstadoPrincipal.h"
 #include "exchange/Documento.h"
 #include "exchange/Tabla.h"
-#include "import/EstadoPrincipal.h"
 #include "import/Pasos.h"
 #include "support/Apoyo.h"
 #include "support/InterlocutorGuion.h"

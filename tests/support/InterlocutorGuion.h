@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "import/Interlocutor.h"
+#include "ejecucion/Interlocutor.h"
 #include "report/Informe.h"
 
 namespace pasaplan::prueba {

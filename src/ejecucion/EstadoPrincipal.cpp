@@ -1,4 +1,4 @@
-#include "import/EstadoPrincipal.h"
+#include "ejecucion/EstadoPrincipal.h"
 
 #include "platform/Rutas.h"
 

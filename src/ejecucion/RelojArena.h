@@ -1,5 +1,5 @@
 #pragma once
-#include "import/Interlocutor.h"
+#include "ejecucion/Interlocutor.h"
 
 namespace pasaplan {
 
