@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "exchange/Tabla.h"
-#include "import/EstadoPrincipal.h"
+#include "ejecucion/EstadoPrincipal.h"
 #include "platform/Atomico.h"
 #include "platform/Ini.h"
 #include "platform/Rutas.h"
