@@ -15,19 +15,8 @@ import subprocess
 import sys
 import tempfile
 
-WINE = "/usr/lib/wine/wine64"
-
-
-def tabla(ruta):
-    with open(ruta, "rb") as f:
-        datos = bytearray(f.read())
-    datos[1:4] = b"\0\0\0"
-    return bytes(datos)
-
-
-def documento(ruta):
-    with open(ruta, "rb") as f:
-        return re.sub(rb'fecha="[^"]*"', b'fecha=""', f.read(), count=1)
+from apoyo import documento, tabla
+from wine import WINE64, ruta_windows
 
 
 def crudo(ruta):
@@ -52,13 +41,9 @@ def correr(sistema, lote, base, xml, niveles, marcos, horario):
     shutil.copy(xml, propio)
     informe = os.path.join(raiz, "informe.csv")
     if sistema == "windows":
-        def ruta(r):  # Wine shows the Linux file system as drive Z:
-            return "Z:" + r
-        orden = [WINE, lote]
+        ruta, orden = ruta_windows, [WINE64, lote]
     else:
-        def ruta(r):
-            return r
-        orden = [lote]
+        ruta, orden = (lambda r: r), [lote]
     ejecutar(orden + ["exportar", ruta(propio), "--intercambio", ruta(vtemp), "--niveles",
                       ruta(niveles), "--marcos", marcos, "--informe", ruta(informe)])
     ejecutar(horario + [vtemp, "--semilla", "7"])

@@ -18,83 +18,17 @@ import tempfile
 import time
 import unittest
 
-import dbfread
-
-from wine import Fallo, Wine, faltan_programas, ruta_windows
+from apoyo import MUESTRA, NIVELES
+from escritorio import Escritorio, Fallo, comprobar_tablas, solo_cursost2
+from wine import Wine, faltan_programas, ruta_windows
 
 BIN_DIR = None
-RAIZ = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-MUESTRA = os.path.join(RAIZ, "samples", "ExportacionHorarios.xml")
-NIVELES = os.path.join(RAIZ, "samples", "niveles.csv")
 
 PLAZO_TOTAL = 90  # seconds for the desktop run, once Wine's prefix is made
 # The course dialog's grid keeps Return for itself, so its OK button is clicked, here.
 OK_CURSOS = (446, 412)
 ZONA = "780x520+50+10"  # the part of the screen that the host and the dialogs take
-TABLAS = ("PERIODOS", "CURSOST", "ASIGNOMT", "ASIGNOMT2", "PROFT", "AULAT", "GRUPOST", "ASIGT",
-          "DIASHORAST")
 PROGRAMAS = ("pasaplan.exe", "pasaplan-lote.exe", "anfitrion-windows.exe", "SENEMATERIAS.DBF")
-
-
-class Escritorio:
-    """xdotool on the test's display, every call bounded by the run's deadline."""
-
-    def __init__(self, entorno, hasta):
-        self.entorno = entorno
-        self.hasta = hasta
-
-    def restante(self):
-        resto = self.hasta - time.monotonic()
-        if resto <= 0:
-            raise Fallo("tiempo agotado")
-        return resto
-
-    def orden(self, *argumentos):
-        r = subprocess.run(list(argumentos), env=self.entorno, capture_output=True, text=True,
-                           timeout=min(10, self.restante()))
-        return r.returncode, r.stdout
-
-    def xdo(self, *argumentos):
-        codigo, salida = self.orden("xdotool", *argumentos)
-        if codigo != 0:
-            raise Fallo("xdotool %s falló" % " ".join(argumentos))
-        return salida
-
-    def esperar(self, titulo, que=""):
-        while True:
-            _, salida = self.orden("xdotool", "search", "--onlyvisible", "--name", titulo)
-            ventanas = salida.split()
-            if ventanas:
-                return ventanas[-1]
-            if self.hasta - time.monotonic() <= 0:
-                raise Fallo("no apareció la ventana %s %s" % (titulo, que))
-            time.sleep(0.2)
-
-    def abierta(self, ventana):
-        codigo, salida = self.orden("xwininfo", "-id", ventana)
-        return codigo == 0 and "IsViewable" in salida
-
-    def esperar_cierre(self, ventana, segundos):
-        fin = min(self.hasta, time.monotonic() + segundos)
-        while time.monotonic() < fin:
-            if not self.abierta(ventana):
-                return True
-            time.sleep(0.2)
-        return not self.abierta(ventana)
-
-    def activar(self, ventana, x=8, y=8):
-        # No window manager: Wine activates the window that is clicked, and X's keyboard focus
-        # is set by hand.
-        self.xdo("mousemove", "--window", ventana, str(x), str(y), "click", "1")
-        self.xdo("windowfocus", "--sync", ventana)
-        self.xdo("mousemove", "1020", "760")
-        time.sleep(0.3)
-
-    def captura(self, ruta, zona=None):
-        if not shutil.which("import"):  # ImageMagick
-            return None
-        self.orden("import", "-window", "root", *(["-crop", zona] if zona else []), ruta)
-        return ruta
 
 
 class AnfitrionWindows(unittest.TestCase):
@@ -128,19 +62,15 @@ class AnfitrionWindows(unittest.TestCase):
         seneca = os.path.join(self.vtemp, "seneca")
         os.makedirs(seneca)
         shutil.copy2(MUESTRA, seneca)
-        # An earlier import leaves CURSOST2 complete, so the course dialog is answered by its
-        # recovery question; every other table goes, so that this run is seen writing them.
         r = self.wine.ejecutar([os.path.join(self.velmora, "pasaplan-lote.exe"), "exportar",
                                 "C:\\vtemp\\seneca\\ExportacionHorarios.xml", "--niveles",
                                 ruta_windows(NIVELES), "--marcos", "2417"], timeout=60)
         self.assertEqual(r.returncode, 0, r.stderr)
-        for nombre in os.listdir(self.vtemp):
-            if nombre.upper().endswith(".DBF") and nombre.upper() != "CURSOST2.DBF":
-                os.remove(os.path.join(self.vtemp, nombre))
+        solo_cursost2(self.vtemp)
 
     def test_importacion_incrustada_en_el_anfitrion_windows(self):
         self.preparar()
-        escritorio = Escritorio(self.wine.entorno, time.monotonic() + PLAZO_TOTAL)
+        escritorio = Escritorio(self.wine.entorno, time.monotonic() + PLAZO_TOTAL, pausa=0.2)
         self.informe = os.path.join(self.dir.name, "anfitrion.txt")
         try:
             self.ejecutar(escritorio)
@@ -172,7 +102,7 @@ class AnfitrionWindows(unittest.TestCase):
                 [os.path.join(self.velmora, "anfitrion-windows.exe"), "--mover", "--plazo",
                  str(int(escritorio.restante()))], cwd=self.velmora, stdout=salida,
                 stderr=subprocess.STDOUT)
-        escritorio.xdo("mousemove", "1020", "760")
+        escritorio.apartar_puntero()
 
         dialogo = escritorio.esperar("^Archivo XML$")
         # The host saw the tool's main window as a window it owns, over its client area, and
@@ -183,33 +113,18 @@ class AnfitrionWindows(unittest.TestCase):
 
         # Wine's own file dialog: the file name has the focus once X's focus is on it (a
         # click would move it).
-        escritorio.xdo("windowfocus", "--sync", dialogo)
-        time.sleep(0.3)
-        escritorio.xdo("type", "--delay", "20", "ExportacionHorarios.xml")
-        # The name's completion list may take the first Return for itself.
-        for _ in range(3):
-            escritorio.xdo("key", "Return")
-            if escritorio.esperar_cierre(dialogo, 3):
-                break
-        else:
-            raise Fallo("el diálogo de archivos no se cerró")
+        escritorio.enfocar(dialogo)
+        escritorio.elegir_archivo(dialogo, "ExportacionHorarios.xml", 3)
 
         pregunta = escritorio.esperar("^Recuperación de Niveles y Cursos", "(CURSOST2)")
-        if self.capturas:
-            time.sleep(0.5)
-            escritorio.captura(os.path.join(self.capturas, "wine-principal.png"), ZONA)
+        self.capturar(escritorio, "wine-principal.png")
         escritorio.activar(pregunta)
-        escritorio.xdo("key", "Return")  # OK: recover the earlier codifications
-        if not escritorio.esperar_cierre(pregunta, 5):
-            raise Fallo("la pregunta de recuperación no se cerró")
+        # OK: recover the earlier codifications.
+        escritorio.cerrar(pregunta, "la pregunta de recuperación", "Return")
 
         cursos = escritorio.esperar("^Asignación de Niveles y Cursos$")
-        if self.capturas:
-            time.sleep(0.5)
-            escritorio.captura(os.path.join(self.capturas, "wine-cursos.png"), ZONA)
-        escritorio.xdo("mousemove", "--window", cursos, str(OK_CURSOS[0]), str(OK_CURSOS[1]),
-                       "click", "1")
-        escritorio.xdo("mousemove", "1020", "760")
+        self.capturar(escritorio, "wine-cursos.png")
+        escritorio.pulsar(cursos, *OK_CURSOS)
         if not escritorio.esperar_cierre(cursos, 5):
             raise Fallo("el diálogo de cursos no se cerró con OK")
 
@@ -219,9 +134,7 @@ class AnfitrionWindows(unittest.TestCase):
         # selected; Return is Continuar.
         escritorio.xdo("key", "Down", "Home")
         time.sleep(0.2)
-        escritorio.xdo("key", "Return")
-        if not escritorio.esperar_cierre(marcos, 5):
-            raise Fallo("el diálogo de marcos no se cerró")
+        escritorio.cerrar(marcos, "el diálogo de marcos", "Return")
 
         mensaje = escritorio.esperar("^Pasaplan$", "(Proceso finalizado)")
         escritorio.activar(mensaje)
@@ -231,12 +144,12 @@ class AnfitrionWindows(unittest.TestCase):
         self.assertEqual(self.esperar_linea(escritorio, "salida"), "0")
         self.assertEqual(self.anfitrion.wait(timeout=escritorio.restante()), 0)
 
-        for tabla in TABLAS:
-            self.assertTrue(os.path.exists(os.path.join(self.vtemp, tabla + ".DBF")), tabla)
-        periodos = list(dbfread.DBF(os.path.join(self.vtemp, "PERIODOS.DBF")))
-        self.assertEqual(len(periodos), 1)
-        grupos = {r["ABREV"] for r in dbfread.DBF(os.path.join(self.vtemp, "GRUPOST.DBF"))}
-        self.assertIn("ESO1A", grupos)
+        comprobar_tablas(self, self.vtemp)
+
+    def capturar(self, escritorio, nombre):
+        if self.capturas:
+            time.sleep(0.5)
+            escritorio.captura(os.path.join(self.capturas, nombre), ZONA)
 
 
 if __name__ == "__main__":

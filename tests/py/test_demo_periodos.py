@@ -13,10 +13,9 @@ import xml.etree.ElementTree as ET
 
 import dbfread
 
+from apoyo import MUESTRA, NIVELES
+
 BIN_DIR = None
-RAIZ = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-MUESTRA = os.path.join(RAIZ, "samples", "ExportacionHorarios.xml")
-NIVELES = os.path.join(RAIZ, "samples", "niveles.csv")
 
 
 def leer(vtemp, tabla):

@@ -5,7 +5,6 @@ Usage: /usr/bin/python3 test_documento_demo.py BIN_DIR
 """
 import os
 import shutil
-import subprocess
 import sys
 import tempfile
 import unittest
@@ -13,17 +12,9 @@ import xml.etree.ElementTree as ET
 
 import dbfread
 
+from apoyo import MUESTRA, NIVELES, ejecutar
+
 BIN_DIR = None
-RAIZ = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-MUESTRA = os.path.join(RAIZ, "samples", "ExportacionHorarios.xml")
-NIVELES = os.path.join(RAIZ, "samples", "niveles.csv")
-
-
-def ejecutar(*args):
-    r = subprocess.run(list(args), capture_output=True, text=True, timeout=120)
-    if r.returncode != 0:
-        raise AssertionError(f"{args[0]} terminó con {r.returncode}: {r.stderr}")
-    return r.stdout
 
 
 class DocumentoDeLaDemo(unittest.TestCase):

@@ -10,10 +10,9 @@ import sys
 import tempfile
 import unittest
 
+from apoyo import MUESTRA, NIVELES
+
 BIN_DIR = None
-RAIZ = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-MUESTRA = os.path.join(RAIZ, "samples", "ExportacionHorarios.xml")
-NIVELES = os.path.join(RAIZ, "samples", "niveles.csv")
 
 
 class InformeCsv(unittest.TestCase):

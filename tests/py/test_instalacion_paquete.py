@@ -6,23 +6,16 @@ beside its real executable and run an import.
 Usage: /usr/bin/python3 test_instalacion_paquete.py BIN_DIR
 """
 import os
-import re
 import shutil
 import subprocess
 import sys
 import tempfile
 import unittest
 
+from apoyo import MUESTRA, NIVELES, version_del_proyecto
+
 BIN_DIR = None
-RAIZ = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-MUESTRA = os.path.join(RAIZ, "samples", "ExportacionHorarios.xml")
-NIVELES = os.path.join(RAIZ, "samples", "niveles.csv")
 CARPETA = "lib/pasaplan"
-
-
-def version_del_proyecto(build):
-    with open(os.path.join(build, "CMakeCache.txt"), encoding="utf-8") as f:
-        return re.search(r"^CMAKE_PROJECT_VERSION:STATIC=(.*)$", f.read(), re.M).group(1)
 
 
 def esperados():

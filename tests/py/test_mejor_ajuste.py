@@ -11,7 +11,8 @@ import sys
 import unicodedata
 import unittest
 
-RAIZ = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+from apoyo import RAIZ
+
 TABLA = os.path.join(RAIZ, "src", "text", "MejorAjuste.inc")
 
 A_MANO = {"Đ": "D", "đ": "d", "Ħ": "H", "ħ": "h", "ı": "i", "Ł": "L", "ł": "l", "Ŧ": "T",

@@ -7,29 +7,21 @@ there under Wine.
 Usage: /usr/bin/python3 test_paquete_windows_wine.py BIN_DIR
 """
 import os
-import re
 import subprocess
 import sys
 import tempfile
 import unittest
 import zipfile
 
+from apoyo import MUESTRA, NIVELES, version_del_proyecto
 from wine import Wine, faltan_programas, ruta_windows
 
 BIN_DIR = None
-RAIZ = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-MUESTRA = os.path.join(RAIZ, "samples", "ExportacionHorarios.xml")
-NIVELES = os.path.join(RAIZ, "samples", "niveles.csv")
 
 ESPERADOS = ["pasaplan.exe", "pasaplan-lote.exe", "SENEMATERIAS.DBF", "SENECA.chm",
              "ayuda/index.html", "LEEME.txt", "Qt6Core.dll", "Qt6Gui.dll", "Qt6Widgets.dll",
              "libstdc++-6.dll", "libgcc_s_seh-1.dll", "libwinpthread-1.dll",
              "platforms/qwindows.dll", "styles/qwindowsvistastyle.dll"]
-
-
-def version_del_proyecto(build):
-    with open(os.path.join(build, "CMakeCache.txt"), encoding="utf-8") as f:
-        return re.search(r"^CMAKE_PROJECT_VERSION:STATIC=(.*)$", f.read(), re.M).group(1)
 
 
 class PaqueteWindows(unittest.TestCase):

@@ -8,25 +8,16 @@ import os
 import re
 import shutil
 import struct
-import subprocess
 import sys
 import tempfile
 import unittest
 
 import dbfread
 
+from apoyo import MUESTRA, NIVELES, documento, ejecutar
+
 BIN_DIR = None
-RAIZ = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
-MUESTRA = os.path.join(RAIZ, "samples", "ExportacionHorarios.xml")
-NIVELES = os.path.join(RAIZ, "samples", "niveles.csv")
 TEXTOS = ["PROF", "MARCO", "ASIG", "TAREA", "CODGRUPO", "AULA", "CCONCIERTO"]
-
-
-def ejecutar(*args):
-    r = subprocess.run(list(args), capture_output=True, text=True, timeout=120)
-    if r.returncode != 0:
-        raise AssertionError(f"{args[0]} terminó con {r.returncode}: {r.stderr}")
-    return r.stdout
 
 
 def escribir_dbf(ruta, campos, filas):
@@ -66,11 +57,6 @@ VARIANTES = {
     # An hour not placed left blank instead of 0, as an unset number.
     "en blanco": ("N", 11, 0, lambda n: derecha(str(n) if n else "", 11)),
 }
-
-
-def documento(ruta):
-    with open(ruta, "rb") as f:
-        return re.sub(rb'fecha="[^"]*"', b'fecha=""', f.read(), count=1)
 
 
 class SolucDeOtrosEscritores(unittest.TestCase):

@@ -4,10 +4,10 @@ Every call is bounded in time, and close() ends the prefix's wineserver and the 
 test never leaves Wine running behind it.
 """
 import os
-import select
 import shutil
 import subprocess
-import time
+
+from escritorio import PROGRAMAS_X, iniciar_xvfb, parar_xvfb
 
 WINE64 = "/usr/lib/wine/wine64"
 # Wine's own UI fonts do not reach Qt: these names, and Arial, are drawn in DejaVu Sans
@@ -17,45 +17,14 @@ FUENTES = ("Tahoma", "MS Shell Dlg", "MS Shell Dlg 2", "Segoe UI", "MS Sans Seri
            "Microsoft Sans Serif", "Arial")
 
 
-class Fallo(Exception):
-    pass
-
-
 def ruta_windows(ruta):
     """The build machine's path as a Windows program under Wine sees it (drive Z:)."""
     return "Z:" + os.path.abspath(ruta).replace("/", "\\")
 
 
 def faltan_programas(con_x):
-    programas = [WINE64, "wineserver"] + (["Xvfb", "xdotool", "xwininfo"] if con_x else [])
+    programas = [WINE64, "wineserver"] + (list(PROGRAMAS_X) if con_x else [])
     return [p for p in programas if not shutil.which(p)]
-
-
-def iniciar_xvfb():
-    """Starts Xvfb on a display it picks itself; returns (process, display)."""
-    lectura, escritura = os.pipe()
-    xvfb = subprocess.Popen(
-        ["Xvfb", "-displayfd", str(escritura), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
-        pass_fds=(escritura,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-    os.close(escritura)
-    numero = b""
-    try:
-        hasta = time.monotonic() + 15
-        while not numero.endswith(b"\n"):
-            resto = hasta - time.monotonic()
-            if resto <= 0 or not select.select([lectura], [], [], resto)[0]:
-                break
-            trozo = os.read(lectura, 16)
-            if not trozo:
-                break
-            numero += trozo
-    finally:
-        os.close(lectura)
-    if not numero.strip().isdigit():
-        xvfb.kill()
-        xvfb.wait()
-        raise Fallo("Xvfb no dio número de pantalla")
-    return xvfb, ":" + numero.strip().decode()
 
 
 class Wine:
@@ -66,6 +35,14 @@ class Wine:
                             LC_ALL="C.UTF-8")
         self.entorno.pop("DISPLAY", None)
         os.makedirs(self.entorno["WINEPREFIX"], exist_ok=True)
+        try:
+            self._preparar(carpeta, con_x)
+        except BaseException:
+            # A prefix half made leaves neither its wineserver nor the X server behind.
+            self.close()
+            raise
+
+    def _preparar(self, carpeta, con_x):
         if con_x:
             self.xvfb, self.entorno["DISPLAY"] = iniciar_xvfb()
         # One wineserver for the whole test; Wine's services, started by wineboot with their
@@ -102,9 +79,4 @@ class Wine:
         except subprocess.TimeoutExpired:
             pass
         if self.xvfb:
-            self.xvfb.terminate()
-            try:
-                self.xvfb.wait(5)
-            except subprocess.TimeoutExpired:
-                self.xvfb.kill()
-                self.xvfb.wait()
+            parar_xvfb(self.xvfb)
