@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QPushButton>
 #include <QTextBrowser>
 #include <fstream>
@@ -133,11 +132,6 @@ TEST(ContextosAyuda, ElProyectoChmLosMapeaALasMismasPaginas) {
     }
 }
 
-void Tecla(QWidget* destino, int tecla) {
-    QKeyEvent pulsar(QEvent::KeyPress, tecla, Qt::NoModifier);
-    QApplication::sendEvent(destino, &pulsar);
-}
-
 // The guide as the build installs it, read in the program's own window and driven by keyboard.
 TEST(VentanaAyudaTest, MuestraLaGuiaConSuContenidoYSusEnlaces) {
     prueba::AplicacionPrueba();
@@ -161,9 +155,9 @@ TEST(VentanaAyudaTest, MuestraLaGuiaConSuContenidoYSusEnlaces) {
     // The mnemonic shows as the underlined letter, never as a literal "&".
     EXPECT_FALSE(navegador->toPlainText().contains("&Salir"));
     navegador->setFocus();
-    Tecla(navegador, Qt::Key_Tab);
-    Tecla(navegador, Qt::Key_Tab);
-    Tecla(navegador, Qt::Key_Return);
+    prueba::Tecla(navegador, Qt::Key_Tab);
+    prueba::Tecla(navegador, Qt::Key_Tab);
+    prueba::Tecla(navegador, Qt::Key_Return);
     EXPECT_TRUE(navegador->source().toLocalFile().endsWith("ayuda/exportar.html"))
         << navegador->source().toString().toStdString();
     // Back, as a browser does; a second request reuses the same window.

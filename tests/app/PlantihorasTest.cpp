@@ -4,7 +4,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QMouseEvent>
@@ -24,6 +23,8 @@ namespace {
 
 using prueba::DirectorioTemporal;
 using prueba::InterlocutorGuion;
+using prueba::OlvidarSalidaPendiente;
+using prueba::Tecla;
 
 std::string Marco(const std::string& codigo, const std::string& nombre, const std::string& desde,
                   const std::string& hasta) {
@@ -73,18 +74,6 @@ void Clic(QListWidget* lista, int fila, Qt::KeyboardModifiers teclas = Qt::NoMod
                        teclas);
     QApplication::sendEvent(lista->viewport(), &pulsar);
     QApplication::sendEvent(lista->viewport(), &soltar);
-}
-
-void Tecla(QWidget* destino, int tecla) {
-    QKeyEvent pulsar(QEvent::KeyPress, tecla, Qt::NoModifier);
-    QApplication::sendEvent(destino, &pulsar);
-}
-
-// A window test of this binary may have asked the application to quit while no loop ran; that
-// request would end every modal loop at once. Running the application's loop clears it.
-void OlvidarSalidaPendiente() {
-    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
-    QCoreApplication::exec();
 }
 
 class Plantillas : public testing::Test {

@@ -214,9 +214,8 @@ TEST(Documento, SavedInTheDeclaredEncodingWithPrologAndLiteralTexts) {
               "<SERVICIO modulo=\"HORARIOS\"><grupo_datos><dato nombre_dato=\"D\">F\xEDsica "
               "&amp; Qu\xEDmica &amp;amp;</dato><dato nombre_dato=\"V\"/></grupo_datos>"
               "</SERVICIO>\n");
-    for (const auto& e : std::filesystem::directory_iterator(dir.Ruta())) {
-        EXPECT_TRUE(e.path() == origen || e.path() == destino) << e.path();
-    }
+    EXPECT_EQ(prueba::NombresEn(dir.Ruta()),
+              (std::vector<std::string>{"destino.xml", "origen.xml"}));
 }
 
 // Both names of Windows-1252 read and write through our own table, on every system: the bytes

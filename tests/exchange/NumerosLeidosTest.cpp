@@ -10,24 +10,15 @@
 #include "exchange/Tabla.h"
 #include "platform/Error.h"
 #include "support/Apoyo.h"
+#include "support/Errores.h"
 
 namespace pasaplan {
 namespace {
 
 using prueba::DirectorioTemporal;
 using prueba::EscribirArchivo;
+using prueba::MensajeDe;
 using ::testing::HasSubstr;
-
-template <typename F>
-std::string MensajeDe(F&& f) {
-    try {
-        f();
-    } catch (const ErrorPasaplan& e) {
-        return e.what();
-    }
-    ADD_FAILURE() << "no error";
-    return "";
-}
 
 struct Columna {
     const char* nombre;

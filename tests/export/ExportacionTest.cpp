@@ -31,15 +31,6 @@ void ComprobarTablasCerradas(const EscenarioExportacion& e) {
     }
 }
 
-std::vector<std::string> Contenido(const fs::path& carpeta) {
-    std::vector<std::string> nombres;
-    for (const auto& entrada : fs::directory_iterator(carpeta)) {
-        nombres.push_back(entrada.path().filename().string());
-    }
-    std::sort(nombres.begin(), nombres.end());
-    return nombres;
-}
-
 TEST(Exportacion, EscribeElDocumentoDeReferencia) {
     EscenarioExportacion e;
     ASSERT_EQ(e.Ejecutar(), FinExportacion::Finalizado);
@@ -173,7 +164,7 @@ TEST(Exportacion, SinPeriodosAvisaYNoEscribeNada) {
               std::vector<Utf8>{
                   "ATENCIÓN - PERIODOS.DBF No encontrado - Importe de nuevo XML de SÉNECA."});
     EXPECT_FALSE(fs::exists(e.Resultado()));
-    EXPECT_EQ(Contenido(e.Carpeta()), std::vector<std::string>{e.nombreArchivo});
+    EXPECT_EQ(NombresEn(e.Carpeta()), std::vector<std::string>{e.nombreArchivo});
     EXPECT_FALSE(e.interlocutor.relojActivo);
     EXPECT_EQ(e.estado.ResultadoEjecucion, 0);
     ComprobarTablasCerradas(e);
@@ -220,7 +211,7 @@ TEST(Exportacion, ResultadoJuntoAlArchivoYReemplazaElAnterior) {
     ASSERT_EQ(e.Ejecutar(), FinExportacion::Finalizado);
     const DocumentoLeido doc = e.Leer();
     EXPECT_EQ(doc.Atributo(Seccion(true), "registros"), "1");
-    EXPECT_EQ(Contenido(e.Carpeta()),
+    EXPECT_EQ(NombresEn(e.Carpeta()),
               (std::vector<std::string>{"ResultadoVelmorahorario 2024.XML", "horario 2024.XML"}));
 }
 
@@ -273,7 +264,7 @@ TEST_P(FalloExportacion, DejaElResultadoAnteriorIntacto) {
         }
     }
     EXPECT_EQ(LeerArchivo(e.Resultado()), anterior);
-    EXPECT_EQ(Contenido(e.Carpeta()),
+    EXPECT_EQ(NombresEn(e.Carpeta()),
               (std::vector<std::string>{e.nombreArchivo, e.Resultado().filename().string()}));
     EXPECT_TRUE(e.interlocutor.mensajes.empty());
     EXPECT_FALSE(e.interlocutor.relojActivo);

@@ -8,7 +8,6 @@ namespace pasaplan {
 namespace {
 
 using prueba::Bloque;
-using prueba::Dato;
 using prueba::Fila;
 using prueba::Registro;
 

@@ -2,7 +2,6 @@
 // work on the tables: recovery from CURSOST2, the completeness check, keeping codifications.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <array>
 
 #include "import/ControlCursos.h"
@@ -14,6 +13,7 @@ namespace {
 
 using prueba::Bloque;
 using prueba::Fila;
+using prueba::NombresEn;
 using prueba::Registro;
 
 std::string Curso(const std::string& clave, const std::string& estudios) {
@@ -50,15 +50,6 @@ class Cursos : public testing::Test, public prueba::EntornoPaso {
         auto cursos = AbrirCursosYRecuperar(Dir(), persona);
         cursos.reset();
         return Filas("CURSOST");
-    }
-
-    static std::vector<std::string> Archivos(const std::filesystem::path& dir) {
-        std::vector<std::string> nombres;
-        for (const auto& e : std::filesystem::directory_iterator(dir)) {
-            nombres.push_back(e.path().filename().string());
-        }
-        std::sort(nombres.begin(), nombres.end());
-        return nombres;
     }
 };
 
@@ -146,7 +137,7 @@ TEST_F(Cursos, WithoutCursost2NoQuestionAndTheFirstCompleteOkCreatesIt) {
                                  {"", "", "ESO", "1", "100323", "1º de E.S.O."}}));
     EXPECT_EQ(NombresCampos("CURSOST2"), NombresCampos("CURSOST"));
     // Written through a temporary file that does not stay behind.
-    EXPECT_EQ(Archivos(Dir()), (std::vector<std::string>{"CURSOST.DBF", "CURSOST2.DBF"}));
+    EXPECT_EQ(NombresEn(Dir()), (std::vector<std::string>{"CURSOST.DBF", "CURSOST2.DBF"}));
 }
 
 TEST_F(Cursos, RecoveryFillsMatchingKeysOnlyAndCaseMatters) {
@@ -231,7 +222,7 @@ TEST_F(Cursos, Cursost2WithoutAFieldIsAnErrorAndStaysAsItWas) {
     EXPECT_NE(aceptacion.errorAlGuardar->find("CURSOST2"), std::string::npos);
     EXPECT_NE(aceptacion.errorAlGuardar->find("ESTUD"), std::string::npos);
     EXPECT_EQ(prueba::LeerArchivo(Ruta("CURSOST2.DBF")), antes);
-    EXPECT_EQ(Archivos(Dir()), (std::vector<std::string>{"CURSOST.DBF", "CURSOST2.DBF"}));
+    EXPECT_EQ(NombresEn(Dir()), (std::vector<std::string>{"CURSOST.DBF", "CURSOST2.DBF"}));
 }
 
 TEST_F(Cursos, Cursost2WithExtraFieldsKeepsThem) {

@@ -13,29 +13,13 @@
 #include "exchange/Tabla.h"
 #include "import/Pasos.h"
 #include "support/Apoyo.h"
+#include "support/ExportacionXml.h"
 #include "support/InterlocutorGuion.h"
 #include "text/Cp1252.h"
 
 namespace pasaplan::prueba {
 
-using Dato = std::pair<std::string, std::string>;  // nombre_dato, value (UTF-8)
-using Fila = std::vector<std::string>;             // one row, every field as UTF-8 text
-
-// <grupo_datos seq="seq"> with one <dato> per value; tests write "&amp;" themselves.
-inline std::string Registro(const std::string& seq, const std::vector<Dato>& datos) {
-    std::string s = "<grupo_datos seq=\"" + seq + "\">";
-    for (const auto& [nombre, valor] : datos) {
-        s += "<dato nombre_dato=\"" + nombre + "\">" + valor + "</dato>";
-    }
-    return s + "</grupo_datos>";
-}
-
-inline std::string Bloque(const std::string& seq, const std::vector<std::string>& registros) {
-    std::string s = "<grupo_datos seq=\"" + seq + "\" registros=\"" +
-                    std::to_string(registros.size()) + "\">";
-    for (const auto& r : registros) s += r;
-    return s + "</grupo_datos>";
-}
+using Fila = std::vector<std::string>;  // one row, every field as UTF-8 text
 
 class EntornoPaso {
 public:

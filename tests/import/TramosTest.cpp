@@ -7,41 +7,41 @@
 #include "import/Pasos.h"
 #include "platform/Error.h"
 #include "support/Apoyo.h"
+#include "support/ExportacionXml.h"
 #include "support/InterlocutorGuion.h"
 
 namespace pasaplan {
 namespace {
 
 namespace fs = std::filesystem;
+using prueba::Dato;
 using prueba::DirectorioTemporal;
+using prueba::Grupo;
 using prueba::InterlocutorGuion;
 
 struct Slot {
     std::string codigo, nombre, inicio, fin, marco;
 };
 
-std::string Dato(const std::string& nombre, const std::string& valor) {
-    return "<dato nombre_dato=\"" + nombre + "\">" + valor + "</dato>";
-}
-
 std::string Marcos(const std::vector<std::string>& codigos) {
-    std::string s = "<grupo_datos seq=\"JORNADAS_ESCOLARES\">";
+    std::string jornadas;
     for (size_t i = 0; i < codigos.size(); ++i) {
-        s += "<grupo_datos seq=\"JORNADA_" + std::to_string(i + 1) + "\">" +
-             Dato("X_PLAJORESCCEN", codigos[i]) + Dato("D_PLAJORESCCEN", "Jornada " + codigos[i]) +
-             Dato("F_INICIO", "15/09/2025") + Dato("F_FIN", "22/06/2026") + "</grupo_datos>";
+        jornadas += Grupo("JORNADA_" + std::to_string(i + 1),
+                          Dato("X_PLAJORESCCEN", codigos[i]) +
+                              Dato("D_PLAJORESCCEN", "Jornada " + codigos[i]) +
+                              Dato("F_INICIO", "15/09/2025") + Dato("F_FIN", "22/06/2026"));
     }
-    return s + "</grupo_datos>";
+    return Grupo("JORNADAS_ESCOLARES", jornadas);
 }
 
 std::string Tramos(const std::vector<Slot>& tramos) {
-    std::string s = "<grupo_datos seq=\"TRAMOS_HORARIOS\">";
+    std::string s;
     for (const Slot& t : tramos) {
-        s += "<grupo_datos seq=\"TRAMO\">" + Dato("X_TRAMO", t.codigo) +
-             Dato("T_HORCEN", t.nombre) + Dato("N_INICIO", t.inicio) + Dato("N_FIN", t.fin) +
-             Dato("X_PLAJORESCCEN", t.marco) + "</grupo_datos>";
+        s += Grupo("TRAMO", Dato("X_TRAMO", t.codigo) + Dato("T_HORCEN", t.nombre) +
+                                Dato("N_INICIO", t.inicio) + Dato("N_FIN", t.fin) +
+                                Dato("X_PLAJORESCCEN", t.marco));
     }
-    return s + "</grupo_datos>";
+    return Grupo("TRAMOS_HORARIOS", s);
 }
 
 // Six morning slots of frame "2417" with a break, and four afternoon slots of frame "2418".

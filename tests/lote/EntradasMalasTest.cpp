@@ -79,15 +79,6 @@ bool FechaVieja(const fs::path& tabla) {
     return bytes.size() > 4 && bytes.compare(1, 3, kFechaVieja, 3) == 0;
 }
 
-// Every file of a folder and its bytes.
-std::map<std::string, std::string> Foto(const fs::path& carpeta) {
-    std::map<std::string, std::string> foto;
-    for (const auto& e : fs::directory_iterator(carpeta)) {
-        foto[plataforma::Utf8DeRuta(e.path().filename())] = LeerArchivo(e.path());
-    }
-    return foto;
-}
-
 // The bench every case starts from: the base export imported, SOLUC, the export run's result.
 class Plantilla {
 public:
@@ -304,8 +295,8 @@ TEST_P(EntradaMala, TellsTheUserAndLeavesWhatItShould) {
     Banco b{tmp.Ruta()};
     caso.preparar(b);
     if (testing::Test::IsSkipped() || testing::Test::HasFatalFailure()) return;
-    const auto antes = Foto(b.intercambio);
-    const auto seneca = Foto(b.carpeta);
+    const auto antes = prueba::ArchivosEn(b.intercambio);
+    const auto seneca = prueba::ArchivosEn(b.carpeta);
     if (!b.aRetener.empty()) b.retenida = Tabla::Abrir(b.aRetener, Acceso::Exclusivo);
 
     const Salida r = caso.limiteArchivos ? prueba::EjecutarPrograma(prueba::Programa("pasaplan-lote"),
@@ -327,7 +318,7 @@ TEST_P(EntradaMala, TellsTheUserAndLeavesWhatItShould) {
     }
 
     // The exchange directory: each table as the case says, nothing else added.
-    const auto ahora = Foto(b.intercambio);
+    const auto ahora = prueba::ArchivosEn(b.intercambio);
     for (const auto& [nombre, bytes] : ahora) {
         EXPECT_TRUE(antes.count(nombre) || caso.tablas.count(nombre)) << "archivo nuevo " << nombre;
     }
@@ -356,7 +347,7 @@ TEST_P(EntradaMala, TellsTheUserAndLeavesWhatItShould) {
 
     // The Séneca folder: the chosen file as it was, and the result document either untouched
     // or new and complete; no temporary file left.
-    const auto carpeta = Foto(b.carpeta);
+    const auto carpeta = prueba::ArchivosEn(b.carpeta);
     EXPECT_EQ(carpeta.size(), seneca.size());
     const std::string nombreResultado = plataforma::Utf8DeRuta(b.resultado.filename());
     ASSERT_TRUE(carpeta.count(nombreResultado));

@@ -140,9 +140,9 @@ TEST_F(InformeLote, PrintedAfterTheRunAndWrittenAsCsv) {
               "\"\"Integrado\"\"» (código PI, curso 100999) no está asignada a ninguna "
               "unidad: no tiene filas en ASIGT.\"\r\n");
     // Nothing but the report is left beside it (no temporary file).
-    size_t archivos = 0;
-    for ([[maybe_unused]] const auto& e : fs::directory_iterator(dir.Ruta())) ++archivos;
-    EXPECT_EQ(archivos, 4u);  // export, levels, exchange folder, report
+    EXPECT_EQ(prueba::NombresEn(dir.Ruta()),
+              (std::vector<std::string>{"ExportacionHorarios.xml", "VTEMP", "informe.csv",
+                                        "niveles.csv"}));
 }
 
 TEST_F(InformeLote, WithoutTheOptionOnlyPrinted) {

@@ -9,45 +9,41 @@
 #include "lote/Lote.h"
 #include "lote/Respuestas.h"
 #include "support/Apoyo.h"
+#include "support/ExportacionXml.h"
 #include "support/InterlocutorGuion.h"
 
 namespace pasaplan {
 namespace {
 
 namespace fs = std::filesystem;
+using prueba::Dato;
 using prueba::DirectorioTemporal;
-
-std::string Dato(const std::string& nombre, const std::string& valor) {
-    return "<dato nombre_dato=\"" + nombre + "\">" + valor + "</dato>";
-}
+using prueba::Grupo;
 
 std::string Tramo(const std::string& codigo, const std::string& inicio, const std::string& marco) {
-    return "<grupo_datos seq=\"TRAMO\">" + Dato("X_TRAMO", codigo) + Dato("T_HORCEN", codigo) +
-           Dato("N_INICIO", inicio) + Dato("N_FIN", std::to_string(std::stoi(inicio) + 60)) +
-           Dato("X_PLAJORESCCEN", marco) + "</grupo_datos>";
+    return Grupo("TRAMO", Dato("X_TRAMO", codigo) + Dato("T_HORCEN", codigo) +
+                              Dato("N_INICIO", inicio) +
+                              Dato("N_FIN", std::to_string(std::stoi(inicio) + 60)) +
+                              Dato("X_PLAJORESCCEN", marco));
+}
+
+std::string Jornada(const std::string& seq, const std::string& codigo, const std::string& nombre) {
+    return Grupo(seq, Dato("X_PLAJORESCCEN", codigo) + Dato("D_PLAJORESCCEN", nombre) +
+                          Dato("F_INICIO", "15/09/2025") + Dato("F_FIN", "22/06/2026"));
 }
 
 // An export with the given frames; the afternoon frame 2418 stands first in the list.
 std::string Exportacion(bool dosMarcos) {
-    std::string marcos = "<grupo_datos seq=\"JORNADA_1\">" + Dato("X_PLAJORESCCEN", "2418") +
-                         Dato("D_PLAJORESCCEN", "Tarde") + Dato("F_INICIO", "15/09/2025") +
-                         Dato("F_FIN", "22/06/2026") + "</grupo_datos>";
-    if (dosMarcos) {
-        marcos += "<grupo_datos seq=\"JORNADA_2\">" + Dato("X_PLAJORESCCEN", "2417") +
-                  Dato("D_PLAJORESCCEN",
-                       "Ma\xF1"
-                       "ana") +
-                  Dato("F_INICIO", "15/09/2025") + Dato("F_FIN", "22/06/2026") + "</grupo_datos>";
-    }
+    std::string marcos = Jornada("JORNADA_1", "2418", "Tarde");
+    if (dosMarcos) marcos += Jornada("JORNADA_2", "2417", "Ma\361ana");
     return "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
-           "<SERVICIO modulo=\"HORARIOS\" tipo=\"E\"><BLOQUE_DATOS>"
-           "<grupo_datos seq=\"ANNO_ACADEMICO\">" +
-           Dato("C_ANNO", "2025") + Dato("F_INIHORREG", "15/09/2025") +
-           Dato("F_FINHORREG", "22/06/2026") +
-           "</grupo_datos><grupo_datos seq=\"JORNADAS_ESCOLARES\">" + marcos +
-           "</grupo_datos><grupo_datos seq=\"TRAMOS_HORARIOS\">" + Tramo("61241", "900", "2418") +
-           Tramo("61231", "480", "2417") + Tramo("61232", "540", "2417") +
-           "</grupo_datos></BLOQUE_DATOS></SERVICIO>\n";
+           "<SERVICIO modulo=\"HORARIOS\" tipo=\"E\"><BLOQUE_DATOS>" +
+           Grupo("ANNO_ACADEMICO", Dato("C_ANNO", "2025") + Dato("F_INIHORREG", "15/09/2025") +
+                                       Dato("F_FINHORREG", "22/06/2026")) +
+           Grupo("JORNADAS_ESCOLARES", marcos) +
+           Grupo("TRAMOS_HORARIOS", Tramo("61241", "900", "2418") + Tramo("61231", "480", "2417") +
+                                        Tramo("61232", "540", "2417")) +
+           "</BLOQUE_DATOS></SERVICIO>\n";
 }
 
 class Marcos : public testing::Test {

@@ -11,21 +11,16 @@
 #include "import/EntornoPaso.h"
 #include "lote/Lote.h"
 #include "support/Apoyo.h"
+#include "support/ExportacionXml.h"
 #include "text/Cp1252.h"
 
 namespace pasaplan {
 namespace {
 
 namespace fs = std::filesystem;
+using prueba::Dato;
 using prueba::DirectorioTemporal;
-
-std::string Dato(const std::string& nombre, const std::string& valor) {
-    return "<dato nombre_dato=\"" + nombre + "\">" + valor + "</dato>";
-}
-
-std::string Grupo(const std::string& seq, const std::string& datos) {
-    return "<grupo_datos seq=\"" + seq + "\">" + datos + "</grupo_datos>";
-}
+using prueba::Grupo;
 
 // A small school: three courses, two subjects, four units, one time frame.
 std::string Exportacion() {

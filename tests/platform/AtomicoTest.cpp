@@ -7,6 +7,7 @@
 
 #include "platform/Error.h"
 #include "support/Apoyo.h"
+#include "support/Errores.h"
 
 namespace pasaplan::plataforma {
 namespace {
@@ -15,12 +16,9 @@ namespace fs = std::filesystem;
 using prueba::DirectorioTemporal;
 using prueba::EscribirArchivo;
 using prueba::LeerArchivo;
+using prueba::MensajeDe;
+using prueba::NombresEn;
 using testing::HasSubstr;
-
-size_t Entradas(const fs::path& carpeta) {
-    return static_cast<size_t>(
-        std::distance(fs::directory_iterator(carpeta), fs::directory_iterator()));
-}
 
 TEST(NombreTemporalJunto, MismaCarpetaYNombresDistintos) {
     const fs::path destino = "/x/y/ASIGT.DBF";
@@ -43,19 +41,15 @@ TEST(EscribirArchivoAtomico, ReemplazaElContenidoEntero) {
     EXPECT_EQ(LeerArchivo(destino), nuevo);
     EscribirArchivoAtomico(destino, "");
     EXPECT_EQ(LeerArchivo(destino), "");
-    EXPECT_EQ(Entradas(tmp.Ruta()), 1u);
+    EXPECT_EQ(NombresEn(tmp.Ruta()), std::vector<std::string>{"a.xml"});
 }
 
 TEST(EscribirArchivoAtomico, CarpetaInexistenteNombraElArchivo) {
     DirectorioTemporal tmp;
     const fs::path destino = tmp.Ruta() / "falta" / "Resultado.xml";
-    try {
-        EscribirArchivoAtomico(destino, "x");
-        ADD_FAILURE() << "no error";
-    } catch (const ErrorPasaplan& e) {
-        EXPECT_THAT(e.what(), HasSubstr("No se puede escribir el archivo " + destino.string()));
-    }
-    EXPECT_EQ(Entradas(tmp.Ruta()), 0u);
+    EXPECT_THAT(MensajeDe([&] { EscribirArchivoAtomico(destino, "x"); }),
+                HasSubstr("No se puede escribir el archivo " + destino.string()));
+    EXPECT_TRUE(NombresEn(tmp.Ruta()).empty());
 }
 
 }  // namespace

@@ -12,6 +12,7 @@ namespace fs = std::filesystem;
 using prueba::DirectorioTemporal;
 using prueba::EscribirArchivo;
 using prueba::LeerArchivo;
+using prueba::NombresEn;
 
 struct CasoIni {
     const char* nombre;
@@ -92,7 +93,7 @@ TEST(EscribirEnteroIni, CreaElArchivoSinDejarTemporales) {
 
     EscribirEnteroIni(ini, "TRANSFORMADORES", "transformado", -1);
     EXPECT_EQ(LeerArchivo(ini), "[Transformadores]\r\nTransformado=-1\r\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(tmp.Ruta()), fs::directory_iterator()), 1);
+    EXPECT_EQ(NombresEn(tmp.Ruta()), std::vector<std::string>{"Velmora.ini"});
 }
 
 TEST(EscribirEnteroIni, UnaCarpetaEnSuLugarEsUnError) {
@@ -101,7 +102,7 @@ TEST(EscribirEnteroIni, UnaCarpetaEnSuLugarEsUnError) {
     fs::create_directory(ini);
     EXPECT_THROW(EscribirEnteroIni(ini, "Transformadores", "Transformado", 1), ErrorPasaplan);
     EXPECT_TRUE(fs::is_directory(ini));
-    EXPECT_EQ(std::distance(fs::directory_iterator(tmp.Ruta()), fs::directory_iterator()), 1);
+    EXPECT_EQ(NombresEn(tmp.Ruta()), std::vector<std::string>{"Velmora.ini"});
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "import/Importacion.h"
 #include "report/Informe.h"
 #include "support/Apoyo.h"
+#include "support/ExportacionXml.h"
 #include "support/InterlocutorGuion.h"
 #include "text/Cp1252.h"
 
@@ -17,26 +18,12 @@ namespace pasaplan {
 namespace {
 
 namespace fs = std::filesystem;
+using prueba::Bloque;
+using prueba::Datos;
 using prueba::DirectorioTemporal;
 using prueba::InterlocutorGuion;
+using prueba::Registro;
 using T = TipoHallazgo;
-
-// {nombre_dato, value} pairs of one record, UTF-8.
-using Datos = std::vector<std::pair<std::string, std::string>>;
-
-std::string Registro(const std::string& seq, const Datos& datos) {
-    std::string s = "<grupo_datos seq=\"" + seq + "\">";
-    for (const auto& [nombre, valor] : datos) {
-        s += "<dato nombre_dato=\"" + nombre + "\">" + valor + "</dato>";
-    }
-    return s + "</grupo_datos>";
-}
-
-std::string Bloque(const std::string& seq, const std::vector<std::string>& registros) {
-    std::string s = "<grupo_datos seq=\"" + seq + "\">";
-    for (const auto& r : registros) s += r;
-    return s + "</grupo_datos>";
-}
 
 std::string Curso(const std::string& clave, const std::string& nombre) {
     return Registro("CURSO", {{"X_OFERTAMATRIG", clave}, {"D_OFERTAMATRIG", nombre}});

@@ -3,6 +3,7 @@
 // and environment variables set for the length of one test.
 #include <filesystem>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -29,6 +30,12 @@ std::string LeerArchivo(const std::filesystem::path& archivo);
 
 // Replaces the file with exactly these bytes; throws std::runtime_error on failure.
 void EscribirArchivo(const std::filesystem::path& archivo, std::string_view contenido);
+
+// The names of a folder's entries, sorted, in UTF-8.
+std::vector<std::string> NombresEn(const std::filesystem::path& carpeta);
+
+// Every entry of a folder by name (UTF-8), with its bytes.
+std::map<std::string, std::string> ArchivosEn(const std::filesystem::path& carpeta);
 
 // Sets (or, with std::nullopt, unsets) an environment variable and restores the old state.
 class VariableEntorno {

@@ -5,8 +5,6 @@
 #endif
 #include <windows.h>
 
-#include <functional>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -14,23 +12,16 @@
 #include "platform/ArchivoTabla.h"
 #include "platform/Error.h"
 #include "support/Apoyo.h"
+#include "support/Errores.h"
 
 namespace pasaplan {
 namespace {
 
 namespace fs = std::filesystem;
+using prueba::MensajeDe;
 using testing::HasSubstr;
 
 const std::vector<Campo> kCampos = {{"NOMBRE", TipoCampo::Texto, 10}};
-
-std::string MensajeDe(const std::function<void()>& f) {
-    try {
-        f();
-    } catch (const ErrorPasaplan& e) {
-        return e.what();
-    }
-    return "";
-}
 
 // Another process (retener_tabla) holds the file until the returned handle closes the hold.
 class OtroPrograma {

@@ -52,11 +52,9 @@ int Esperar(const Proceso& p) {
 
 // Every file of the folder by name; tables without their date of last update.
 std::map<std::string, std::string> Contenido(const fs::path& carpeta) {
-    std::map<std::string, std::string> archivos;
-    for (const auto& e : fs::directory_iterator(carpeta)) {
-        std::string bytes = LeerArchivo(e.path());
+    auto archivos = prueba::ArchivosEn(carpeta);
+    for (auto& [nombre, bytes] : archivos) {
         if (bytes.size() > 4) bytes.replace(1, 3, "...");
-        archivos[e.path().filename().string()] = bytes;
     }
     return archivos;
 }

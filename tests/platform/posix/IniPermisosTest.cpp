@@ -1,12 +1,10 @@
 // Unix permissions of the ini file and its folder.
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "platform/Error.h"
 #include "platform/Ini.h"
 #include "support/Apoyo.h"
+#include "support/Errores.h"
 
 namespace pasaplan::plataforma {
 namespace {
@@ -15,10 +13,9 @@ namespace fs = std::filesystem;
 using prueba::DirectorioTemporal;
 using prueba::EscribirArchivo;
 using prueba::LeerArchivo;
-
-bool SinPermisoDeEscritura(const fs::path& carpeta) {
-    return access(carpeta.c_str(), W_OK) != 0;
-}
+using prueba::MensajeDe;
+using prueba::NombresEn;
+using testing::HasSubstr;
 
 TEST(EscribirEnteroIni, ConservaElRestoYLosPermisos) {
     DirectorioTemporal tmp;
@@ -37,17 +34,12 @@ TEST(EscribirEnteroIni, EnCarpetaSinPermisoDejaElArchivoComoEstaba) {
     fs::create_directory(carpeta);
     const fs::path ini = carpeta / "Velmora.ini";
     EscribirArchivo(ini, "[Transformadores]\r\nTransformado=0\r\n");
-    fs::permissions(carpeta, fs::perms::owner_read | fs::perms::owner_exec);
-    if (!SinPermisoDeEscritura(carpeta)) GTEST_SKIP() << "permissions do not bind this user";
+    if (!prueba::QuitarEscritura(carpeta)) GTEST_SKIP() << "permissions do not bind this user";
 
-    try {
-        EscribirEnteroIni(ini, "Transformadores", "Transformado", 1);
-        ADD_FAILURE() << "no error";
-    } catch (const ErrorPasaplan& e) {
-        EXPECT_NE(std::string(e.what()).find("Velmora.ini"), std::string::npos) << e.what();
-    }
+    EXPECT_THAT(MensajeDe([&] { EscribirEnteroIni(ini, "Transformadores", "Transformado", 1); }),
+                HasSubstr("Velmora.ini"));
     EXPECT_EQ(LeerArchivo(ini), "[Transformadores]\r\nTransformado=0\r\n");
-    EXPECT_EQ(std::distance(fs::directory_iterator(carpeta), fs::directory_iterator()), 1);
+    EXPECT_EQ(NombresEn(carpeta), std::vector<std::string>{"Velmora.ini"});
 }
 
 

@@ -15,6 +15,7 @@ namespace fs = std::filesystem;
 using prueba::DirectorioTemporal;
 using prueba::EscribirArchivo;
 using prueba::LeerArchivo;
+using prueba::NombresEn;
 using testing::HasSubstr;
 
 // A file-size limit makes the write stop half way: the old file must survive whole, the
@@ -39,7 +40,7 @@ TEST(EscribirArchivoAtomico, LimiteDeTamanoDejaElArchivoAnterior) {
 
     EXPECT_THAT(mensaje, HasSubstr("Velmora.ini: el archivo supera el tama\u00F1o m\u00E1ximo"));
     EXPECT_EQ(LeerArchivo(destino), "anterior");
-    EXPECT_EQ(std::distance(fs::directory_iterator(tmp.Ruta()), fs::directory_iterator()), 1);
+    EXPECT_EQ(NombresEn(tmp.Ruta()), std::vector<std::string>{"Velmora.ini"});
 }
 
 
