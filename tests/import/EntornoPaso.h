@@ -14,6 +14,7 @@
 #include "import/Pasos.h"
 #include "support/Apoyo.h"
 #include "support/ExportacionXml.h"
+#include "support/FilasTabla.h"
 #include "support/InterlocutorGuion.h"
 #include "text/Cp1252.h"
 
@@ -59,12 +60,9 @@ public:
 
     // Every row, every field read as text and turned into UTF-8.
     std::vector<Fila> Filas(const std::string& tabla) const {
-        auto t = Tabla::AbrirEn(estado.DirectorioIntercambio, tabla, Acceso::Compartido);
-        std::vector<Fila> filas;
-        for (size_t f = 0; f < t->Filas(); ++f) {
-            Fila fila;
-            for (const auto& c : t->Campos()) fila.push_back(Cp1252AUtf8(t->LeerTexto(f, c.nombre)));
-            filas.push_back(std::move(fila));
+        auto filas = FilasTabla(Tabla::RutaEn(estado.DirectorioIntercambio, tabla));
+        for (Fila& fila : filas) {
+            for (std::string& valor : fila) valor = Cp1252AUtf8(valor);
         }
         return filas;
     }

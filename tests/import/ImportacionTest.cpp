@@ -8,6 +8,7 @@
 #include "import/Pasos.h"
 #include "platform/Error.h"
 #include "support/Apoyo.h"
+#include "support/FilasTabla.h"
 #include "support/InterlocutorGuion.h"
 
 namespace pasaplan {
@@ -40,14 +41,7 @@ protected:
     }
 
     std::vector<std::vector<std::string>> Filas(const std::string& tabla) {
-        auto t = Tabla::AbrirEn(estado.DirectorioIntercambio, tabla, Acceso::Compartido);
-        std::vector<std::vector<std::string>> filas;
-        for (size_t f = 0; f < t->Filas(); ++f) {
-            std::vector<std::string> fila;
-            for (const auto& c : t->Campos()) fila.push_back(t->LeerTexto(f, c.nombre));
-            filas.push_back(fila);
-        }
-        return filas;
+        return prueba::FilasTabla(Tabla::RutaEn(estado.DirectorioIntercambio, tabla));
     }
 
     void Periodos(const std::string& bloques) {

@@ -21,12 +21,14 @@
 #include "platform/Error.h"
 #include "platform/Ini.h"
 #include "support/Apoyo.h"
+#include "support/FilasTabla.h"
 
 namespace pasaplan {
 namespace {
 
 namespace fs = std::filesystem;
 using Reloj = std::chrono::steady_clock;
+using prueba::FilasTabla;
 using prueba::LeerArchivo;
 
 const std::string kBin = PASAPLAN_BIN_DIR;
@@ -170,18 +172,6 @@ private:
     fs::path enlace_;
 };
 
-// CURSOST2 as rows of text: what a reader of the table sees.
-std::vector<std::string> Filas(const fs::path& tabla) {
-    const auto t = Tabla::Abrir(tabla, Acceso::Compartido);
-    std::vector<std::string> filas;
-    for (size_t f = 0; f < t->Filas(); ++f) {
-        std::string fila;
-        for (const Campo& c : t->Campos()) fila += t->LeerTexto(f, c.nombre) + ";";
-        filas.push_back(fila);
-    }
-    return filas;
-}
-
 TEST(MuerteProceso, KilledImportLeavesTheOldOrTheNewCourseLevels) {
     prueba::DirectorioTemporal tmp;
     const fs::path vtemp = tmp.Ruta() / "VTEMP", nuevoDir = tmp.Ruta() / "VTEMP nuevo";
@@ -195,7 +185,8 @@ TEST(MuerteProceso, KilledImportLeavesTheOldOrTheNewCourseLevels) {
     ASSERT_EQ(Completa(args(vtemp, e.niveles)), 0);
     const fs::path cursos2 = vtemp / "CURSOST2.DBF";
     const std::string viejoBytes = LeerArchivo(cursos2);
-    const auto viejo = Filas(cursos2);
+    // CURSOST2 as rows of text: what a reader of the table sees.
+    const auto viejo = FilasTabla(cursos2);
 
     // The next import confirms other course numbers: that is the new CURSOST2.
     std::string niveles = LeerArchivo(e.niveles), otros;
@@ -218,7 +209,7 @@ TEST(MuerteProceso, KilledImportLeavesTheOldOrTheNewCourseLevels) {
         EXPECT_NE(Nodo(nuevoDir / "CURSOST2.DBF"), antes);
     }
     ASSERT_GT(duracion.count(), 0);
-    const auto nuevo = Filas(nuevoDir / "CURSOST2.DBF");
+    const auto nuevo = FilasTabla(nuevoDir / "CURSOST2.DBF");
     ASSERT_NE(viejo, nuevo);
 
     int muertas = 0, viejas = 0, nuevas = 0, escribiendo = 0;
@@ -230,9 +221,9 @@ TEST(MuerteProceso, KilledImportLeavesTheOldOrTheNewCourseLevels) {
                          : Matar(args(vtemp, nuevosNiveles),
                                  Momento(i, duracion, Densidad::AlPrincipio));
         escribiendo += QuitarTemporales(vtemp, "CURSOST2.DBF");
-        std::vector<std::string> filas;
+        std::vector<std::vector<std::string>> filas;
         try {
-            filas = Filas(cursos2);
+            filas = FilasTabla(cursos2);
         } catch (const ErrorPasaplan& error) {
             FAIL() << "muerte " << i << ": CURSOST2 ilegible: " << error.what();
         }
