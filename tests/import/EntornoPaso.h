@@ -38,11 +38,8 @@ public:
 
     // The export as Séneca writes it: ISO-8859-1 declared and encoded.
     void Exportacion(const std::string& bloquesUtf8) {
-        const std::string xml =
-            "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
-            "<SERVICIO modulo=\"HORARIOS\" tipo=\"E\"><BLOQUE_DATOS>" +
-            bloquesUtf8 + "</BLOQUE_DATOS></SERVICIO>\n";
-        documento = Documento::DesdeMemoria(Utf8ACp1252(xml), "ExportacionHorarios.xml");
+        documento = Documento::DesdeMemoria(Utf8ACp1252(XmlExportacion(bloquesUtf8)),
+                                            "ExportacionHorarios.xml");
     }
 
     template <typename Paso>

@@ -8,6 +8,7 @@
 #include "import/Pasos.h"
 #include "platform/Error.h"
 #include "support/Apoyo.h"
+#include "support/ExportacionXml.h"
 #include "support/FilasTabla.h"
 #include "support/InterlocutorGuion.h"
 
@@ -33,10 +34,7 @@ protected:
 
     fs::path Exportacion(const std::string& bloques, const std::string& nombre = "exp.xml") {
         const auto ruta = dir.Ruta() / nombre;
-        prueba::EscribirArchivo(ruta,
-                                "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
-                                "<SERVICIO modulo=\"HORARIOS\" tipo=\"E\"><BLOQUE_DATOS>" +
-                                    bloques + "</BLOQUE_DATOS></SERVICIO>\n");
+        prueba::EscribirArchivo(ruta, prueba::XmlExportacion(bloques));
         return ruta;
     }
 

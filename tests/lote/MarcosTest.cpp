@@ -36,14 +36,12 @@ std::string Jornada(const std::string& seq, const std::string& codigo, const std
 std::string Exportacion(bool dosMarcos) {
     std::string marcos = Jornada("JORNADA_1", "2418", "Tarde");
     if (dosMarcos) marcos += Jornada("JORNADA_2", "2417", "Ma\361ana");
-    return "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
-           "<SERVICIO modulo=\"HORARIOS\" tipo=\"E\"><BLOQUE_DATOS>" +
-           Grupo("ANNO_ACADEMICO", Dato("C_ANNO", "2025") + Dato("F_INIHORREG", "15/09/2025") +
-                                       Dato("F_FINHORREG", "22/06/2026")) +
-           Grupo("JORNADAS_ESCOLARES", marcos) +
-           Grupo("TRAMOS_HORARIOS", Tramo("61241", "900", "2418") + Tramo("61231", "480", "2417") +
-                                        Tramo("61232", "540", "2417")) +
-           "</BLOQUE_DATOS></SERVICIO>\n";
+    return prueba::XmlExportacion(
+        Grupo("ANNO_ACADEMICO", Dato("C_ANNO", "2025") + Dato("F_INIHORREG", "15/09/2025") +
+                                    Dato("F_FINHORREG", "22/06/2026")) +
+        Grupo("JORNADAS_ESCOLARES", marcos) +
+        Grupo("TRAMOS_HORARIOS", Tramo("61241", "900", "2418") + Tramo("61231", "480", "2417") +
+                                     Tramo("61232", "540", "2417")));
 }
 
 class Marcos : public testing::Test {

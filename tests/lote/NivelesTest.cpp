@@ -24,9 +24,7 @@ using prueba::Grupo;
 
 // A small school: three courses, two subjects, four units, one time frame.
 std::string Exportacion() {
-    const std::string xml =
-        "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
-        "<SERVICIO modulo=\"HORARIOS\" tipo=\"E\"><BLOQUE_DATOS>" +
+    const std::string bloques =
         Grupo("ANNO_ACADEMICO", Dato("C_ANNO", "2025") + Dato("F_INIHORREG", "15/09/2025") +
                                     Dato("F_FINHORREG", "22/06/2026")) +
         Grupo("CURSOS_DEL_CENTRO",
@@ -60,9 +58,8 @@ std::string Exportacion() {
         Grupo("TRAMOS_HORARIOS",
               Grupo("TRAMO_1", Dato("X_TRAMO", "61231") + Dato("T_HORCEN", "1ª") +
                                    Dato("N_INICIO", "480") + Dato("N_FIN", "540") +
-                                   Dato("X_PLAJORESCCEN", "2417"))) +
-        "</BLOQUE_DATOS></SERVICIO>\n";
-    return Utf8ACp1252(xml);
+                                   Dato("X_PLAJORESCCEN", "2417")));
+    return Utf8ACp1252(prueba::XmlExportacion(bloques));
 }
 
 class Niveles : public testing::Test {

@@ -153,10 +153,7 @@ class Informe : public testing::Test {
     // The export as Séneca writes it: ISO-8859-1 declared and encoded.
     fs::path Escribir(const std::string& bloques) {
         const auto ruta = dir.Ruta() / "ExportacionHorarios.xml";
-        prueba::EscribirArchivo(
-            ruta, Utf8ACp1252("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
-                              "<SERVICIO modulo=\"HORARIOS\" tipo=\"E\"><BLOQUE_DATOS>" +
-                              bloques + "</BLOQUE_DATOS></SERVICIO>\n"));
+        prueba::EscribirArchivo(ruta, Utf8ACp1252(prueba::XmlExportacion(bloques)));
         return ruta;
     }
 

@@ -6,6 +6,14 @@
 
 namespace pasaplan::prueba {
 
+// A whole export around these blocks, its encoding declared as Séneca declares it (the text is
+// still UTF-8: Utf8ACp1252 gives the file's bytes).
+inline std::string XmlExportacion(const std::string& bloques) {
+    return "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
+           "<SERVICIO modulo=\"HORARIOS\" tipo=\"E\"><BLOQUE_DATOS>" +
+           bloques + "</BLOQUE_DATOS></SERVICIO>\n";
+}
+
 // {nombre_dato, value} of the data of one record.
 using Datos = std::vector<std::pair<std::string, std::string>>;
 
