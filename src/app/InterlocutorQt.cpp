@@ -12,6 +12,7 @@
 
 #include "app/Dialogos.h"
 #include "app/VentanaInforme.h"
+#include "ejecucion/InterlocutorVolcando.h"
 #include "platform/Rutas.h"
 
 namespace pasaplan {
@@ -120,7 +121,8 @@ void InterlocutorQt::RelojArena(bool activo) {
 }
 
 ResultadoCursos InterlocutorQt::MostrarDialogoCursos(const ContextoCursos& contexto) {
-    return MostrarControlCursos(Propietario(), contexto, *this);
+    InterlocutorVolcando volcando(*this);  // the dialog's own questions
+    return MostrarControlCursos(Propietario(), contexto, volcando);
 }
 
 bool InterlocutorQt::PreguntarRecuperacion() {
@@ -138,7 +140,8 @@ bool InterlocutorQt::PreguntarRecuperacion() {
 }
 
 ResultadoMarcos InterlocutorQt::MostrarDialogoMarcos(const ContextoMarcos& contexto) {
-    return MostrarPlantillas(Propietario(), contexto, *this);
+    InterlocutorVolcando volcando(*this);
+    return MostrarPlantillas(Propietario(), contexto, volcando);
 }
 
 void InterlocutorQt::MostrarInforme(const std::vector<Hallazgo>& hallazgos) {

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "exchange/CodecDbf.h"
@@ -29,51 +30,21 @@ class IndiceTabla {
     // last count up to filas. datos holds the rows, each largo bytes long.
     void PonerAlDia(const char* datos, size_t largo, size_t filas);
 
-    // The key a lookup for these values (trailing blanks already dropped) compares with;
-    // false when no stored value can be that long, so nothing can match.
-    bool ClaveBuscada(const std::vector<std::string_view>& valores, std::string& clave) const;
-    // The first row under clave in stored order, if any.
-    std::optional<uint32_t> Primera(std::string_view clave) const;
-    // Appends to filas every row under clave, in stored order.
-    void Filas(std::string_view clave, std::vector<size_t>& filas) const;
+    // The rows whose fields hold these values (trailing blanks already dropped), in stored
+    // order; null when there are none.
+    const std::vector<uint32_t>* Filas(const std::vector<std::string_view>& valores) const;
 
   private:
     // Each field's value as the table reads it (trailing pad dropped). Several fields are
     // joined length-first, so that no two lists of values share a key.
-    void ClaveDe(const char* registro, std::string& clave) const;
-    void Anadir(std::string_view clave, uint32_t fila);
-    void Quitar(std::string_view clave, uint32_t fila);
-
-    static constexpr uint32_t kNinguna = UINT32_MAX;
-    // The rows of one key in stored order: the first, then the list resto (most keys have a
-    // single row, which needs no list). A key whose rows were all edited away stays, empty.
-    struct Grupo {
-        size_t hash;
-        size_t desde;  // the key is claves_[desde, desde + largo)
-        uint32_t largo;
-        uint32_t primera = kNinguna;
-        uint32_t resto = kNinguna;  // position in restos_
-    };
-    // The slot of the group of clave (hash being its hash), or the empty slot where it would
-    // go; the table must have slots.
-    size_t Ranura(std::string_view clave, size_t hash) const;
-    // The group of clave, or null.
-    const Grupo* Buscado(std::string_view clave) const;
-    // The group of clave, a new empty one when there is none.
-    Grupo& GrupoPara(std::string_view clave);
-    void Redistribuir(size_t ranuras);
+    std::string ClaveDe(const char* registro) const;
+    void Quitar(const std::string& clave, uint32_t fila);
 
     std::vector<const CampoDbf*> campos_;
-    // An open-addressing table of the groups, without an allocation per key: the index of a
-    // large table takes a row in for every row appended.
-    std::string claves_;
-    std::vector<Grupo> grupos_;
-    std::vector<uint32_t> ranuras_;  // 0 empty, else 1 + position in grupos_; a power of two
-    std::vector<std::vector<uint32_t>> restos_;
+    std::unordered_map<std::string, std::vector<uint32_t>> grupos_;
     size_t indexadas_ = 0;         // rows 0 .. indexadas_-1 have been indexed
     std::vector<bool> pendiente_;  // of those, taken out for a write and not yet put back
     std::vector<uint32_t> pendientes_;
-    std::string clave_;
 };
 
 }  // namespace pasaplan::dbf

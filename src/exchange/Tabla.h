@@ -1,8 +1,11 @@
 #pragma once
 // dBase III/IV tables, our own codec. A table object loads its rows when it is opened and keeps
-// them in memory; Grabar (post) writes the row and the header's record count at once, so other
-// readers see every posted row. Rows are addressed by their position among the live (not
-// deleted) rows, in stored order. Every error is an ErrorPasaplan naming the table.
+// them in memory. Posted rows are written in blocks: at close, when the block is full, before
+// another table object of the process opens the same file, and whenever VolcarTodas is called
+// (before every question to the person). The rows go first and the header's record count
+// after them, so the count never runs ahead of the rows on disk. Rows are addressed by their
+// position among the live (not deleted) rows, in stored order. Every error is an ErrorPasaplan
+// naming the table.
 #include <filesystem>
 #include <initializer_list>
 #include <memory>
@@ -42,7 +45,8 @@ public:
 
     Tabla(const Tabla&) = delete;
     Tabla& operator=(const Tabla&) = delete;
-    ~Tabla();  // releases the lock and the file
+    ~Tabla();  // writes the posted rows still held (errors then are lost: call Volcar first),
+               // releases the lock and the file
 
     const std::string& Nombre() const;  // file name without extension, for messages
     const std::filesystem::path& Archivo() const;
@@ -73,8 +77,14 @@ public:
     void PonerEntero(size_t fila, std::string_view campo, long long valor);
     void PonerFlotante(size_t fila, std::string_view campo, double valor);
     void PonerLogico(size_t fila, std::string_view campo, bool valor);
-    // Post: writes the row and the record count of the header.
+    // Post: the row joins the block of rows to write (a row already in the file is written
+    // again in its place at once).
     void Grabar(size_t fila);
+    // Writes the posted rows held, then the header's record count and date.
+    void Volcar();
+    // Volcar for every table open in this process: before a question to the person, who may
+    // look at the tables meanwhile, and before an error is shown.
+    static void VolcarTodas();
 
     // Locate: the first row, in stored order, whose fields equal the values. Comparison is
     // exact and case-sensitive; trailing blanks are never significant (neither the stored

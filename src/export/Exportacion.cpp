@@ -2,6 +2,7 @@
 // school year and both timetable sections, saved beside it as "ResultadoVelmora" + its name.
 #include "export/Exportacion.h"
 
+#include "ejecucion/InterlocutorVolcando.h"
 #include "ejecucion/RelojArena.h"
 #include "export/ContextoExportacion.h"
 #include "platform/Atomico.h"
@@ -66,8 +67,9 @@ std::filesystem::path RutaResultado(const std::filesystem::path& archivo) {
 
 }  // namespace
 
-FinExportacion EjecutarExportacion(EstadoPrincipal& estado, Interlocutor& interlocutor,
+FinExportacion EjecutarExportacion(EstadoPrincipal& estado, Interlocutor& persona,
                                    ResumenExportacion* resumen) {
+    InterlocutorVolcando interlocutor(persona);
     if (auto elegido = interlocutor.ElegirArchivoXml()) estado.ArchivoXML = *elegido;
     if (estado.ArchivoXML.empty() || !plataforma::ExisteArchivo(estado.ArchivoXML)) {
         interlocutor.Mensaje("No existe archivo");

@@ -1,5 +1,6 @@
 #include "import/Importacion.h"
 
+#include "ejecucion/InterlocutorVolcando.h"
 #include "ejecucion/RelojArena.h"
 #include "import/Pasos.h"
 #include "platform/Error.h"
@@ -7,7 +8,8 @@
 
 namespace pasaplan {
 
-FinImportacion EjecutarImportacion(EstadoPrincipal& estado, Interlocutor& interlocutor) {
+FinImportacion EjecutarImportacion(EstadoPrincipal& estado, Interlocutor& persona) {
+    InterlocutorVolcando interlocutor(persona);
     if (auto elegido = interlocutor.ElegirArchivoXml()) estado.ArchivoXML = *elegido;
     if (estado.ArchivoXML.empty() || !plataforma::ExisteArchivo(estado.ArchivoXML)) {
         interlocutor.Mensaje("No existe archivo");

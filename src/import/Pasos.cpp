@@ -34,6 +34,7 @@ void CerrarTablaPaso(const ContextoImportacion& ctx, std::unique_ptr<Tabla>& tab
     if (!tabla) return;
     const std::string nombre = tabla->Nombre();
     const size_t filas = tabla->Filas();
+    tabla->Volcar();  // here a failed write still ends the run with its message
     tabla.reset();
     ctx.interlocutor.TablaEscrita(nombre, filas);
 }

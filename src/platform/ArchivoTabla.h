@@ -12,6 +12,13 @@ namespace pasaplan::plataforma {
 
 enum class Reserva { Compartida, Exclusiva };
 
+// Which file an open file is, however it was named (device and file number).
+struct IdentidadArchivo {
+    uint64_t volumen = 0;
+    uint64_t numero = 0;
+    bool operator==(const IdentidadArchivo&) const = default;
+};
+
 enum class Apertura {
     Abierta,
     NoExiste,     // the file or a folder on its way is missing
@@ -36,6 +43,7 @@ class ArchivoTabla {
 
     bool SoloLectura() const { return soloLectura_; }
     std::optional<uint64_t> Tamano();
+    std::optional<IdentidadArchivo> Identidad();
     bool Vaciar();
     // Whole reads and writes at a position; false on error, and for reads at the end of the
     // file too (then FinDeArchivo()).

@@ -212,19 +212,20 @@ TEST_F(TablaTest, WritesThatWouldChangeTheValueAreRefused) {
     EXPECT_EQ(t->LeerTexto(f, "DIA"), "");
 }
 
-// Read by another program while a shared opening holds it (an exclusive one lets no one read).
-TEST_F(TablaTest, PostedRowsReachTheFileAtOnceAndStayAfterAnError) {
-    Tabla::Crear(archivo, kCampos);
-    auto t = Tabla::Abrir(archivo, Acceso::Compartido);
-    for (int dia = 1; dia <= 3; ++dia) {
-        size_t f = t->Agregar();
-        t->PonerEntero(f, "DIA", dia);
-        if (dia == 3) {
-            EXPECT_THROW(t->PonerTexto(f, "DIA", "tres"), ErrorPasaplan);
-            break;
-        }
-        t->Grabar(f);
-    }
+// Rows posted before an error reach the file when the error closes the table; an edited row
+// goes back in its place.
+TEST_F(TablaTest, PostedRowsStayAfterAnErrorAndEditsKeepTheirPlace) {
+    EXPECT_THROW(
+        {
+            auto t = Nueva();
+            for (int dia = 1; dia <= 3; ++dia) {
+                size_t f = t->Agregar();
+                t->PonerEntero(f, "DIA", dia);
+                if (dia == 3) t->PonerTexto(f, "DIA", "tres");
+                t->Grabar(f);
+            }
+        },
+        ErrorPasaplan);
     const std::string b = LeerArchivo(archivo);
     const size_t cabecera = 32 + 4 * 32 + 1, registro = 1 + 10 + 11 + 20 + 1;
     EXPECT_EQ(Cuenta(b), 2u);
@@ -232,11 +233,52 @@ TEST_F(TablaTest, PostedRowsReachTheFileAtOnceAndStayAfterAnError) {
     EXPECT_EQ(b.substr(cabecera + registro + 11, 11), "          2");
     EXPECT_EQ(b.back(), '\x1A');
 
-    t->PonerEntero(0, "DIA", 9);  // an edited row goes back in its place
+    auto t = Tabla::Abrir(archivo, Acceso::Exclusivo);
+    t->PonerEntero(0, "DIA", 9);
     t->Grabar(0);
     const std::string despues = LeerArchivo(archivo);
     EXPECT_EQ(despues.size(), b.size());
     EXPECT_EQ(despues.substr(cabecera + 11, 11), "          9");
+}
+
+// Posted rows go to the file in blocks, the rows before the count: whenever the file is
+// looked at, every record its header counts is there, in posting order. Another table object
+// opening the file, and VolcarTodas, see every row posted so far; a row posted again before
+// its block was written is written as it was last posted.
+TEST_F(TablaTest, RowsGoInBlocksAndTheCountNeverRunsAhead) {
+    auto t = Nueva();
+    const size_t cabecera = 32 + 4 * 32 + 1, registro = 1 + 10 + 11 + 20 + 1;
+    const auto comprobar = [&](const std::string& b) {
+        ASSERT_GE(b.size(), cabecera + Cuenta(b) * registro);
+        for (uint32_t r = 0; r < Cuenta(b); r += 97) {
+            ASSERT_EQ(std::stoi(b.substr(cabecera + r * registro + 11, 11)), int(r));
+        }
+    };
+    const int filas = 20000;
+    for (int i = 0; i < filas; ++i) {
+        const size_t f = t->Agregar();
+        t->PonerEntero(f, "DIA", i == 5 || i == filas - 3 ? -1 : i);
+        t->Grabar(f);
+        if (i % 1999 == 0) comprobar(LeerArchivo(archivo));
+    }
+    for (const int fila : {5, filas - 3}) {
+        t->PonerEntero(size_t(fila), "DIA", fila);
+        t->Grabar(size_t(fila));
+    }
+    EXPECT_LT(Cuenta(LeerArchivo(archivo)), uint32_t(filas));
+    Tabla::VolcarTodas();
+    std::string b = LeerArchivo(archivo);
+    comprobar(b);
+    EXPECT_EQ(Cuenta(b), uint32_t(filas));
+    EXPECT_EQ(b.size(), cabecera + filas * registro + 1);
+
+    t = nullptr;
+    t = Tabla::Abrir(archivo, Acceso::Compartido);
+    t->Grabar(t->Agregar());
+    auto otra = Tabla::Abrir(archivo, Acceso::Compartido);
+    EXPECT_EQ(otra->Filas(), size_t(filas) + 1);
+    EXPECT_EQ(otra->LeerEntero(5, "DIA"), 5);
+    EXPECT_EQ(otra->LeerEntero(filas - 3, "DIA"), filas - 3);
 }
 
 // A post leaves today's date in the header, whatever day the file was last written, and an
@@ -255,6 +297,7 @@ TEST_F(TablaTest, PostingDatesTheFileTodayAndKeepsTheCount) {
     EXPECT_EQ(Cuenta(despues), 3u);
     t->Grabar(t->Agregar());
     t->Grabar(t->Agregar());
+    t->Volcar();
     despues = LeerArchivo(archivo);
     EXPECT_EQ(despues.substr(1, 3), fecha);
     EXPECT_EQ(Cuenta(despues), 5u);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "exchange/Tabla.h"
+#include "ejecucion/InterlocutorVolcando.h"
 #include "import/Pasos.h"
 #include "platform/Error.h"
 #include "support/Apoyo.h"
@@ -147,6 +148,33 @@ TEST_F(Importacion, NoSchoolYearLeavesPeriodsEmptyAndSaysWhy) {
         EXPECT_NE(std::string(e.what()).find("curso académico"), std::string::npos);
     }
     EXPECT_TRUE(Filas("PERIODOS").empty());
+}
+
+// Every question finds the rows posted so far in the file, counted by its header.
+TEST_F(Importacion, EveryQuestionFindsThePostedRowsInTheFile) {
+    const fs::path archivo = dir.Ruta() / "T.DBF";
+    Tabla::Crear(archivo, {{"A", TipoCampo::Entero}});
+    auto tabla = Tabla::Abrir(archivo, Acceso::Compartido);
+    InterlocutorVolcando volcando(persona);
+    const auto enArchivo = [&] { return prueba::LeerArchivo(archivo)[4]; };  // the count's low byte
+    std::vector<int> vistas;
+    persona.dialogosMarcos.push_back([&](const ContextoMarcos&) {
+        vistas.push_back(enArchivo());
+        tabla->Grabar(tabla->Agregar());
+        return ResultadoMarcos{};
+    });
+    persona.dialogosCursos.push_back([&](const ContextoCursos&) {
+        vistas.push_back(enArchivo());
+        return ResultadoCursos{};
+    });
+    tabla->Grabar(tabla->Agregar());
+    const auto documento = Documento::Cargar(Exportacion(""));
+    volcando.MostrarDialogoMarcos({*documento, {}});
+    volcando.MostrarDialogoCursos({});
+    tabla->Grabar(tabla->Agregar());
+    volcando.Mensaje("x");
+    EXPECT_EQ(vistas, (std::vector<int>{1, 2}));
+    EXPECT_EQ(enArchivo(), 3);
 }
 
 }  // namespace

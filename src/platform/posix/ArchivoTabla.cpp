@@ -85,6 +85,16 @@ std::optional<uint64_t> ArchivoTabla::Tamano() {
     return static_cast<uint64_t>(estado.st_size);
 }
 
+std::optional<IdentidadArchivo> ArchivoTabla::Identidad() {
+    struct stat estado {};
+    if (::fstat(static_cast<int>(manejador_), &estado) != 0) {
+        error_ = static_cast<unsigned long>(errno);
+        return std::nullopt;
+    }
+    return IdentidadArchivo{static_cast<uint64_t>(estado.st_dev),
+                            static_cast<uint64_t>(estado.st_ino)};
+}
+
 bool ArchivoTabla::Vaciar() {
     if (::ftruncate(static_cast<int>(manejador_), 0) == 0) return true;
     error_ = static_cast<unsigned long>(errno);

@@ -104,6 +104,16 @@ std::optional<uint64_t> ArchivoTabla::Tamano() {
     return static_cast<uint64_t>(tamano.QuadPart);
 }
 
+std::optional<IdentidadArchivo> ArchivoTabla::Identidad() {
+    BY_HANDLE_FILE_INFORMATION datos{};
+    if (!GetFileInformationByHandle(Manejador(manejador_), &datos)) {
+        error_ = GetLastError();
+        return std::nullopt;
+    }
+    return IdentidadArchivo{datos.dwVolumeSerialNumber,
+                            (uint64_t{datos.nFileIndexHigh} << 32) | datos.nFileIndexLow};
+}
+
 bool ArchivoTabla::Vaciar() {
     LARGE_INTEGER cero{};
     if (SetFilePointerEx(Manejador(manejador_), cero, nullptr, FILE_BEGIN) &&
