@@ -395,21 +395,33 @@ void Documento::Guardar(const std::filesystem::path& destino) const {
     RegistrarCodificacionesXml();
     const char* codificacion =
         doc_->encoding ? reinterpret_cast<const char*>(doc_->encoding) : "UTF-8";
-    xmlChar* memoria = nullptr;
-    int largo = 0;
-    ErroresXml errores;
-    {
-        ManejadorErrores manejador(&errores);
-        xmlDocDumpFormatMemoryEnc(doc_, &memoria, &largo, codificacion, 0);
-    }
-    std::unique_ptr<xmlChar, LiberarXmlChar> propiedad(memoria);
-    if (!memoria || largo < 0) {
-        throw ErrorPasaplan("No se puede escribir el documento «" + plataforma::Utf8DeRuta(destino) +
-                            "» en la codificación " + codificacion + ".");
-    }
-    plataforma::EscribirArchivoAtomico(
-        destino, std::string_view(reinterpret_cast<const char*>(memoria),
-                                  static_cast<size_t>(largo)));
+    // Written as it is serialised: the whole text of a large document never sits in memory
+    // beside its tree. libxml2 calls back from C, so the callback never throws.
+    const auto escribir = [](void* contexto, const char* bytes, int largo) -> int {
+        const auto& trozo = *static_cast<const plataforma::EscribirTrozo*>(contexto);
+        return trozo(std::string_view(bytes, static_cast<size_t>(largo))) ? largo : -1;
+    };
+    plataforma::EscribirArchivoAtomicoPorTrozos(
+        destino, [&](const plataforma::EscribirTrozo& trozo) {
+            ErroresXml errores;
+            long resultado = -1;
+            {
+                ManejadorErrores manejador(&errores);
+                xmlSaveCtxt* guardado =
+                    xmlSaveToIO(escribir, nullptr, const_cast<plataforma::EscribirTrozo*>(&trozo),
+                                codificacion, 0);
+                if (guardado != nullptr) {
+                    resultado = xmlSaveDoc(guardado, doc_);
+                    if (xmlSaveClose(guardado) < 0) resultado = -1;
+                }
+            }
+            // A failed write is reported by the platform layer once this returns.
+            if (resultado < 0 && trozo(std::string_view())) {
+                throw ErrorPasaplan("No se puede escribir el documento «" +
+                                    plataforma::Utf8DeRuta(destino) + "» en la codificación " +
+                                    codificacion + ".");
+            }
+        });
 }
 
 }  // namespace pasaplan

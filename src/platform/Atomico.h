@@ -1,6 +1,7 @@
 #pragma once
 // Writing a whole file so that readers see the old one or the new one, never half of one.
 #include <filesystem>
+#include <functional>
 #include <string_view>
 
 namespace pasaplan::plataforma {
@@ -8,6 +9,14 @@ namespace pasaplan::plataforma {
 // A temporary file in the destination's folder, flushed to disk and renamed over destino.
 // Throws ErrorPasaplan naming the file; the destination is untouched on failure.
 void EscribirArchivoAtomico(const std::filesystem::path& destino, std::string_view contenido);
+
+// The same, with the content given piece by piece, so that a large file is never held whole in
+// memory: producir calls escribir once per piece; escribir returns false once a write has
+// failed (the failure is reported when producir returns). An exception from producir leaves
+// the destination untouched and goes on.
+using EscribirTrozo = std::function<bool(std::string_view)>;
+void EscribirArchivoAtomicoPorTrozos(const std::filesystem::path& destino,
+                                     const std::function<void(const EscribirTrozo&)>& producir);
 
 // A fresh temporary name beside destino (same folder, so rename is atomic).
 std::filesystem::path NombreTemporalJunto(const std::filesystem::path& destino);

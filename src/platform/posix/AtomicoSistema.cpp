@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <cstring>
+#include <functional>
 #include <string>
 
 #include "platform/Sistema.h"
@@ -62,7 +63,9 @@ void SincronizarCarpeta(const fs::path& carpeta) {
     close(fd);
 }
 
-void Escribir(const fs::path& destino, std::string_view contenido) {
+using Productor = std::function<void(const EscribirTrozo&)>;
+
+void Escribir(const fs::path& destino, const Productor& producir) {
     IgnorarSenalTamano();
 
     int fd = -1;
@@ -81,16 +84,26 @@ void Escribir(const fs::path& destino, std::string_view contenido) {
         if (fchmod(fd, anterior.st_mode & 07777) != 0) fallo = errno;
     }
 
-    size_t hecho = 0;
-    while (fallo == 0 && hecho < contenido.size()) {
-        const ssize_t n = write(fd, contenido.data() + hecho, contenido.size() - hecho);
-        if (n < 0) {
-            if (errno != EINTR) fallo = errno;
-        } else if (n == 0) {
-            fallo = ENOSPC;
-        } else {
-            hecho += static_cast<size_t>(n);
+    const EscribirTrozo escribir = [&](std::string_view contenido) {
+        size_t hecho = 0;
+        while (fallo == 0 && hecho < contenido.size()) {
+            const ssize_t n = write(fd, contenido.data() + hecho, contenido.size() - hecho);
+            if (n < 0) {
+                if (errno != EINTR) fallo = errno;
+            } else if (n == 0) {
+                fallo = ENOSPC;
+            } else {
+                hecho += static_cast<size_t>(n);
+            }
         }
+        return fallo == 0;
+    };
+    try {
+        producir(escribir);
+    } catch (...) {
+        close(fd);
+        unlink(temporal.c_str());
+        throw;
     }
     if (fallo == 0 && fsync(fd) != 0) fallo = errno;
     // close can report a deferred write error (network file systems).
@@ -113,7 +126,11 @@ unsigned long IdProceso() { return static_cast<unsigned long>(getpid()); }
 }  // namespace sistema
 
 void EscribirArchivoAtomico(const fs::path& destino, std::string_view contenido) {
-    Escribir(destino, contenido);
+    Escribir(destino, [&](const EscribirTrozo& escribir) { escribir(contenido); });
+}
+
+void EscribirArchivoAtomicoPorTrozos(const fs::path& destino, const Productor& producir) {
+    Escribir(destino, producir);
 }
 
 void SincronizarArchivo(const fs::path& archivo) noexcept {

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 
 #include "platform/Sistema.h"
@@ -29,7 +30,9 @@ Utf8 DescripcionErrorWindows(DWORD codigo) {
     }
 }
 
-void Escribir(const fs::path& destino, std::string_view contenido) {
+using Productor = std::function<void(const EscribirTrozo&)>;
+
+void Escribir(const fs::path& destino, const Productor& producir) {
     HANDLE h = INVALID_HANDLE_VALUE;
     fs::path temporal;
     for (int intento = 0; intento < 100 && h == INVALID_HANDLE_VALUE; ++intento) {
@@ -41,15 +44,26 @@ void Escribir(const fs::path& destino, std::string_view contenido) {
     if (h == INVALID_HANDLE_VALUE) FallaEscritura(destino, DescripcionErrorWindows(GetLastError()));
 
     DWORD fallo = 0;
-    size_t hecho = 0;
-    while (fallo == 0 && hecho < contenido.size()) {
-        const DWORD trozo =
-            static_cast<DWORD>(std::min<size_t>(contenido.size() - hecho, 1u << 30));
-        DWORD escritos = 0;
-        if (!WriteFile(h, contenido.data() + hecho, trozo, &escritos, nullptr) || escritos == 0) {
-            fallo = GetLastError() ? GetLastError() : ERROR_WRITE_FAULT;
+    const EscribirTrozo escribir = [&](std::string_view contenido) {
+        size_t hecho = 0;
+        while (fallo == 0 && hecho < contenido.size()) {
+            const DWORD trozo =
+                static_cast<DWORD>(std::min<size_t>(contenido.size() - hecho, 1u << 30));
+            DWORD escritos = 0;
+            if (!WriteFile(h, contenido.data() + hecho, trozo, &escritos, nullptr) ||
+                escritos == 0) {
+                fallo = GetLastError() ? GetLastError() : ERROR_WRITE_FAULT;
+            }
+            hecho += escritos;
         }
-        hecho += escritos;
+        return fallo == 0;
+    };
+    try {
+        producir(escribir);
+    } catch (...) {
+        CloseHandle(h);
+        DeleteFileW(temporal.c_str());
+        throw;
     }
     if (fallo == 0 && !FlushFileBuffers(h)) fallo = GetLastError();
     if (!CloseHandle(h) && fallo == 0) fallo = GetLastError();
@@ -72,7 +86,11 @@ unsigned long IdProceso() { return GetCurrentProcessId(); }
 }  // namespace sistema
 
 void EscribirArchivoAtomico(const fs::path& destino, std::string_view contenido) {
-    Escribir(destino, contenido);
+    Escribir(destino, [&](const EscribirTrozo& escribir) { escribir(contenido); });
+}
+
+void EscribirArchivoAtomicoPorTrozos(const fs::path& destino, const Productor& producir) {
+    Escribir(destino, producir);
 }
 
 // MoveFileEx with MOVEFILE_WRITE_THROUGH flushes the renamed file.
