@@ -86,6 +86,19 @@ std::string_view VistaValor(const char* registro, const CampoDbf& campo, Hueco& 
 // number comes back trimmed, as stored.
 std::string_view TextoDeNumero(std::string_view almacenado, Hueco& hueco);
 
+// Without the blanks and NULs that pad a stored value: at the end, and at the start too when
+// inicio.
+std::string_view SinRelleno(std::string_view texto, bool inicio);
+
+// The parts of a written decimal number: "-007.50" gives negativo, "007", "50"; nullopt when
+// the text is no such number (no blanks allowed).
+struct PartesNumero {
+    bool negativo = false;
+    std::string_view entera;
+    std::string_view fraccion;
+};
+std::optional<PartesNumero> Descomponer(std::string_view texto);
+
 // Trailing blanks are never significant in comparisons.
 std::string_view SinBlancosFinales(std::string_view texto);
 std::string_view SinBlancos(std::string_view texto);

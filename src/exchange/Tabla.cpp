@@ -186,7 +186,14 @@ std::unique_ptr<Tabla> Tabla::Abrir(const fs::path& archivo, Acceso acceso) {
     } catch (const dbf::FormatoDbfInvalido& e) {
         throw fallo(e.what());
     }
-    for (const dbf::CampoDbf& c : impl->campos) impl->camposPublicos.push_back(c.campo);
+    for (const dbf::CampoDbf& c : impl->campos) {
+        for (const Campo& anterior : impl->camposPublicos) {
+            if (IgualesSinMayusculas(anterior.nombre, c.campo.nombre)) {
+                impl->nombresDistintos = false;
+            }
+        }
+        impl->camposPublicos.push_back(c.campo);
+    }
 
     // Read every record, then keep the live ones in place.
     const size_t largo = impl->cabecera.longitudRegistro;

@@ -29,6 +29,7 @@ struct Tabla::Impl {
     std::array<char, 3> fechaArchivo{};  // the header's date of last update, as in the file
     std::vector<dbf::CampoDbf> campos;
     std::vector<Campo> camposPublicos;
+    bool nombresDistintos = true;  // no two field names equal without regard to case
     std::string datos;             // live rows, each a whole record with its deletion flag
     std::vector<uint32_t> fisica;  // record number in the file, kSinPosicion until posted
     // Posted rows not written yet: the records from cabecera.registros on, in posting order.
