@@ -20,6 +20,7 @@
 #include "import/Importacion.h"
 #include "import/Pasos.h"
 #include "support/Apoyo.h"
+#include "support/Hijo.h"
 #include "support/InterlocutorGuion.h"
 #include "text/Cp1252.h"
 
@@ -43,12 +44,7 @@ void OlvidarSalidaPendiente() {
     QCoreApplication::exec();
 }
 
-template <typename T>
-T* Hijo(QObject& padre, const char* nombre) {
-    T* hijo = padre.findChild<T*>(QString::fromLatin1(nombre));
-    EXPECT_NE(hijo, nullptr) << nombre;
-    return hijo;
-}
+using prueba::Hijo;
 
 bool Visible(TControlCursos& d, const char* nombre) {
     QWidget* w = Hijo<QWidget>(d, nombre);

@@ -9,6 +9,7 @@
 #include "app/MainForm.h"
 #include "exchange/Tabla.h"
 #include "support/Apoyo.h"
+#include "support/Hijo.h"
 #include "support/InterlocutorGuion.h"
 
 namespace pasaplan {
@@ -106,13 +107,6 @@ class VentanaPrincipal : public ::testing::Test {
         return std::string("[Transformadores]\r\nTransformado=") + valor + "\r\n";
     }
 
-    template <class T>
-    static T* Control(QWidget& ventana, const char* nombre) {
-        T* c = ventana.findChild<T*>(QString::fromLatin1(nombre));
-        if (!c) ADD_FAILURE() << "falta el control " << nombre;
-        return c;
-    }
-
     prueba::DirectorioTemporal dir_;
     prueba::InterlocutorGuion guion_;
     int terminados_ = 0;
@@ -133,17 +127,17 @@ TEST_F(VentanaPrincipal, ControlesConSusTextos) {
     };
     for (const auto& [nombre, texto] : {Texto{"BExportar", "OK"}, Texto{"BImportar", "OK"},
                                         Texto{"BClose", "&Salir"}, Texto{"Button1", "F1 AYUDA"}}) {
-        auto* b = Control<QPushButton>(*v, nombre);
+        auto* b = prueba::Hijo<QPushButton>(*v, nombre);
         ASSERT_TRUE(b);
         EXPECT_EQ(b->text(), QString::fromUtf8(texto)) << nombre;
         EXPECT_TRUE(b->isEnabled()) << nombre;
     }
-    EXPECT_FALSE(Control<QPushButton>(*v, "BExportar")->icon().isNull());
-    EXPECT_FALSE(Control<QPushButton>(*v, "BImportar")->icon().isNull());
+    EXPECT_FALSE(prueba::Hijo<QPushButton>(*v, "BExportar")->icon().isNull());
+    EXPECT_FALSE(prueba::Hijo<QPushButton>(*v, "BImportar")->icon().isNull());
 
-    auto* izquierda = Control<QLabel>(*v, "Label1");
-    auto* derecha = Control<QLabel>(*v, "Label2");
-    auto* version = Control<QLabel>(*v, "LabelVersion");
+    auto* izquierda = prueba::Hijo<QLabel>(*v, "Label1");
+    auto* derecha = prueba::Hijo<QLabel>(*v, "Label2");
+    auto* version = prueba::Hijo<QLabel>(*v, "LabelVersion");
     ASSERT_TRUE(izquierda && derecha && version);
     EXPECT_EQ(izquierda->text(),
               QString::fromUtf8("Transformar datos desde Séneca hacia Velmora "));
@@ -152,8 +146,8 @@ TEST_F(VentanaPrincipal, ControlesConSusTextos) {
     EXPECT_TRUE(izquierda->font().bold());
     EXPECT_TRUE(version->font().bold());
     // Each direction's button sits in the panel of its caption, the left one on the left.
-    EXPECT_EQ(Control<QPushButton>(*v, "BExportar")->parentWidget(), izquierda->parentWidget());
-    EXPECT_EQ(Control<QPushButton>(*v, "BImportar")->parentWidget(), derecha->parentWidget());
+    EXPECT_EQ(prueba::Hijo<QPushButton>(*v, "BExportar")->parentWidget(), izquierda->parentWidget());
+    EXPECT_EQ(prueba::Hijo<QPushButton>(*v, "BImportar")->parentWidget(), derecha->parentWidget());
     EXPECT_LT(izquierda->parentWidget()->x(), derecha->parentWidget()->x());
 }
 
@@ -247,17 +241,17 @@ TEST_F(VentanaPrincipal, ImportacionIncrustadaTerminadaEscribeUno) {
 TEST_F(VentanaPrincipal, TrasUnaEjecucionTerminadaLosBotonesQuedanInactivos) {
     auto v = Arrancar({});
     guion_.archivos.push_back(Exportacion());
-    Control<QPushButton>(*v, "BExportar")->click();
+    prueba::Hijo<QPushButton>(*v, "BExportar")->click();
     ASSERT_FALSE(guion_.mensajes.empty());
     EXPECT_EQ(guion_.mensajes.back(), "Proceso finalizado");
     // Stand-alone, the report follows "Proceso finalizado": the course has no units.
     ASSERT_EQ(guion_.informes.size(), 1u);
     EXPECT_FALSE(guion_.informes[0].empty());
     EXPECT_EQ(guion_.informes[0][0].tipo, TipoHallazgo::CursoSinUnidades);
-    EXPECT_FALSE(Control<QPushButton>(*v, "BExportar")->isEnabled());
-    EXPECT_FALSE(Control<QPushButton>(*v, "BImportar")->isEnabled());
+    EXPECT_FALSE(prueba::Hijo<QPushButton>(*v, "BExportar")->isEnabled());
+    EXPECT_FALSE(prueba::Hijo<QPushButton>(*v, "BImportar")->isEnabled());
     EXPECT_TRUE(v->isVisible());
-    Control<QPushButton>(*v, "BClose")->click();
+    prueba::Hijo<QPushButton>(*v, "BClose")->click();
     EXPECT_FALSE(v->isVisible());
     EXPECT_FALSE(fs::exists(Ini()));
 }
@@ -265,12 +259,12 @@ TEST_F(VentanaPrincipal, TrasUnaEjecucionTerminadaLosBotonesQuedanInactivos) {
 // Stand-alone, a missing file leaves everything as it was, and the next run may use a file.
 TEST_F(VentanaPrincipal, SinArchivoIndependienteNadaCambia) {
     auto v = Arrancar({});
-    Control<QPushButton>(*v, "BExportar")->click();
+    prueba::Hijo<QPushButton>(*v, "BExportar")->click();
     EXPECT_EQ(guion_.mensajes, std::vector<Utf8>{"No existe archivo"});
     EXPECT_EQ(v->Estado().ResultadoEjecucion, 0);
     EXPECT_TRUE(v->isVisible());
-    EXPECT_TRUE(Control<QPushButton>(*v, "BExportar")->isEnabled());
-    EXPECT_TRUE(Control<QPushButton>(*v, "BImportar")->isEnabled());
+    EXPECT_TRUE(prueba::Hijo<QPushButton>(*v, "BExportar")->isEnabled());
+    EXPECT_TRUE(prueba::Hijo<QPushButton>(*v, "BImportar")->isEnabled());
 }
 
 // An error ends the run at the event's edge: its text in a message, the window open, buttons
@@ -281,7 +275,7 @@ TEST_F(VentanaPrincipal, ErrorDeLaEjecucionSeMuestraYLaVentanaSigue) {
     ASSERT_EQ(guion_.mensajes.size(), 1u);
     EXPECT_NE(guion_.mensajes[0].find("Exportacion.xml"), std::string::npos) << guion_.mensajes[0];
     EXPECT_TRUE(v->isVisible());
-    EXPECT_TRUE(Control<QPushButton>(*v, "BExportar")->isEnabled());
+    EXPECT_TRUE(prueba::Hijo<QPushButton>(*v, "BExportar")->isEnabled());
     EXPECT_EQ(v->Estado().ResultadoEjecucion, 0);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_FALSE(fs::exists(Intercambio() / "PERIODOS.DBF"));

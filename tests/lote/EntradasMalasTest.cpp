@@ -17,12 +17,15 @@
 #include "platform/Error.h"
 #include "platform/Rutas.h"
 #include "support/Apoyo.h"
+#include "support/LoteEnProceso.h"
 
 namespace pasaplan {
 namespace {
 
 namespace fs = std::filesystem;
+using prueba::EnProceso;
 using prueba::LeerArchivo;
+using prueba::Salida;
 
 const fs::path kMalos = fs::path(PASAPLAN_TEST_DATA) / "malos";
 
@@ -33,7 +36,8 @@ constexpr const char* kMarcaAnterior = "<!-- resultado anterior -->\n";
 
 enum class Efecto { Igual, Nueva, Ausente };
 
-using Salida = prueba::SalidaPrograma;
+using prueba::EnProceso;
+using prueba::Salida;
 
 // The folders of one case. Names with blanks and accents everywhere.
 struct Banco {
@@ -48,12 +52,6 @@ struct Banco {
     fs::path aRetener;
     std::unique_ptr<Tabla> retenida;
 };
-
-Salida EnProceso(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int estado = lote::EjecutarLote(args, out, err);
-    return {estado, out.str(), err.str()};
-}
 
 std::vector<std::string> ArgsExportar(const Banco& b, std::vector<std::string> extra) {
     std::vector<std::string> args{"exportar", plataforma::Utf8DeRuta(b.archivo), "--intercambio",

@@ -9,6 +9,7 @@
 #include "lote/Lote.h"
 #include "platform/Rutas.h"
 #include "support/Apoyo.h"
+#include "support/LoteEnProceso.h"
 #include "text/Cp1252.h"
 
 namespace pasaplan {
@@ -17,10 +18,7 @@ namespace {
 namespace fs = std::filesystem;
 using prueba::DirectorioTemporal;
 
-struct Salida {
-    int estado;
-    std::string out, err;
-};
+using prueba::Salida;
 
 // A small export with a subject of a course the centre lacks and a mixed unit.
 const char* const kExportacion =
@@ -111,9 +109,7 @@ class InformeLote : public testing::Test {
         std::vector<std::string> args{"exportar",           exportacion.string(), "--intercambio",
                                       intercambio.string(), "--niveles",          niveles.string()};
         args.insert(args.end(), extra.begin(), extra.end());
-        std::ostringstream out, err;
-        const int estado = lote::EjecutarLote(args, out, err);
-        return {estado, out.str(), err.str()};
+        return prueba::EnProceso(args);
     }
 };
 

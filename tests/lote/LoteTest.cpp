@@ -11,6 +11,7 @@
 #include "import/Pasos.h"
 #include "platform/Rutas.h"
 #include "support/Apoyo.h"
+#include "support/LoteEnProceso.h"
 #include "text/Cp1252.h"
 
 namespace pasaplan {
@@ -19,16 +20,8 @@ namespace {
 namespace fs = std::filesystem;
 using prueba::DirectorioTemporal;
 
-struct Salida {
-    int estado;
-    std::string out, err;
-};
-
-Salida Lote(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    int estado = lote::EjecutarLote(args, out, err);
-    return {estado, out.str(), err.str()};
-}
+using prueba::Salida;
+const auto Lote = prueba::EnProceso;
 
 class UsoIncorrecto : public testing::TestWithParam<std::vector<std::string>> {};
 
