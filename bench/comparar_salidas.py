@@ -8,7 +8,7 @@
 
 Compares, for every scale folder kK present in both, each table of VTEMP byte for byte except
 the date of last update in the header (bytes 1 to 3), and the document written for Séneca
-except its `fecha` attribute. Exit status 0 when everything matches, 1 otherwise.
+except its `fecha` attribute, and the import's printed report (informe.txt). Exit status 0 when everything matches, 1 otherwise.
 Python standard library only.
 """
 import os
@@ -44,6 +44,12 @@ def comparar(antes, despues):
                 comparados += 1
                 if leer(os.path.join(a_dir, n)) != leer(os.path.join(d_dir, n)):
                     diferencias.append(f"{escala}/{sub}/{n}: distinto")
+        a_inf, d_inf = (os.path.join(c, escala, "informe.txt") for c in (antes, despues))
+        if os.path.exists(a_inf) and os.path.exists(d_inf):
+            comparados += 1
+            with open(a_inf, "rb") as a, open(d_inf, "rb") as d:
+                if a.read() != d.read():
+                    diferencias.append(f"{escala}/informe.txt: distinto")
     return escalas, comparados, diferencias
 
 
