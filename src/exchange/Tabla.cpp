@@ -231,6 +231,10 @@ fs::path Tabla::RutaEn(const fs::path& directorio, std::string_view nombre) {
     return plataforma::BuscarEnDirectorio(directorio, archivo);
 }
 
+bool Tabla::RetenidaPorOtro(const fs::path& archivo) {
+    return plataforma::RetenidaPorOtro(archivo);
+}
+
 const std::string& Tabla::Nombre() const { return impl_->nombre; }
 const fs::path& Tabla::Archivo() const { return impl_->archivo; }
 const std::vector<Campo>& Tabla::Campos() const { return impl_->camposPublicos; }

@@ -30,8 +30,8 @@ public:
     // 0x57 (Windows ANSI), today's date, no index file.
     static void Crear(const std::filesystem::path& archivo, const std::vector<Campo>& campos);
 
-    // Opens and loads archivo, locking it without waiting (an open-file-description lock: write
-    // lock for Exclusivo, read lock for Compartido). A table held by another program, a missing
+    // Opens and loads archivo, holding it without waiting (Linux: an open-file-description lock,
+    // a write lock for Exclusivo, a read lock for Compartido; Windows: share modes). A table held by another program, a missing
     // file, a damaged file: ErrorPasaplan naming the table.
     static std::unique_ptr<Tabla> Abrir(const std::filesystem::path& archivo, Acceso acceso);
 
@@ -42,6 +42,9 @@ public:
     // Path of table "nombre" (same rules) whether or not it exists; new names get ".DBF".
     static std::filesystem::path RutaEn(const std::filesystem::path& directorio,
                                         std::string_view nombre);
+    // Whether another program holds archivo so that opening it for writing would fail; the
+    // question holds nothing afterwards. A missing or unreadable file is not held.
+    static bool RetenidaPorOtro(const std::filesystem::path& archivo);
 
     Tabla(const Tabla&) = delete;
     Tabla& operator=(const Tabla&) = delete;

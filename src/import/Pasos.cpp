@@ -1,6 +1,5 @@
 #include "import/Pasos.h"
 
-#include "platform/ArchivoTabla.h"
 #include "platform/Error.h"
 #include "platform/Rutas.h"
 
@@ -13,7 +12,7 @@ std::filesystem::path ContextoImportacion::RutaTabla(std::string_view nombre) co
 void BorrarTablaPaso(const ContextoImportacion& ctx, std::string_view nombre) {
     const std::string base(nombre);
     const auto dbf = Tabla::RutaEn(ctx.Directorio(), base + ".DBF");
-    if (plataforma::RetenidaPorOtro(dbf)) {
+    if (Tabla::RetenidaPorOtro(dbf)) {
         throw ErrorPasaplan("La tabla " + base + " está abierta en otro programa (" +
                             plataforma::Utf8DeRuta(dbf) + ").");
     }

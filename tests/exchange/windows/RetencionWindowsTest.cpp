@@ -64,9 +64,9 @@ TEST(RetencionWindows, TablaQueOtroProgramaRetieneSeRechazaPorSuNombre) {
             EXPECT_THAT(MensajeDe([&] { Tabla::Abrir(archivo, acceso); }), HasSubstr(esperado));
         }
         EXPECT_THAT(MensajeDe([&] { Tabla::Crear(archivo, kCampos); }), HasSubstr(esperado));
-        EXPECT_TRUE(plataforma::RetenidaPorOtro(archivo));
+        EXPECT_TRUE(Tabla::RetenidaPorOtro(archivo));
     }
-    EXPECT_FALSE(plataforma::RetenidaPorOtro(archivo));
+    EXPECT_FALSE(Tabla::RetenidaPorOtro(archivo));
     EXPECT_EQ(prueba::LeerArchivo(archivo), antes);  // the refused creation emptied nothing
     EXPECT_NO_THROW(Tabla::Abrir(archivo, Acceso::Exclusivo));
 }
@@ -82,7 +82,7 @@ TEST(RetencionWindows, ExclusivaNoCompartePeroCompartidaSi) {
         auto exclusiva = Tabla::Abrir(archivo, Acceso::Exclusivo);
         EXPECT_THAT(MensajeDe([&] { Tabla::Abrir(archivo, Acceso::Compartido); }),
                     HasSubstr("La tabla AULAT está abierta en otro programa"));
-        EXPECT_TRUE(plataforma::RetenidaPorOtro(archivo));
+        EXPECT_TRUE(Tabla::RetenidaPorOtro(archivo));
     }
     auto una = Tabla::Abrir(archivo, Acceso::Compartido);
     auto otra = Tabla::Abrir(archivo, Acceso::Compartido);
