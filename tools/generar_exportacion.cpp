@@ -21,45 +21,15 @@
 #include <vector>
 
 #include "Azar.h"
+#include "DatosPersonal.h"
 #include "DatosSinteticos.h"
+#include "DocumentoSintetico.h"
 #include "text/Cp1252.h"
 
 namespace fs = std::filesystem;
 using namespace generacion;
 
 namespace {
-
-struct Dato {
-    std::string_view nombre;
-    std::string valor;  // UTF-8
-};
-using Registro = std::vector<Dato>;
-
-struct Bloque {
-    std::string_view seq;
-    std::string_view prefijo;  // records are PREFIJO_1, PREFIJO_2, ...
-    std::vector<Registro> registros;
-};
-
-std::string Escapar(std::string_view s) {
-    std::string r;
-    for (char c : s) {
-        switch (c) {
-            case '&':
-                r += "&amp;";
-                break;
-            case '<':
-                r += "&lt;";
-                break;
-            case '>':
-                r += "&gt;";
-                break;
-            default:
-                r += c;
-        }
-    }
-    return r;
-}
 
 std::string Num(long long n) { return std::to_string(n); }
 
@@ -333,39 +303,10 @@ void Generador::Catalogos(int c) {
 }
 
 std::string Generador::Documento() const {
-    std::string x;
-    x.reserve(static_cast<size_t>(escala_) * 900000);
-    const char* fin = "\r\n";
-    x += "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>";
-    x += fin;
-    x += "<SERVICIO modulo=\"HORARIOS\" tipo=\"E\" autor=\"SENECA\" fecha=\"02/09/2026 10:14:33\">";
-    x += fin;
-    x += std::string(" <BLOQUE_DATOS>") + fin;
-    x += std::string("  <grupo_datos seq=\"ANNO_ACADEMICO\">") + fin;
-    x += std::string("   <dato nombre_dato=\"C_ANNO\">2026</dato>") + fin;
-    x += std::string("   <dato nombre_dato=\"F_INIHORREG\">15/09/2026</dato>") + fin;
-    x += std::string("   <dato nombre_dato=\"F_FINHORREG\">22/06/2027</dato>") + fin;
-    x += std::string("  </grupo_datos>") + fin;
-    for (const Bloque* b :
-         {&cursos_, &materias_, &actividades_, &dependencias_, &jornadas_, &tramos_, &unidades_,
-          &empleados_, &origenes_, &nivelesCat_, &cursosNiveles_, &autorizaciones_}) {
-        x += "  <grupo_datos seq=\"" + std::string(b->seq) + "\" registros=\"" +
-             Num(static_cast<long long>(b->registros.size())) + "\">" + fin;
-        for (size_t i = 0; i < b->registros.size(); ++i) {
-            x += "   <grupo_datos seq=\"" + std::string(b->prefijo) + "_" +
-                 Num(static_cast<long long>(i) + 1) + "\">" + fin;
-            for (const Dato& d : b->registros[i]) {
-                x += "    <dato nombre_dato=\"";
-                x += d.nombre;
-                x += "\">" + Escapar(d.valor) + "</dato>" + fin;
-            }
-            x += std::string("   </grupo_datos>") + fin;
-        }
-        x += std::string("  </grupo_datos>") + fin;
-    }
-    x += std::string(" </BLOQUE_DATOS>") + fin;
-    x += std::string("</SERVICIO>") + fin;
-    return x;
+    return DocumentoSeneca({&cursos_, &materias_, &actividades_, &dependencias_, &jornadas_,
+                            &tramos_, &unidades_, &empleados_, &origenes_, &nivelesCat_,
+                            &cursosNiveles_, &autorizaciones_},
+                           static_cast<size_t>(escala_) * 900000);
 }
 
 struct Opciones {
