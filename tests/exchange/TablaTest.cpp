@@ -233,7 +233,9 @@ TEST_F(TablaTest, PostedRowsStayAfterAnErrorAndEditsKeepTheirPlace) {
     EXPECT_EQ(b.substr(cabecera + registro + 11, 11), "          2");
     EXPECT_EQ(b.back(), '\x1A');
 
-    auto t = Tabla::Abrir(archivo, Acceso::Exclusivo);
+    // Shared, so that the file can be read while the table is open (Windows lets no one read a
+    // file held exclusively).
+    auto t = Tabla::Abrir(archivo, Acceso::Compartido);
     t->PonerEntero(0, "DIA", 9);
     t->Grabar(0);
     const std::string despues = LeerArchivo(archivo);
@@ -246,7 +248,8 @@ TEST_F(TablaTest, PostedRowsStayAfterAnErrorAndEditsKeepTheirPlace) {
 // opening the file, and VolcarTodas, see every row posted so far; a row posted again before
 // its block was written is written as it was last posted.
 TEST_F(TablaTest, RowsGoInBlocksAndTheCountNeverRunsAhead) {
-    auto t = Nueva();
+    Tabla::Crear(archivo, kCampos);
+    auto t = Tabla::Abrir(archivo, Acceso::Compartido);
     const size_t cabecera = 32 + 4 * 32 + 1, registro = 1 + 10 + 11 + 20 + 1;
     const auto comprobar = [&](const std::string& b) {
         ASSERT_GE(b.size(), cabecera + Cuenta(b) * registro);
