@@ -246,23 +246,54 @@ Nodo Documento::NuevoElemento(Nodo padre, const char* nombre) {
     return Nodo(elemento);
 }
 
+// A text node whose content costs no allocation of its own, as the parser stores text: a
+// short one inside the node (where an element keeps its attributes), a longer one once in the
+// document's dictionary, shared by every node with the same text; libxml2 frees both ways
+// correctly. Without a dictionary, or past its limit, the content is the node's own.
+xmlNode* Documento::TextoCompartido(std::string_view cp1252) const {
+    const Utf8 utf8 = TextoXml(cp1252);
+    const auto* bytes = reinterpret_cast<const xmlChar*>(utf8.data());
+    const int largo = static_cast<int>(utf8.size());
+    xmlNode* texto = xmlNewDocText(doc_, nullptr);
+    if (!texto) throw ErrorPasaplan("No hay memoria para escribir el documento.");
+    if (utf8.size() < 2 * sizeof(void*)) {
+        auto* dentro = reinterpret_cast<xmlChar*>(&texto->properties);
+        std::memcpy(dentro, bytes, utf8.size());
+        dentro[utf8.size()] = 0;
+        texto->content = dentro;
+    } else if (const xmlChar* compartido =
+                   doc_->dict ? xmlDictLookup(doc_->dict, bytes, largo) : nullptr) {
+        texto->content = const_cast<xmlChar*>(compartido);
+    } else {
+        texto->content = xmlStrndup(bytes, largo);
+        if (!texto->content) {
+            xmlFreeNode(texto);
+            throw ErrorPasaplan("No hay memoria para escribir el documento.");
+        }
+    }
+    return texto;
+}
+
 void Documento::PonerAtributo(Nodo elemento, const char* nombre, std::string_view valor) {
     Cambiado();
-    const Utf8 utf8 = TextoXml(valor);
-    if (!xmlSetProp(elemento.Crudo(), reinterpret_cast<const xmlChar*>(nombre),
-                    reinterpret_cast<const xmlChar*>(utf8.c_str()))) {
+    xmlNode* texto = TextoCompartido(valor);
+    // Put without a value (a value put again is dropped), then given the shared text.
+    xmlAttr* atributo =
+        xmlSetProp(elemento.Crudo(), reinterpret_cast<const xmlChar*>(nombre), nullptr);
+    if (!atributo) {
+        xmlFreeNode(texto);
         throw ErrorPasaplan("No hay memoria para escribir el documento.");
     }
+    atributo->children = atributo->last = texto;
+    texto->parent = reinterpret_cast<xmlNode*>(atributo);
 }
 
 Nodo Documento::AnadirDato(Nodo grupo, const char* nombre, std::string_view valor) {
     Nodo dato = NuevoElemento(grupo, "dato");
     PonerAtributo(dato, "nombre_dato", nombre);
     if (!valor.empty()) {
-        const Utf8 utf8 = TextoXml(valor);
         // Text content, never parsed as markup or entity references.
-        xmlNodeAddContentLen(dato.Crudo(), reinterpret_cast<const xmlChar*>(utf8.data()),
-                             static_cast<int>(utf8.size()));
+        xmlAddChild(dato.Crudo(), TextoCompartido(valor));
     }
     return dato;
 }

@@ -108,6 +108,7 @@ private:
     mutable std::map<std::pair<std::type_index, std::string>, std::shared_ptr<const void>>
         derivados_;
     void Cambiado();  // forgets what was looked up or worked out
+    xmlNode* TextoCompartido(std::string_view cp1252) const;
 };
 
 }  // namespace pasaplan

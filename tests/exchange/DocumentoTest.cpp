@@ -218,6 +218,34 @@ TEST(Documento, SavedInTheDeclaredEncodingWithPrologAndLiteralTexts) {
               (std::vector<std::string>{"destino.xml", "origen.xml"}));
 }
 
+// Written texts are held without an allocation of their own (short ones inside their node,
+// longer ones once in the document's dictionary): replaced, removed and saved, each still
+// writes its own bytes, and freeing the tree frees each once (the sanitizer build checks).
+TEST(Documento, WrittenTextsOfEveryLengthSaveAsPutAfterReplacingAndRemoving) {
+    DirectorioTemporal dir;
+    const auto origen = dir.Ruta() / "origen.xml";
+    prueba::EscribirArchivo(origen, "<?xml version=\"1.0\"?>\n<SERVICIO/>\n");
+    auto doc = Documento::Cargar(origen);
+    doc->Quitar(Nodo(xmlDocGetRootElement(doc->Crudo())));
+    Nodo servicio = doc->NuevoElemento(Nodo(), "SERVICIO");
+    doc->PonerAtributo(servicio, "fecha", "01/01/2000 00:00:00");
+    doc->PonerAtributo(servicio, "fecha", "09/12/2026 10:14:33");
+    const std::string largo = "Departamento de Física y Química";  // past the node's room
+    for (const std::string& valor : {std::string(15, 'a'), std::string(16, 'b'), largo, largo}) {
+        doc->AnadirDato(servicio, valor.size() < 20 ? valor.c_str() : "DEPARTAMENTO_LARGO",
+                        Utf8ACp1252(valor));
+    }
+    doc->Quitar(doc->AnadirDato(servicio, "DEPARTAMENTO_LARGO", Utf8ACp1252(largo)));
+    doc->Guardar(dir.Ruta() / "destino.xml");
+    const std::string d = "<dato nombre_dato=\"DEPARTAMENTO_LARGO\">" + largo + "</dato>";
+    EXPECT_EQ(prueba::LeerArchivo(dir.Ruta() / "destino.xml"),
+              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+              "<SERVICIO fecha=\"09/12/2026 10:14:33\">"
+              "<dato nombre_dato=\"aaaaaaaaaaaaaaa\">aaaaaaaaaaaaaaa</dato>"
+              "<dato nombre_dato=\"bbbbbbbbbbbbbbbb\">bbbbbbbbbbbbbbbb</dato>" +
+                  d + d + "</SERVICIO>\n");
+}
+
 // Both names of Windows-1252 read and write through our own table, on every system: the bytes
 // 0x80-0x9F are its letters (€, Š, ‘), not C1 controls, and a text that Windows-1252 lacks is
 // saved as a character reference.
