@@ -33,18 +33,9 @@ using prueba::InterlocutorGuion;
 
 using Accion = std::function<void(TControlCursos&)>;
 
-void Tecla(QWidget* destino, int tecla) {
-    QKeyEvent pulsar(QEvent::KeyPress, tecla, Qt::NoModifier);
-    QApplication::sendEvent(destino, &pulsar);
-}
-
-// A quit request left by a window test of this binary would end every modal loop at once.
-void OlvidarSalidaPendiente() {
-    QTimer::singleShot(0, [] { QCoreApplication::exit(0); });
-    QCoreApplication::exec();
-}
-
 using prueba::Hijo;
+using prueba::OlvidarSalidaPendiente;
+using prueba::Tecla;
 
 bool Visible(TControlCursos& d, const char* nombre) {
     QWidget* w = Hijo<QWidget>(d, nombre);

@@ -14,6 +14,7 @@
 #include "platform/Error.h"
 #include "platform/Rutas.h"
 #include "support/Apoyo.h"
+#include "support/Errores.h"
 #include "text/Cp1252.h"
 
 namespace pasaplan {
@@ -22,19 +23,8 @@ namespace {
 using prueba::DirectorioTemporal;
 using prueba::EscribirArchivo;
 using prueba::LeerArchivo;
+using prueba::MensajeDe;
 using ::testing::HasSubstr;
-
-// The message of the ErrorPasaplan that f throws; fails the test when it throws none.
-template <typename F>
-std::string MensajeDe(F&& f) {
-    try {
-        f();
-    } catch (const ErrorPasaplan& e) {
-        return e.what();
-    }
-    ADD_FAILURE() << "no error";
-    return "";
-}
 
 const std::vector<Campo> kCampos = {{"NOMBRE", TipoCampo::Texto, 10},
                                     {"DIA", TipoCampo::Entero},
