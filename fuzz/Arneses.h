@@ -93,9 +93,9 @@ inline void CrearSenematerias(const fs::path& archivo, const fs::path& lista) {
         const size_t b = a == std::string::npos ? a : linea.find(';', a + 1);
         if (b == std::string::npos) continue;
         const size_t fila = tabla->Agregar();
-        tabla->PonerTexto(fila, "NOMBRE", Utf8ACp1252(linea.substr(0, a)));
-        tabla->PonerTexto(fila, "COD", Utf8ACp1252(linea.substr(a + 1, b - a - 1)));
-        tabla->PonerTexto(fila, "CODLARGO", Utf8ACp1252(linea.substr(b + 1)));
+        tabla->PonerTexto(fila, "NOMBRE", BytesUtf8ACp1252(linea.substr(0, a)));
+        tabla->PonerTexto(fila, "COD", BytesUtf8ACp1252(linea.substr(a + 1, b - a - 1)));
+        tabla->PonerTexto(fila, "CODLARGO", BytesUtf8ACp1252(linea.substr(b + 1)));
         tabla->Grabar(fila);
     }
 }

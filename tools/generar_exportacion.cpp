@@ -380,7 +380,7 @@ int main(int argc, char** argv) {
         Generador g(o->escala, o->semilla);
         g.Generar();
         const std::string utf8 = g.Documento();
-        const std::string latin1 = pasaplan::Utf8ACp1252(utf8);
+        const std::string latin1 = pasaplan::BytesUtf8ACp1252(utf8).Bytes();
         // ISO-8859-1 is declared: no byte of Windows-1252's own range 0x80-0x9F may slip in.
         for (unsigned char b : latin1) {
             if (b >= 0x80 && b <= 0x9F) throw std::runtime_error("Carácter fuera de ISO-8859-1.");

@@ -56,7 +56,7 @@ struct Fila {
 std::optional<long long> Numero(const Texto& t) {
     try {
         size_t usados = 0;
-        const long long v = std::stoll(t, &usados);
+        const long long v = std::stoll(t.Bytes(), &usados);
         if (usados == t.size()) return v;
     } catch (const std::exception&) {
     }
@@ -87,7 +87,7 @@ class Horario {
     static int Clave(const Texto& marco, int dia, int hora) {
         return (marco == "1" ? 10000 : 0) + dia * 100 + hora;
     }
-    std::unique_ptr<Tabla> Abrir(std::string_view nombre) const {
+    std::unique_ptr<Tabla> Abrir(const Utf8& nombre) const {
         return Tabla::AbrirEn(dir_, nombre, Acceso::Compartido);
     }
     void LeerCatalogos();
@@ -254,8 +254,9 @@ std::vector<Fila> Horario::Generar() {
                                         : Texto();
             bool alguna = false;
             for (int h = 0; h < horas; ++h) {
-                Fila f{prof,    0,    0,        g.marco, a.asig, azar_.Porcentaje(25) ? "1" : "",
-                       g.abrev, aula, concierto};
+                Fila f{prof,    0,      0,
+                       g.marco, a.asig, azar_.Porcentaje(25) ? Texto("1") : Texto(),
+                       g.abrev, aula,   concierto};
                 if (Colocar(std::move(f), &g, ocupado, filas, false)) {
                     ++puestas;
                     alguna = true;
@@ -332,7 +333,7 @@ const char* const kUso =
     "dejó la importación: unas M filas por profesor (30 si no se indica).\n";
 
 std::optional<long long> Argumento(const char* texto, long long minimo, long long maximo) {
-    const auto v = Numero(texto);
+    const auto v = Numero(Texto::DeBytes(texto));
     if (!v || *v < minimo || *v > maximo) return std::nullopt;
     return v;
 }

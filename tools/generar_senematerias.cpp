@@ -35,13 +35,15 @@ std::vector<std::string> Partes(const std::string& linea) {
 }
 
 // A field in UTF-8 to Windows-1252, refusing characters the table cannot hold.
-Texto Convertir(const std::string& utf8, size_t ancho, const std::string& donde) {
+Texto Convertir(const std::string& bytes, size_t ancho, const Utf8& donde) {
+    const Utf8 utf8 = Utf8::DeBytes(bytes);
     const Texto texto = AllTrim(Utf8ACp1252(utf8));
-    if (Cp1252AUtf8(texto) != AllTrim(utf8)) {
+    // Trimming the ASCII blanks of UTF-8 bytes keeps them UTF-8.
+    if (Cp1252AUtf8(texto) != Utf8::DeBytes(AllTrim(bytes).Bytes())) {
         throw ErrorPasaplan(donde + ": «" + utf8 + "» tiene caracteres que Windows-1252 no admite.");
     }
     if (texto.size() > ancho) {
-        throw ErrorPasaplan(donde + ": «" + utf8 + "» pasa de " + std::to_string(ancho) +
+        throw ErrorPasaplan(donde + ": «" + utf8 + "» pasa de " + Utf8::Numero(ancho) +
                             " caracteres.");
     }
     return texto;
@@ -49,13 +51,15 @@ Texto Convertir(const std::string& utf8, size_t ancho, const std::string& donde)
 
 std::vector<Fila> Leer(const fs::path& entrada) {
     std::ifstream archivo(entrada, std::ios::binary);
-    if (!archivo) throw ErrorPasaplan("No se puede abrir «" + entrada.string() + "».");
+    if (!archivo)
+        throw ErrorPasaplan("No se puede abrir «" + Utf8::DeBytes(entrada.string()) + "».");
     std::vector<Fila> filas;
     std::set<Texto> nombres, codigos;
     std::string linea;
     for (size_t numero = 1; std::getline(archivo, linea); ++numero) {
         if (!linea.empty() && linea.back() == '\r') linea.pop_back();
-        const std::string donde = entrada.filename().string() + ", línea " + std::to_string(numero);
+        const Utf8 donde =
+            Utf8::DeBytes(entrada.filename().string()) + ", línea " + Utf8::Numero(numero);
         if (numero == 1) {
             if (linea.rfind("\xEF\xBB\xBF", 0) == 0) linea.erase(0, 3);
             if (linea != "NOMBRE;COD;CODLARGO") {
@@ -75,10 +79,10 @@ std::vector<Fila> Leer(const fs::path& entrada) {
         }
         // Only the first row of a name is ever found, and two subjects must not share a code.
         if (!nombres.insert(fila.nombre).second) {
-            throw ErrorPasaplan(donde + ": materia repetida «" + partes[0] + "».");
+            throw ErrorPasaplan(donde + ": materia repetida «" + Utf8::DeBytes(partes[0]) + "».");
         }
         if (!codigos.insert(fila.cod).second) {
-            throw ErrorPasaplan(donde + ": código repetido «" + partes[1] + "».");
+            throw ErrorPasaplan(donde + ": código repetido «" + Utf8::DeBytes(partes[1]) + "».");
         }
         filas.push_back(std::move(fila));
     }

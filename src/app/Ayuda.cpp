@@ -119,10 +119,10 @@ PlanAyuda PlanearAyuda(const fs::path& directorioPrograma, int contexto,
     }
     plan.tipo = PlanAyuda::Tipo::Ninguno;
     if (!hayChm) {
-        plan.mensaje = "No se encuentra el archivo de ayuda «" + chm.string() + "».";
+        plan.mensaje = "No se encuentra el archivo de ayuda «" + plataforma::Utf8DeRuta(chm) + "».";
     } else {
-        plan.mensaje = "No hay ningún visor de archivos CHM para abrir la ayuda «" + chm.string() +
-                       "» ni se encuentra su guía en HTML.";
+        plan.mensaje = "No hay ningún visor de archivos CHM para abrir la ayuda «" +
+                       plataforma::Utf8DeRuta(chm) + "» ni se encuentra su guía en HTML.";
     }
     return plan;
 }
@@ -160,7 +160,7 @@ Utf8 AbrirAyuda(const fs::path& directorioPrograma, int contexto, QWidget* desde
         }
         const QString que = plan.tipo == PlanAyuda::Tipo::Programa ? plan.programa
                                                                     : plan.url.toLocalFile();
-        mensaje = "No se ha podido abrir la ayuda con «" + que.toStdString() + "».";
+        mensaje = "No se ha podido abrir la ayuda con «" + Utf8::DeBytes(que.toStdString()) + "».";
     }
     interlocutor.Mensaje(mensaje);
     return mensaje;

@@ -232,7 +232,7 @@ TControlCursos::TControlCursos(QWidget* propietario, const ContextoCursos& conte
                     AbrirAyuda(plataforma::DirectorioEjecutable(), ContextoAyudaPrincipal, this,
                                interlocutor_);
                 } catch (const std::exception& e) {
-                    Informar(e.what());
+                    Informar(Utf8::DeBytes(e.what()));
                 }
             });
 }
@@ -272,7 +272,7 @@ void TControlCursos::FormShow() {
         }
         RecuperarCodificaciones(*cursos_, contexto_.directorio, respuestas_.recuperar);
     } catch (const std::exception& e) {
-        Informar(e.what());
+        Informar(Utf8::DeBytes(e.what()));
     }
     modelo_->PonerTabla(cursos_.get());
     if (contexto_.DialogoRepetido) {
@@ -300,7 +300,7 @@ void TControlCursos::BitBtn1Click() {
             }
         }
     } catch (const std::exception& e) {
-        Informar(e.what());
+        Informar(Utf8::DeBytes(e.what()));
     }
     // OK closes the dialog whatever happened above.
     CerrarTablas();

@@ -105,8 +105,8 @@ std::optional<std::filesystem::path> InterlocutorQt::ElegirArchivoXml() {
 }
 
 void InterlocutorQt::Mensaje(const Utf8& texto) {
-    QMessageBox caja(QMessageBox::NoIcon, QStringLiteral("Pasaplan"), QString::fromStdString(texto),
-                     QMessageBox::Ok, Propietario());
+    QMessageBox caja(QMessageBox::NoIcon, QStringLiteral("Pasaplan"),
+                     QString::fromStdString(texto.Bytes()), QMessageBox::Ok, Propietario());
     caja.exec();
 }
 

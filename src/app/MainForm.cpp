@@ -92,7 +92,7 @@ void TMForm::Protegido(Accion&& accion) {
         accion();
         return;
     } catch (const std::exception& e) {
-        texto = e.what();
+        texto = Utf8::DeBytes(e.what());
     } catch (...) {
         texto = "Error inesperado.";
     }

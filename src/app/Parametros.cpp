@@ -40,7 +40,8 @@ std::uintptr_t ConvertirManejador(const QString& texto) {
         valor = (valor << 4) | static_cast<std::uintptr_t>(digito);
     }
     if (!valido) {
-        throw ErrorPasaplan("\"" + texto.toStdString() + "\" no es un valor hexadecimal válido.");
+        throw ErrorPasaplan("\"" + Utf8::DeBytes(texto.toStdString()) +
+                            "\" no es un valor hexadecimal válido.");
     }
     return valor;
 }
@@ -53,7 +54,7 @@ ParametrosArranque AnalizarParametros(const QStringList& parametros) {
     try {
         p.anfitrion = ConvertirManejador(parametros[1]);
     } catch (const ErrorPasaplan& e) {
-        p.errorConversion = e.what();
+        p.errorConversion = e.Mensaje();
     }
     return p;
 }

@@ -25,7 +25,7 @@ constexpr int kAncho = 369;
 constexpr int kAlto = 281;
 constexpr int kContextoAyuda = ContextoAyudaMarcos;
 
-QString DeTexto(const Texto& texto) { return QString::fromStdString(Cp1252AUtf8(texto)); }
+QString DeTexto(const Texto& texto) { return QString::fromStdString(Cp1252AUtf8(texto).Bytes()); }
 
 QFont Arial(int pixeles, bool cursiva = false, bool subrayada = false) {
     QFont f(QStringLiteral("Arial"));
@@ -258,7 +258,7 @@ void TPlantillas::Ayuda() {
             AbrirAyuda(plataforma::DirectorioEjecutable(), ContextoAyudaMarcos, this, interlocutor_);
         trasMensaje_ = !mensaje.empty();
     } catch (const std::exception& e) {
-        Avisar(e.what());
+        Avisar(Utf8::DeBytes(e.what()));
     }
 }
 

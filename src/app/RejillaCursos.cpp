@@ -33,7 +33,9 @@ Qt::Alignment AlineacionTitulos() {
     return Qt::Alignment::fromInt(int(Qt::AlignCenter) | int(Qt::TextWordWrap));
 }
 
-QString DesdeCp1252(const Texto& texto) { return QString::fromStdString(Cp1252AUtf8(texto)); }
+QString DesdeCp1252(const Texto& texto) {
+    return QString::fromStdString(Cp1252AUtf8(texto).Bytes());
+}
 
 // The grid's editor: at most as many characters as the field holds, and Enter posts the cell
 // and goes on to the next one.
@@ -130,10 +132,10 @@ bool ModeloCursos::setData(const QModelIndex& indice, const QVariant& valor, int
     try {
         const auto fila = static_cast<size_t>(indice.row());
         tabla_->PonerTexto(fila, Campo(indice.column()),
-                           Utf8ACp1252(valor.toString().toStdString()));
+                           BytesUtf8ACp1252(valor.toString().toStdString()));
         tabla_->Grabar(fila);
     } catch (const std::exception& e) {
-        if (informarError) informarError(e.what());
+        if (informarError) informarError(Utf8::DeBytes(e.what()));
         return false;
     }
     emit dataChanged(indice, indice);

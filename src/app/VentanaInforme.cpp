@@ -18,7 +18,7 @@
 namespace pasaplan {
 namespace {
 
-QString Q(const Utf8& texto) { return QString::fromStdString(texto); }
+QString Q(const Utf8& texto) { return QString::fromStdString(texto.Bytes()); }
 
 }  // namespace
 
@@ -69,9 +69,9 @@ VentanaInforme::VentanaInforme(std::vector<Hallazgo> hallazgos, Interlocutor& in
     // Every finding: where, then the sentence that explains it.
     QString html;
     for (const Hallazgo& h : hallazgos_) {
-        const Utf8 donde = h.registro.empty()
-                               ? h.bloqueOTabla
-                               : h.bloqueOTabla + ", " + Cp1252AUtf8(h.registro);
+        const Utf8 bloqueOTabla = Utf8::DeBytes(h.bloqueOTabla);
+        const Utf8 donde =
+            h.registro.empty() ? bloqueOTabla : bloqueOTabla + ", " + Cp1252AUtf8(h.registro);
         html += QStringLiteral("<p><b>%1</b> · %2<br>%3</p>")
                     .arg(Q(NombreTipo(h.tipo)).toHtmlEscaped(), Q(donde).toHtmlEscaped(),
                          Q(h.frase).toHtmlEscaped());
@@ -102,10 +102,10 @@ VentanaInforme::VentanaInforme(std::vector<Hallazgo> hallazgos, Interlocutor& in
 
 bool VentanaInforme::GuardarCsv(const QString& ruta) {
     try {
-        plataforma::EscribirArchivoAtomico(RutaDesde(ruta), CsvInforme(hallazgos_));
+        plataforma::EscribirArchivoAtomico(RutaDesde(ruta), CsvInforme(hallazgos_).Bytes());
         return true;
     } catch (const std::exception& e) {
-        interlocutor_.Mensaje(e.what());
+        interlocutor_.Mensaje(Utf8::DeBytes(e.what()));
         return false;
     }
 }

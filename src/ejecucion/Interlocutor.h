@@ -59,7 +59,7 @@ public:
     // run (pasaplan-lote checks its answers to the dialogs against the export here).
     virtual void ComprobarAntesDePasos(const Documento& /*documento*/) {}
     // A step has written (and closed) a table; front ends may report it.
-    virtual void TablaEscrita(const std::string& /*nombre*/, size_t /*filas*/) {}
+    virtual void TablaEscrita(const Utf8& /*nombre*/, size_t /*filas*/) {}
     // The import report of a finished run, when it has findings (stand-alone desktop only).
     virtual void MostrarInforme(const std::vector<Hallazgo>& /*hallazgos*/) {}
 };

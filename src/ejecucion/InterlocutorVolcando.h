@@ -36,7 +36,7 @@ class InterlocutorVolcando : public Interlocutor {
     void ComprobarAntesDePasos(const Documento& documento) override {
         persona_.ComprobarAntesDePasos(documento);
     }
-    void TablaEscrita(const std::string& nombre, size_t filas) override {
+    void TablaEscrita(const Utf8& nombre, size_t filas) override {
         persona_.TablaEscrita(nombre, filas);
     }
     void MostrarInforme(const std::vector<Hallazgo>& hallazgos) override {

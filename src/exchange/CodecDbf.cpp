@@ -34,9 +34,9 @@ void Escribir16(std::string& b, size_t i, size_t v) {
 
 bool EsDigito(char c) { return c >= '0' && c <= '9'; }
 
-std::string Hex(unsigned char c) {
+Utf8 Hex(unsigned char c) {
     static const char kDigitos[] = "0123456789ABCDEF";
-    return std::string("0x") + kDigitos[c >> 4] + kDigitos[c & 0xF];
+    return Utf8("0x") + kDigitos[c >> 4] + kDigitos[c & 0xF];
 }
 
 // Names of foreign files are Windows-1252 too; messages are UTF-8.
@@ -53,7 +53,7 @@ std::optional<std::string> AjustarAlAncho(std::string texto, int ancho) {
 Cabecera LeerCabeceraFija(std::string_view b) {
     if (b.size() < kLongitudCabeceraFija) {
         if (b.empty()) throw FormatoDbfInvalido("está vacía: el archivo tiene 0 bytes.");
-        throw FormatoDbfInvalido("está dañada: el archivo tiene solo " + std::to_string(b.size()) +
+        throw FormatoDbfInvalido("está dañada: el archivo tiene solo " + Utf8::Numero(b.size()) +
                                  " bytes, menos que una cabecera dBase.");
     }
     Cabecera c;
@@ -78,7 +78,7 @@ Cabecera LeerCabeceraFija(std::string_view b) {
     c.longitudRegistro = Leer16(b, 10);
     if (c.longitudCabecera < kLongitudCabeceraFija + kLongitudDescriptor + 1) {
         throw FormatoDbfInvalido("está dañada: la longitud de la cabecera (" +
-                                 std::to_string(c.longitudCabecera) +
+                                 Utf8::Numero(c.longitudCabecera) +
                                  ") no deja sitio para ningún campo.");
     }
     return c;
@@ -94,7 +94,7 @@ std::vector<CampoDbf> LeerDescriptores(std::string_view cabecera, const Cabecera
             throw FormatoDbfInvalido(
                 "está dañada: falta el terminador de la lista de campos dentro de la cabecera "
                 "de " +
-                std::to_string(cabecera.size()) + " bytes.");
+                Utf8::Numero(cabecera.size()) + " bytes.");
         }
         const std::string_view d = cabecera.substr(i, kLongitudDescriptor);
         CampoDbf c;
@@ -102,7 +102,7 @@ std::vector<CampoDbf> LeerDescriptores(std::string_view cabecera, const Cabecera
         nombre = nombre.substr(0, nombre.find('\0'));
         while (!nombre.empty() && nombre.back() == ' ') nombre.remove_suffix(1);
         if (nombre.empty()) {
-            throw FormatoDbfInvalido("está dañada: el campo " + std::to_string(campos.size() + 1) +
+            throw FormatoDbfInvalido("está dañada: el campo " + Utf8::Numero(campos.size() + 1) +
                                      " no tiene nombre.");
         }
         c.campo.nombre = std::string(nombre);
@@ -149,11 +149,10 @@ std::vector<CampoDbf> LeerDescriptores(std::string_view cabecera, const Cabecera
     if (campos.empty()) throw FormatoDbfInvalido("está dañada: no tiene ningún campo.");
     if (posicion != datos.longitudRegistro) {
         throw FormatoDbfInvalido("está dañada: los anchos de sus campos suman " +
-                                 std::to_string(posicion - 1) + " bytes (" +
-                                 std::to_string(posicion) +
+                                 Utf8::Numero(posicion - 1) + " bytes (" + Utf8::Numero(posicion) +
                                  " con la marca de borrado), pero la cabecera dice que cada "
                                  "registro mide " +
-                                 std::to_string(datos.longitudRegistro) + ".");
+                                 Utf8::Numero(datos.longitudRegistro) + ".");
     }
     return campos;
 }
@@ -161,9 +160,9 @@ std::vector<CampoDbf> LeerDescriptores(std::string_view cabecera, const Cabecera
 std::vector<CampoDbf> PrepararCampos(const std::vector<Campo>& campos) {
     if (campos.empty()) throw FormatoDbfInvalido("no tiene ningún campo.");
     if (campos.size() > kMaximoCampos) {
-        throw FormatoDbfInvalido("tiene " + std::to_string(campos.size()) +
-                                 " campos; una tabla dBase admite " +
-                                 std::to_string(kMaximoCampos) + ".");
+        throw FormatoDbfInvalido("tiene " + Utf8::Numero(campos.size()) +
+                                 " campos; una tabla dBase admite " + Utf8::Numero(kMaximoCampos) +
+                                 ".");
     }
     std::vector<CampoDbf> resultado;
     size_t posicion = 1;
@@ -171,7 +170,7 @@ std::vector<CampoDbf> PrepararCampos(const std::vector<Campo>& campos) {
         CampoDbf c;
         c.campo = dado;
         // dBase names hold 10 characters: longer ones are cut, and found by their first ten.
-        std::string nombre = MayusculasAscii(dado.nombre.substr(0, kLargoNombre));
+        std::string nombre = MayusculasAscii(dado.nombre.substr(0, kLargoNombre)).Bytes();
         bool valido = !nombre.empty() && nombre[0] >= 'A' && nombre[0] <= 'Z';
         for (char ch : nombre) {
             valido = valido && ((ch >= 'A' && ch <= 'Z') || EsDigito(ch) || ch == '_');
@@ -183,15 +182,15 @@ std::vector<CampoDbf> PrepararCampos(const std::vector<Campo>& campos) {
         }
         for (const CampoDbf& anterior : resultado) {
             if (anterior.campo.nombre == nombre) {
-                throw FormatoDbfInvalido("hay dos campos llamados " + nombre + ".");
+                throw FormatoDbfInvalido("hay dos campos llamados " + NombreLegible(nombre) + ".");
             }
         }
         c.campo.nombre = nombre;
         switch (dado.tipo) {
             case TipoCampo::Texto:
                 if (dado.ancho < 1 || dado.ancho > kAnchoTextoMaximoCreado) {
-                    throw FormatoDbfInvalido("el campo " + nombre + " tiene ancho " +
-                                             std::to_string(dado.ancho) +
+                    throw FormatoDbfInvalido("el campo " + NombreLegible(nombre) + " tiene ancho " +
+                                             Utf8::Numero(dado.ancho) +
                                              "; un campo de texto mide de 1 a 100.");
                 }
                 c.tipo = 'C';

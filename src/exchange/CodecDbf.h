@@ -28,7 +28,7 @@ inline constexpr unsigned char kControladorWindowsAnsi = 0x57;
 // Spanish detail, UTF-8, completing "La tabla X (ruta) ...".
 class FormatoDbfInvalido : public std::runtime_error {
   public:
-    using std::runtime_error::runtime_error;
+    explicit FormatoDbfInvalido(const Utf8& detalle) : std::runtime_error(detalle.Bytes()) {}
 };
 
 struct CampoDbf {

@@ -118,8 +118,8 @@ std::unique_ptr<xmlDoc, void (*)(xmlDoc*)> Analizar(const Utf8& nombre, Leer lee
     if (!doc) {
         Utf8 mensaje = "El archivo «" + nombre + "» no es un documento XML válido";
         if (errores.hay) {
-            mensaje += " (línea " + std::to_string(errores.linea) + ", columna " +
-                       std::to_string(errores.columna) + ": " + errores.mensaje + ")";
+            mensaje += " (línea " + Utf8::Numero(errores.linea) + ", columna " +
+                       Utf8::Numero(errores.columna) + ": " + Utf8::DeBytes(errores.mensaje) + ")";
         }
         throw ErrorPasaplan(mensaje + ".");
     }
@@ -199,8 +199,8 @@ std::vector<Nodo> Documento::Seleccionar(const std::string& xpath) const {
             xmlXPathEvalExpression(reinterpret_cast<const xmlChar*>(xpath.c_str()), ctxt.get()));
     }
     if (!resultado) {
-        throw ErrorPasaplan("Expresión XPath no válida en el documento «" + nombre_ + "»: " +
-                            xpath);
+        throw ErrorPasaplan("Expresión XPath no válida en el documento «" + nombre_ +
+                            "»: " + Utf8::DeBytes(xpath));
     }
     if (resultado->type == XPATH_NODESET && resultado->nodesetval) {
         const xmlNodeSet* conjunto = resultado->nodesetval;
@@ -333,7 +333,7 @@ void Documento::Guardar(const std::filesystem::path& destino) const {
             if (resultado < 0 && trozo(std::string_view())) {
                 throw ErrorPasaplan("No se puede escribir el documento «" +
                                     plataforma::Utf8DeRuta(destino) + "» en la codificación " +
-                                    codificacion + ".");
+                                    Utf8::DeBytes(codificacion) + ".");
             }
         });
 }

@@ -59,10 +59,10 @@ std::optional<std::string_view> ContenidoDirecto(const xmlNode* nodo) {
 
 Texto Nodo::TextoContenido() const {
     if (!nodo_) return {};
-    if (const auto directo = ContenidoDirecto(nodo_)) return Utf8ACp1252(*directo);
+    if (const auto directo = ContenidoDirecto(nodo_)) return BytesUtf8ACp1252(*directo);
     std::unique_ptr<xmlChar, LiberarXmlChar> contenido(xmlNodeGetContent(nodo_));
     if (!contenido) return {};
-    return Utf8ACp1252(reinterpret_cast<const char*>(contenido.get()));
+    return BytesUtf8ACp1252(reinterpret_cast<const char*>(contenido.get()));
 }
 
 Texto Nodo::Marcado() const {
@@ -70,7 +70,7 @@ Texto Nodo::Marcado() const {
     std::unique_ptr<xmlBuffer, LiberarBuffer> buffer(xmlBufferCreate());
     if (!buffer) throw ErrorPasaplan("No hay memoria para leer el documento.");
     xmlNodeDump(buffer.get(), nodo_->doc, nodo_, 0, 0);
-    return Utf8ACp1252(reinterpret_cast<const char*>(xmlBufferContent(buffer.get())));
+    return BytesUtf8ACp1252(reinterpret_cast<const char*>(xmlBufferContent(buffer.get())));
 }
 
 Nodo Nodo::PrimerHijo() const { return nodo_ ? Nodo(nodo_->children) : Nodo(); }
@@ -88,7 +88,7 @@ Texto Valor(const std::vector<Nodo>& datos, size_t pos) {
         const size_t inicio = v.find_first_not_of(' ');
         if (inicio == std::string_view::npos) return {};
         v = v.substr(inicio, v.find_last_not_of(' ') - inicio + 1);
-        return Utf8ACp1252(v);
+        return BytesUtf8ACp1252(v);
     }
     return AllTrim(datos[pos].TextoContenido());
 }

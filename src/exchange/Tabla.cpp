@@ -85,7 +85,7 @@ void Tabla::Crear(const fs::path& archivo, const std::vector<Campo>& campos) {
     try {
         preparados = dbf::PrepararCampos(campos);
     } catch (const dbf::FormatoDbfInvalido& e) {
-        throw ErrorPasaplan("No se puede crear " + titulo + ": " + e.what());
+        throw ErrorPasaplan("No se puede crear " + titulo + ": " + Utf8::DeBytes(e.what()));
     }
     // Emptied only once the file is ours alone: a table that another program holds stays intact.
     ArchivoTabla abierto;
@@ -171,20 +171,20 @@ std::unique_ptr<Tabla> Tabla::Abrir(const fs::path& archivo, Acceso acceso) {
         const dbf::Cabecera& c = impl->cabecera;
         if (tamano < c.longitudCabecera) {
             throw fallo("está dañada: el archivo acaba dentro de la cabecera (tiene " +
-                        std::to_string(tamano) + " bytes y la cabecera dice medir " +
-                        std::to_string(c.longitudCabecera) + ").");
+                        Utf8::Numero(tamano) + " bytes y la cabecera dice medir " +
+                        Utf8::Numero(c.longitudCabecera) + ").");
         }
         std::string cabecera(c.longitudCabecera, '\0');
         leer(cabecera.data(), cabecera.size(), 0);
         impl->campos = dbf::LeerDescriptores(cabecera, c);
         const uint64_t caben = (tamano - c.longitudCabecera) / c.longitudRegistro;
         if (caben < c.registros) {
-            throw fallo("está dañada: la cabecera dice que tiene " + std::to_string(c.registros) +
-                        " registros, pero el archivo solo tiene sitio para " +
-                        std::to_string(caben) + ".");
+            throw fallo("está dañada: la cabecera dice que tiene " + Utf8::Numero(c.registros) +
+                        " registros, pero el archivo solo tiene sitio para " + Utf8::Numero(caben) +
+                        ".");
         }
     } catch (const dbf::FormatoDbfInvalido& e) {
-        throw fallo(e.what());
+        throw fallo(Utf8::DeBytes(e.what()));
     }
     for (const dbf::CampoDbf& c : impl->campos) {
         for (const Campo& anterior : impl->camposPublicos) {
@@ -208,7 +208,7 @@ std::unique_ptr<Tabla> Tabla::Abrir(const fs::path& archivo, Acceso acceso) {
         if (registro[0] != dbf::kMarcaViva) {
             char hex[8];
             std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned char>(registro[0]));
-            throw fallo("está dañada: el registro " + std::to_string(r + 1) +
+            throw fallo("está dañada: el registro " + Utf8::Numero(r + 1) +
                         " empieza por el byte " + hex + " en lugar de la marca de borrado.");
         }
         if (vivas != r) std::memmove(impl->datos.data() + vivas * largo, registro, largo);
@@ -220,14 +220,14 @@ std::unique_ptr<Tabla> Tabla::Abrir(const fs::path& archivo, Acceso acceso) {
     return std::unique_ptr<Tabla>(new Tabla(std::move(impl)));
 }
 
-std::unique_ptr<Tabla> Tabla::AbrirEn(const fs::path& directorio, std::string_view nombre,
+std::unique_ptr<Tabla> Tabla::AbrirEn(const fs::path& directorio, const Utf8& nombre,
                                       Acceso acceso) {
     return Abrir(RutaEn(directorio, nombre), acceso);
 }
 
-fs::path Tabla::RutaEn(const fs::path& directorio, std::string_view nombre) {
-    std::string archivo(nombre);
-    if (!fs::path(archivo).has_extension()) archivo += ".DBF";
+fs::path Tabla::RutaEn(const fs::path& directorio, const Utf8& nombre) {
+    Utf8 archivo = nombre;
+    if (!plataforma::RutaDeUtf8(archivo).has_extension()) archivo += ".DBF";
     return plataforma::BuscarEnDirectorio(directorio, archivo);
 }
 
@@ -235,7 +235,7 @@ bool Tabla::RetenidaPorOtro(const fs::path& archivo) {
     return plataforma::RetenidaPorOtro(archivo);
 }
 
-const std::string& Tabla::Nombre() const { return impl_->nombre; }
+const Utf8& Tabla::Nombre() const { return impl_->nombre; }
 const fs::path& Tabla::Archivo() const { return impl_->archivo; }
 const std::vector<Campo>& Tabla::Campos() const { return impl_->camposPublicos; }
 size_t Tabla::Filas() const { return impl_->Filas(); }

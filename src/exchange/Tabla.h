@@ -38,10 +38,10 @@ public:
     // The table "nombre" of directorio: a name without extension means its .DBF file, letter
     // case ignored ("CursosT" opens CURSOST.DBF).
     static std::unique_ptr<Tabla> AbrirEn(const std::filesystem::path& directorio,
-                                          std::string_view nombre, Acceso acceso);
+                                          const Utf8& nombre, Acceso acceso);
     // Path of table "nombre" (same rules) whether or not it exists; new names get ".DBF".
     static std::filesystem::path RutaEn(const std::filesystem::path& directorio,
-                                        std::string_view nombre);
+                                        const Utf8& nombre);
     // Whether another program holds archivo so that opening it for writing would fail; the
     // question holds nothing afterwards. A missing or unreadable file is not held.
     static bool RetenidaPorOtro(const std::filesystem::path& archivo);
@@ -51,7 +51,7 @@ public:
     ~Tabla();  // writes the posted rows still held (errors then are lost: call Volcar first),
                // releases the lock and the file
 
-    const std::string& Nombre() const;  // file name without extension, for messages
+    const Utf8& Nombre() const;  // file name without extension, for messages
     const std::filesystem::path& Archivo() const;
     const std::vector<Campo>& Campos() const;
     // Field names match without regard to case; a name longer than ten characters matches a

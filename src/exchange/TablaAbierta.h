@@ -21,7 +21,7 @@ inline constexpr uint32_t kSinPosicion = UINT32_MAX;
 
 struct Tabla::Impl {
     std::filesystem::path archivo;
-    std::string nombre;
+    Utf8 nombre;
     plataforma::ArchivoTabla abierto;
     plataforma::IdentidadArchivo identidad;  // which file this is, however it was named
     bool soloLectura = false;
@@ -66,8 +66,8 @@ struct Tabla::Impl {
         return datos.data() + fila * Largo();
     }
     [[noreturn]] void SinFila(size_t fila) const {
-        throw ErrorPasaplan("La tabla " + nombre + " no tiene la fila " + std::to_string(fila + 1) +
-                            " (tiene " + std::to_string(Filas()) + ").");
+        throw ErrorPasaplan("La tabla " + nombre + " no tiene la fila " + Utf8::Numero(fila + 1) +
+                            " (tiene " + Utf8::Numero(Filas()) + ").");
     }
 };
 

@@ -53,7 +53,7 @@ const dbf::CampoDbf& Tabla::Impl::CampoLlamado(std::string_view nombreCampo) con
 const dbf::CampoDbf& Tabla::Impl::CampoEscribible(std::string_view nombreCampo) const {
     const dbf::CampoDbf& campo = CampoLlamado(nombreCampo);
     if (campo.binario) {
-        NoAdmite(campo, std::string("escritura (es de tipo '") +
+        NoAdmite(campo, Utf8("escritura (es de tipo '") +
                             Cp1252AUtf8(std::string_view(&campo.tipo, 1)) + "')");
     }
     return campo;
@@ -64,7 +64,7 @@ std::string_view Tabla::Impl::Vista(const char* registro, const dbf::CampoDbf& c
     try {
         return dbf::VistaValor(registro, campo, hueco);
     } catch (const dbf::FormatoDbfInvalido& e) {
-        throw ErrorPasaplan("La tabla " + nombre + " (" + Ruta() + ") " + e.what());
+        throw ErrorPasaplan("La tabla " + nombre + " (" + Ruta() + ") " + Utf8::DeBytes(e.what()));
     }
 }
 
@@ -95,14 +95,14 @@ void Tabla::Impl::NoEsValor(const dbf::CampoDbf& campo, std::string_view valor,
                             const char* clase) const {
     throw ErrorPasaplan("La tabla " + nombre + " tiene en el campo " +
                         Cp1252AUtf8(campo.campo.nombre) + " el valor \"" + Cp1252AUtf8(valor) +
-                        "\", que no es " + clase + ".");
+                        "\", que no es " + Utf8::DeBytes(clase) + ".");
 }
 
 void Tabla::Impl::NoCabe(const dbf::CampoDbf& campo, const Utf8& valor) const {
     throw ErrorPasaplan("El valor " + valor + " no cabe en el campo " +
                         Cp1252AUtf8(campo.campo.nombre) + " de la tabla " + nombre + " (ancho " +
-                        std::to_string(campo.campo.ancho) + ", " +
-                        std::to_string(campo.campo.decimales) + " decimales).");
+                        Utf8::Numero(campo.campo.ancho) + ", " +
+                        Utf8::Numero(campo.campo.decimales) + " decimales).");
 }
 
 void Tabla::Impl::NoAdmite(const dbf::CampoDbf& campo, const Utf8& que) const {
@@ -120,7 +120,7 @@ bool Tabla::TieneCampo(std::string_view campo) const {
 Texto Tabla::LeerTexto(size_t fila, std::string_view campo) const {
     const dbf::CampoDbf& c = impl_->CampoLlamado(campo);
     dbf::Hueco hueco;
-    return Texto(impl_->Vista(impl_->Registro(fila), c, hueco));
+    return Texto::DeBytes(impl_->Vista(impl_->Registro(fila), c, hueco));
 }
 
 long long Tabla::LeerEntero(size_t fila, std::string_view campo) const {
@@ -179,10 +179,10 @@ void Tabla::PonerEntero(size_t fila, std::string_view campo, long long valor) {
     impl_->Registro(fila);
     if (EsNumero(c)) {
         const auto bytes = dbf::FormatearEntero(valor, c.campo);
-        if (!bytes) impl_->NoCabe(c, std::to_string(valor));
+        if (!bytes) impl_->NoCabe(c, Utf8::Numero(valor));
         impl_->Poner(fila, c, *bytes);
     } else if (c.tipo == 'L') {
-        impl_->NoAdmite(c, "el número " + std::to_string(valor) + " (es un campo lógico)");
+        impl_->NoAdmite(c, "el número " + Utf8::Numero(valor) + " (es un campo lógico)");
     } else {
         impl_->Poner(fila, c, std::to_string(valor));
     }
@@ -198,10 +198,10 @@ void Tabla::PonerFlotante(size_t fila, std::string_view campo, double valor) {
     };
     if (EsNumero(c)) {
         const auto bytes = dbf::FormatearFlotante(valor, c.campo);
-        if (!bytes) impl_->NoCabe(c, escrito());
+        if (!bytes) impl_->NoCabe(c, Utf8::DeBytes(escrito()));
         impl_->Poner(fila, c, *bytes);
     } else if (c.tipo == 'L') {
-        impl_->NoAdmite(c, "el número " + escrito() + " (es un campo lógico)");
+        impl_->NoAdmite(c, "el número " + Utf8::DeBytes(escrito()) + " (es un campo lógico)");
     } else {
         impl_->Poner(fila, c, escrito());
     }
@@ -211,8 +211,8 @@ void Tabla::PonerLogico(size_t fila, std::string_view campo, bool valor) {
     const dbf::CampoDbf& c = impl_->CampoEscribible(campo);
     impl_->Registro(fila);
     if (EsNumero(c)) {
-        impl_->NoAdmite(
-            c, std::string("el valor lógico ") + (valor ? "T" : "F") + " (es un campo numérico)");
+        impl_->NoAdmite(c,
+                        Utf8("el valor lógico ") + (valor ? 'T' : 'F') + " (es un campo numérico)");
     }
     impl_->Poner(fila, c, valor ? "T" : "F");
 }

@@ -83,9 +83,9 @@ std::string_view VistaValor(const char* registro, const CampoDbf& campo, Hueco& 
             const auto r = std::to_chars(hueco.data(), hueco.data() + hueco.size(), valor);
             return std::string_view(hueco.data(), static_cast<size_t>(r.ptr - hueco.data()));
         }
-        throw FormatoDbfInvalido(
-            std::string("tiene el campo ") + Cp1252AUtf8(campo.campo.nombre) + " de tipo '" +
-            Cp1252AUtf8(std::string_view(&campo.tipo, 1)) + "', que no se puede leer.");
+        throw FormatoDbfInvalido(Utf8("tiene el campo ") + Cp1252AUtf8(campo.campo.nombre) +
+                                 " de tipo '" + Cp1252AUtf8(std::string_view(&campo.tipo, 1)) +
+                                 "', que no se puede leer.");
     }
     switch (campo.tipo) {
         case 'N':

@@ -16,9 +16,7 @@ namespace {
 void AbrirTablas(const std::filesystem::path& dir, TablasExportacion& t) {
     // Exclusive, as the main window's table objects open them: a table another program holds
     // stops the run with an error naming it.
-    auto abrir = [&](std::string_view nombre) {
-        return Tabla::AbrirEn(dir, nombre, Acceso::Exclusivo);
-    };
+    auto abrir = [&](const Utf8& nombre) { return Tabla::AbrirEn(dir, nombre, Acceso::Exclusivo); };
     t.wwTableSoluc = abrir("SOLUC");
     t.wwTableGrupos = abrir("GRUPOST");
     t.wwTableCursos = abrir("CursosT");

@@ -69,8 +69,8 @@ std::optional<size_t> BuscarTramo(const ContextoExportacion& ctx, size_t filaSol
     const Tabla& soluc = *ctx.tablas.wwTableSoluc;
     // The day as its number's own text: whatever the kind and width of Velmora's field
     // ("1.00", "01", " 1"), day 1 slot 2 is "12", as DIASHORAST writes DIHO.
-    const Texto clave = std::to_string(soluc.LeerEntero(filaSoluc, "DIA")) +
-                        std::to_string(soluc.LeerEntero(filaSoluc, "HORA"));
+    const Texto clave = Texto::Numero(soluc.LeerEntero(filaSoluc, "DIA")) +
+                        Texto::Numero(soluc.LeerEntero(filaSoluc, "HORA"));
     const Texto marco = Left(soluc.LeerTexto(filaSoluc, "MARCO"), 1);
     return ctx.tablas.wwTableTramos->Buscar({{"DIHO", clave}, {"MARCO", marco}});
 }

@@ -49,8 +49,9 @@ void CargarAsignaciones(ContextoImportacion& ctx) {
     std::unordered_map<Texto, Texto, HashTexto, std::equal_to<>> codigoPorNombre;
     Texto clave;  // reused for every name
     for (size_t f = 0; f < materias->Filas(); ++f) {
-        codigoPorNombre.emplace(ClaveNombre(materias->LeerTexto(f, "NOMBRE"), clave),
-                                materias->LeerTexto(f, "COD"));
+        codigoPorNombre.emplace(
+            Texto::DeBytes(ClaveNombre(materias->LeerTexto(f, "NOMBRE"), clave)),
+            materias->LeerTexto(f, "COD"));
     }
     std::unordered_map<Texto, std::vector<size_t>> unidadesPorCurso;
     // What every assignment of a unit copies from its GRUPOST row, read once per unit.
@@ -65,7 +66,7 @@ void CargarAsignaciones(ContextoImportacion& ctx) {
     }
 
     const double horas = std::ceil(kMinutosSemana / 60.0);
-    const Texto sesiones(static_cast<size_t>(horas), '1');
+    const Texto sesiones = Texto::DeBytes(static_cast<size_t>(horas), '1');
 
     for (const MateriaLeida& leida : MateriasLeidas(ctx.documento)) {
         // A record without a third value names no subject to look up.

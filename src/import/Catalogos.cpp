@@ -40,9 +40,10 @@ long long Entero(const ContextoImportacion& ctx, const Catalogo& catalogo, size_
                  size_t pos, const Texto& valor) {
     if (const auto numero = LeerEntero(valor)) return *numero;
 
-    const Utf8 donde = "En el bloque «" + std::string(catalogo.bloque) + "» del archivo «" +
-                       ctx.documento.Nombre() + "», registro " + std::to_string(registro + 1) +
-                       ", dato " + std::to_string(pos) + " (" + catalogo.campos[pos].nombre + "): ";
+    const Utf8 donde = "En el bloque «" + Cp1252AUtf8(catalogo.bloque) + "» del archivo «" +
+                       ctx.documento.Nombre() + "», registro " + Utf8::Numero(registro + 1) +
+                       ", dato " + Utf8::Numero(pos) + " (" +
+                       Utf8::DeBytes(catalogo.campos[pos].nombre) + "): ";
     if (valor.empty()) {
         throw ErrorPasaplan(donde + "falta el valor o está vacío, y debe ser un número entero.");
     }
@@ -55,7 +56,7 @@ void CargarCatalogo(ContextoImportacion& ctx, const Catalogo& catalogo,
     for (const auto& c : catalogo.campos) {
         campos.push_back(c.ancho == 0 ? CampoEntero(c.nombre) : CampoTexto(c.nombre, c.ancho));
     }
-    auto tabla = CrearTablaPaso(ctx, catalogo.tabla, campos);
+    auto tabla = CrearTablaPaso(ctx, Utf8::DeBytes(catalogo.tabla), campos);
 
     // One set of vectors for every record.
     std::vector<Nodo> datos;
@@ -90,7 +91,7 @@ void CargarCatalogo(ContextoImportacion& ctx, const Catalogo& catalogo,
 
 void CargarCatalogos(ContextoImportacion& ctx) {
     const auto& catalogos = Catalogos();
-    BorrarTablaPaso(ctx, catalogos.front().tabla);
+    BorrarTablaPaso(ctx, Utf8::DeBytes(catalogos.front().tabla));
     // Without origins the export run works without catalogues: the other three stay as the
     // previous run left them.
     if (ctx.documento.Registros(catalogos.front().bloque).empty()) return;

@@ -10,13 +10,14 @@
 #include "platform/Atomico.h"
 #include "platform/Error.h"
 #include "platform/Rutas.h"
+#include "text/Cp1252.h"
 
 namespace pasaplan {
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr const char* kCursos2 = "CURSOST2";
+constexpr char kCursos2[] = "CURSOST2";
 
 // Blanks and control characters count as nothing when judging whether a code was entered.
 bool VacioSinControles(std::string_view valor) {
@@ -31,8 +32,9 @@ fs::path RutaCursos2(const fs::path& directorio) { return Tabla::RutaEn(director
 void ExigirCampos(const Tabla& tabla) {
     for (const Campo& campo : CamposCursos()) {
         if (!tabla.TieneCampo(campo.nombre)) {
-            throw ErrorPasaplan("La tabla " + tabla.Nombre() + " (" + plataforma::Utf8DeRuta(tabla.Archivo()) +
-                                ") no tiene el campo " + campo.nombre + ".");
+            throw ErrorPasaplan("La tabla " + tabla.Nombre() + " (" +
+                                plataforma::Utf8DeRuta(tabla.Archivo()) + ") no tiene el campo " +
+                                Cp1252AUtf8(campo.nombre) + ".");
         }
     }
 }
@@ -54,8 +56,9 @@ std::unique_ptr<Tabla> AbrirCursos(const fs::path& directorio) {
     auto cursos = Tabla::AbrirEn(directorio, "CURSOST", Acceso::Compartido);
     for (const char* campo : {"NIVEL", "CURSO", "CLAVE", "ESTUD"}) {
         if (!cursos->TieneCampo(campo)) {
-            throw ErrorPasaplan("La tabla " + cursos->Nombre() + " (" + plataforma::Utf8DeRuta(cursos->Archivo()) +
-                                ") no tiene el campo " + campo + ".");
+            throw ErrorPasaplan("La tabla " + cursos->Nombre() + " (" +
+                                plataforma::Utf8DeRuta(cursos->Archivo()) + ") no tiene el campo " +
+                                Cp1252AUtf8(campo) + ".");
         }
     }
     return cursos;
@@ -143,7 +146,7 @@ void GuardarCodificaciones(const Tabla& cursos, const fs::path& directorio) {
                 return i;
             }
         }
-        throw ErrorPasaplan("La tabla CURSOST2 no tiene el campo " + std::string(nombre) + ".");
+        throw ErrorPasaplan("La tabla CURSOST2 no tiene el campo " + Cp1252AUtf8(nombre) + ".");
     };
     const size_t pNivel = posicion("NIVEL"), pCurso = posicion("CURSO"), pClave = posicion("CLAVE");
 
@@ -185,8 +188,9 @@ void GuardarCodificaciones(const Tabla& cursos, const fs::path& directorio) {
         std::error_code error;
         fs::rename(temporal, ruta2, error);
         if (error) {
-            throw ErrorPasaplan("No se puede guardar la tabla CURSOST2 (" + plataforma::Utf8DeRuta(ruta2) +
-                                "): no se pudo sustituir por la nueva (" + error.message() + ").");
+            throw ErrorPasaplan(
+                "No se puede guardar la tabla CURSOST2 (" + plataforma::Utf8DeRuta(ruta2) +
+                "): no se pudo sustituir por la nueva (" + Utf8::DeBytes(error.message()) + ").");
         }
     } catch (...) {
         plataforma::BorrarArchivo(temporal);
@@ -214,7 +218,7 @@ AceptacionCursos AceptarCursos(Tabla& cursos, const fs::path& directorio,
     try {
         GuardarCodificaciones(cursos, directorio);
     } catch (const ErrorPasaplan& error) {
-        aceptacion.errorAlGuardar = error.what();
+        aceptacion.errorAlGuardar = error.Mensaje();
     }
     return aceptacion;
 }

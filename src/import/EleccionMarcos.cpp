@@ -6,9 +6,9 @@
 
 namespace pasaplan {
 
-const char* const kMensajeDemasiadosMarcos =
+const Utf8 kMensajeDemasiadosMarcos =
     "Demasiados Marcos Horarios seleccionados.\r\nComo máximo puede seleccionar 2 Marcos Horarios";
-const char* const kMensajeNingunMarco = "Debe al menos seleccionar 1 Marco Horario.";
+const Utf8 kMensajeNingunMarco = "Debe al menos seleccionar 1 Marco Horario.";
 
 std::vector<MarcoHorario> ListaMarcos(const Documento& documento) {
     std::vector<MarcoHorario> marcos;
@@ -64,7 +64,7 @@ Utf8 DescribirMarcos(const std::vector<MarcoHorario>& marcos) {
             texto += "  (" + Cp1252AUtf8(AllTrim(m.fechaInicio)) + " - " +
                      Cp1252AUtf8(AllTrim(m.fechaFin)) + ")";
         }
-        texto += ", " + std::to_string(n) + (n == 1 ? " tramo\n" : " tramos\n");
+        texto += ", " + Utf8::Numero(n) + (n == 1 ? Utf8(" tramo\n") : Utf8(" tramos\n"));
     }
     return texto;
 }

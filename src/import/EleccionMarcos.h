@@ -26,8 +26,8 @@ struct MarcoHorario {
 // Every frame record in document order, with its slot names.
 std::vector<MarcoHorario> ListaMarcos(const Documento& documento);
 
-extern const char* const kMensajeDemasiadosMarcos;  // UTF-8
-extern const char* const kMensajeNingunMarco;       // UTF-8
+extern const Utf8 kMensajeDemasiadosMarcos;
+extern const Utf8 kMensajeNingunMarco;
 
 // What closing the dialog with a selection gives: the fields of the dialog and the message to
 // show when the choice is not valid.

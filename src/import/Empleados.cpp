@@ -43,7 +43,7 @@ void CargarEmpleados(ContextoImportacion& ctx) {
         if (dadas.contains(MayusculasCp1252(abreviatura))) {
             unsigned long& n = numeradas[base];
             do {
-                abreviatura = base + std::to_string(++n);
+                abreviatura = base + Texto::Numero(++n);
             } while (dadas.contains(MayusculasCp1252(abreviatura)));
         }
         dadas.insert(MayusculasCp1252(abreviatura));

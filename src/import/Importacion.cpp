@@ -29,12 +29,11 @@ FinImportacion EjecutarImportacion(EstadoPrincipal& estado, Interlocutor& person
     // file created beside CURSOST2: without write access the run would stop half-way.
     if (const auto permiso = plataforma::PermisoEscritura(estado.DirectorioIntercambio);
         permiso != plataforma::Escritura::Permitida) {
-        throw ErrorPasaplan("No se puede escribir en el directorio de intercambio «" +
-                            plataforma::Utf8DeRuta(estado.DirectorioIntercambio) +
-                            "» (C:\\VTEMP): " +
-                            (permiso == plataforma::Escritura::SoloLectura
-                                 ? "el disco es de solo lectura."
-                                 : "permiso denegado."));
+        throw ErrorPasaplan(
+            "No se puede escribir en el directorio de intercambio «" +
+            plataforma::Utf8DeRuta(estado.DirectorioIntercambio) + "» (C:\\VTEMP): " +
+            (permiso == plataforma::Escritura::SoloLectura ? Utf8("el disco es de solo lectura.")
+                                                           : Utf8("permiso denegado.")));
     }
     // One run at a time on the directory, from here to the end of the run.
     const auto bloqueo = TomarBloqueo(estado);

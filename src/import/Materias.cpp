@@ -17,7 +17,7 @@ namespace pasaplan {
 
 namespace {
 
-constexpr const char* kTablaReferencia = "SENEMATERIAS.DBF";
+constexpr char kTablaReferencia[] = "SENEMATERIAS.DBF";
 constexpr size_t kAnchoNombre = 80;
 
 std::vector<Campo> CamposAsignomt() {
@@ -36,7 +36,7 @@ std::unique_ptr<Tabla> AbrirReferencia(const ContextoImportacion& ctx) {
     const auto& directorio = ctx.estado.DirectorioPrograma;
     const auto ruta = Tabla::RutaEn(directorio, kTablaReferencia);
     if (!plataforma::ExisteArchivo(ruta)) {
-        throw ErrorPasaplan(std::string("No se encuentra la tabla de materias de Séneca «") +
+        throw ErrorPasaplan(Utf8("No se encuentra la tabla de materias de Séneca «") +
                             kTablaReferencia + "» en la carpeta del programa «" +
                             plataforma::Utf8DeRuta(directorio) + "». Reinstale el programa.");
     }

@@ -18,16 +18,16 @@ struct ContextoImportacion {
     const Documento& documento;
 
     const std::filesystem::path& Directorio() const { return estado.DirectorioIntercambio; }
-    std::filesystem::path RutaTabla(std::string_view nombre) const;
+    std::filesystem::path RutaTabla(const Utf8& nombre) const;
 };
 
 // Deletes NAME.DBF and NAME.MDX (result ignored). A table that another program holds is not
 // deleted behind its back: an error naming it (where deleting an open file fails, the creation
 // that follows would fail the same way).
-void BorrarTablaPaso(const ContextoImportacion& ctx, std::string_view nombre);
+void BorrarTablaPaso(const ContextoImportacion& ctx, const Utf8& nombre);
 // Step pattern: delete NAME.DBF and NAME.MDX (result ignored), create the table with its
 // fields, open it shared.
-std::unique_ptr<Tabla> CrearTablaPaso(const ContextoImportacion& ctx, std::string_view nombre,
+std::unique_ptr<Tabla> CrearTablaPaso(const ContextoImportacion& ctx, const Utf8& nombre,
                                       const std::vector<Campo>& campos);
 // Closes a table the step wrote and tells the front end how many rows it holds.
 void CerrarTablaPaso(const ContextoImportacion& ctx, std::unique_ptr<Tabla>& tabla);

@@ -29,12 +29,12 @@ struct Tramo {
 Texto CodigoMarco(const Texto& codigo) { return AllTrim(Left(codigo, 10)); }
 
 // A start or end in minutes (LeerMinutos); otherwise the run stops naming the slot.
-int MinutosTramo(const Texto& valor, const char* que, const Texto& codigo, size_t registro,
-                const Documento& documento) {
+int MinutosTramo(const Texto& valor, const Utf8& que, const Texto& codigo, size_t registro,
+                 const Documento& documento) {
     const auto minutos = LeerMinutos(valor);
     if (!minutos) {
         throw ErrorPasaplan("El tramo horario «" + Cp1252AUtf8(codigo) + "» (registro " +
-                            std::to_string(registro + 1) + " de TRAMOS_HORARIOS) del archivo «" +
+                            Utf8::Numero(registro + 1) + " de TRAMOS_HORARIOS) del archivo «" +
                             documento.Nombre() + "» tiene una hora de " + que +
                             " que no es un número entero de minutos: «" + Cp1252AUtf8(valor) +
                             "».");
@@ -43,8 +43,8 @@ int MinutosTramo(const Texto& valor, const char* que, const Texto& codigo, size_
 }
 
 // Written in decimal, with a "0" in front when it has a single character.
-std::string DosCifras(int n) {
-    const std::string cifras = std::to_string(n);
+Texto DosCifras(int n) {
+    const Texto cifras = Texto::Numero(n);
     return cifras.size() == 1 ? "0" + cifras : cifras;
 }
 

@@ -37,7 +37,7 @@ void InterlocutorLote::ComprobarAntesDePasos(const Documento& documento) {
     ComprobarNiveles(opciones_);
 }
 
-void InterlocutorLote::TablaEscrita(const std::string& nombre, size_t filas) {
+void InterlocutorLote::TablaEscrita(const Utf8& nombre, size_t filas) {
     if (pendiente_) salida_ << *TomarPendiente() << "\n";
     salida_ << "  " << nombre << ": " << filas << (filas == 1 ? " fila" : " filas");
     // A table that a later step extends (the activities join the subjects) is reported again.

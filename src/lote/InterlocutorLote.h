@@ -25,7 +25,7 @@ public:
     bool PreguntarRecuperacion() override { return opciones_.recuperar; }
     ResultadoMarcos MostrarDialogoMarcos(const ContextoMarcos& contexto) override;
     void ComprobarAntesDePasos(const Documento& documento) override;
-    void TablaEscrita(const std::string& nombre, size_t filas) override;
+    void TablaEscrita(const Utf8& nombre, size_t filas) override;
 
     // The message still held, to print where the outcome says; empty when none.
     std::optional<Utf8> TomarPendiente();
@@ -41,7 +41,7 @@ private:
     std::ostream& errores_;
     std::optional<Utf8> pendiente_;
     std::vector<Hallazgo> erroresDialogo_;
-    std::map<std::string, size_t> escritas_;
+    std::map<Utf8, size_t> escritas_;
 };
 
 }  // namespace pasaplan::lote

@@ -38,7 +38,7 @@ void Informar(const EstadoPrincipal& estado, const OpcionesLote& opciones,
     }
     salida << "\n" << TextoInforme(hallazgos);
     if (opciones.informe) {
-        plataforma::EscribirArchivoAtomico(*opciones.informe, CsvInforme(hallazgos));
+        plataforma::EscribirArchivoAtomico(*opciones.informe, CsvInforme(hallazgos).Bytes());
         salida << "\nInforme escrito en «" << plataforma::Utf8DeRuta(*opciones.informe) << "».\n";
     }
 }

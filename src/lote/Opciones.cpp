@@ -80,9 +80,9 @@ OpcionesLote AnalizarOpciones(const std::vector<std::string>& args) {
         const bool exporta = opciones.orden == Orden::Exportar;
         const bool tablas = opciones.orden != Orden::Tabla;
         if (a == "--intercambio" && tablas) {
-            opciones.intercambio = plataforma::RutaDeUtf8(ValorDe(args, i));
+            opciones.intercambio = plataforma::RutaDeUtf8(Utf8::DeBytes(ValorDe(args, i)));
         } else if (a == "--niveles" && exporta) {
-            opciones.niveles = plataforma::RutaDeUtf8(ValorDe(args, i));
+            opciones.niveles = plataforma::RutaDeUtf8(Utf8::DeBytes(ValorDe(args, i)));
         } else if ((a == "--recuperar" || a == "--no-recuperar") && exporta) {
             const bool valor = a == "--recuperar";
             if (recuperarVisto && valor != opciones.recuperar) {
@@ -91,13 +91,13 @@ OpcionesLote AnalizarOpciones(const std::vector<std::string>& args) {
             recuperarVisto = true;
             opciones.recuperar = valor;
         } else if (a == "--marcos" && exporta) {
-            opciones.marcos = ValorDe(args, i);
+            opciones.marcos = Utf8::DeBytes(ValorDe(args, i));
         } else if (a == "--informe" && exporta) {
-            opciones.informe = plataforma::RutaDeUtf8(ValorDe(args, i));
+            opciones.informe = plataforma::RutaDeUtf8(Utf8::DeBytes(ValorDe(args, i)));
         } else if (a.size() > 1 && a[0] == '-') {
             throw ErrorUso("Opción desconocida para «" + orden + "»: " + a + ".");
         } else if (!hayArchivo) {
-            opciones.archivo = plataforma::RutaDeUtf8(a);
+            opciones.archivo = plataforma::RutaDeUtf8(Utf8::DeBytes(a));
             hayArchivo = true;
         } else {
             throw ErrorUso("Sobra el argumento «" + a + "».");

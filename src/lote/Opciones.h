@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "text/Texto.h"
+
 namespace pasaplan::lote {
 
 enum class Orden { Exportar, Importar, Tabla, Ayuda, Version };
@@ -16,7 +18,7 @@ struct OpcionesLote {
     std::optional<std::filesystem::path> intercambio; // --intercambio DIR
     std::optional<std::filesystem::path> niveles;     // --niveles CSV
     bool recuperar = true;                            // --recuperar | --no-recuperar
-    std::optional<std::string> marcos;                // --marcos CODIGO[,CODIGO] (UTF-8)
+    std::optional<Utf8> marcos;                       // --marcos CODIGO[,CODIGO]
     std::optional<std::filesystem::path> informe;     // --informe FICHERO
 };
 

@@ -22,7 +22,8 @@ struct LineaNiveles {
 };
 
 Utf8 Ubicacion(const std::filesystem::path& archivo, size_t linea) {
-    return "archivo de niveles " + plataforma::Utf8DeRuta(archivo) + ", línea " + std::to_string(linea);
+    return "archivo de niveles " + plataforma::Utf8DeRuta(archivo) + ", línea " +
+           Utf8::Numero(linea);
 }
 
 // The whole file, checked: UTF-8 that Windows-1252 can hold, the header, three values a line.
@@ -63,7 +64,7 @@ std::vector<LineaNiveles> LeerNiveles(const std::filesystem::path& archivo) {
         // Letters outside Windows-1252 take their best fit, as in the dialog; a character
         // without one would be a silently different code.
         bool sinEquivalente = false;
-        const Texto cp1252 = Utf8ACp1252(linea, &sinEquivalente);
+        const Texto cp1252 = BytesUtf8ACp1252(linea, &sinEquivalente);
         if (sinEquivalente) {
             throw ErrorPasaplan("El " + Ubicacion(archivo, numero) +
                                 " tiene texto que no es UTF-8 o caracteres sin equivalente en "
@@ -82,7 +83,7 @@ std::vector<LineaNiveles> LeerNiveles(const std::filesystem::path& archivo) {
             throw ErrorPasaplan("El " + Ubicacion(archivo, numero) +
                                 ": se esperan tres valores separados por «;» (CLAVE;NIVEL;CURSO) "
                                 "y hay " +
-                                std::to_string(valores.size()) + ".");
+                                Utf8::Numero(valores.size()) + ".");
         }
         lineas.push_back({numero, valores[0], valores[1], valores[2]});
     }
@@ -125,7 +126,7 @@ ResultadoCursos ResponderDialogoCursos(const ContextoCursos& contexto, const Opc
         RecuperarCodificaciones(*cursos, contexto.directorio, respuestas.recuperar);
     } catch (const ErrorPasaplan& e) {
         interlocutor.ErrorEnDialogo("No se pudieron recuperar los niveles y cursos anteriores",
-                                    e.what());
+                                    e.Mensaje());
     }
 
     // OK, as the window's.

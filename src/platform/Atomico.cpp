@@ -31,13 +31,14 @@ fs::path NombreTemporalJunto(const fs::path& destino) {
 
 int BorrarTemporalesAbandonados(const fs::path& carpeta, const fs::path& destino) {
     const std::string propio = std::to_string(sistema::IdProceso());
-    const std::string soloDe = destino.empty() ? "" : "." + Utf8DeRuta(destino.filename()) + ".tmp-";
+    const std::string soloDe =
+        destino.empty() ? "" : ("." + Utf8DeRuta(destino.filename()) + ".tmp-").Bytes();
     int borrados = 0;
     std::error_code error;
     for (fs::directory_iterator it(carpeta, error), fin; !error && it != fin;
          it.increment(error)) {
         // ".NAME.tmp-PID-N", as NombreTemporalJunto makes it.
-        const std::string nombre = Utf8DeRuta(it->path().filename());
+        const std::string nombre = Utf8DeRuta(it->path().filename()).Bytes();
         const size_t marca = nombre.rfind(".tmp-");
         if (nombre.size() < 2 || nombre[0] != '.' || marca == std::string::npos || marca < 2) {
             continue;

@@ -153,7 +153,8 @@ std::string IniConValor(std::string_view contenido, std::string_view seccion,
 void EscribirEnteroIni(const std::filesystem::path& archivo, std::string_view seccion,
                        std::string_view clave, int valor) {
     const std::u8string ruta = archivo.u8string();
-    const Utf8 nombre = "No se puede leer el archivo " + Utf8(ruta.begin(), ruta.end());
+    const Utf8 nombre =
+        "No se puede leer el archivo " + Utf8::DeBytes(std::string(ruta.begin(), ruta.end()));
     std::string contenido;
     std::error_code ec;
     const auto estado = std::filesystem::status(archivo, ec);

@@ -25,14 +25,14 @@ bool IgualesSinMayusculasAscii(std::string_view a, std::string_view b) {
 
 }  // namespace
 
-fs::path BuscarEnDirectorio(const fs::path& directorio, std::string_view nombre) {
+fs::path BuscarEnDirectorio(const fs::path& directorio, const Utf8& nombre) {
     const fs::path exacto = directorio / RutaDeUtf8(nombre);
     std::error_code ec;
     if (fs::exists(fs::symlink_status(exacto, ec))) return sistema::ComoEstaGuardado(exacto);
 
     fs::directory_iterator it(directorio, ec);
     for (; !ec && it != fs::directory_iterator(); it.increment(ec)) {
-        if (IgualesSinMayusculasAscii(Utf8DeRuta(it->path().filename()), nombre)) {
+        if (IgualesSinMayusculasAscii(Utf8DeRuta(it->path().filename()).Bytes(), nombre.Bytes())) {
             return it->path();
         }
     }

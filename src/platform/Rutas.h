@@ -12,17 +12,17 @@ namespace fs = std::filesystem;
 
 // Our UTF-8 path text as the system's path, and back: the one conversion where a path meets
 // the system (Windows: UTF-16 through MultiByteToWideChar; Linux: the bytes as they are).
-fs::path RutaDeUtf8(std::string_view utf8);
+fs::path RutaDeUtf8(const Utf8& utf8);
 Utf8 Utf8DeRuta(const fs::path& ruta);
 
 // Windows: the path as it stands. Elsewhere a drive path maps as Wine maps it: "C:" is
 // $WINEPREFIX/drive_c (default ~/.wine/drive_c), backslashes become slashes, and every
 // component that exists is matched without regard to letter case ("VTEMP" finds "vtemp").
-fs::path RutaLocal(std::string_view rutaWindows);
+fs::path RutaLocal(const Utf8& rutaWindows);
 
 // The entry of directorio whose name equals nombre without regard to letter case; when none
 // exists, directorio / nombre as given.
-fs::path BuscarEnDirectorio(const fs::path& directorio, std::string_view nombre);
+fs::path BuscarEnDirectorio(const fs::path& directorio, const Utf8& nombre);
 
 bool ExisteArchivo(const fs::path& archivo);
 

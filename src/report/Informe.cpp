@@ -59,7 +59,8 @@ Utf8 NombreTipo(TipoHallazgo tipo) {
 namespace {
 
 Utf8 Donde(const Hallazgo& h) {
-    return h.registro.empty() ? h.bloqueOTabla : h.bloqueOTabla + ", " + Cp1252AUtf8(h.registro);
+    const Utf8 bloqueOTabla = Utf8::DeBytes(h.bloqueOTabla);
+    return h.registro.empty() ? bloqueOTabla : bloqueOTabla + ", " + Cp1252AUtf8(h.registro);
 }
 
 }  // namespace
@@ -69,10 +70,10 @@ Utf8 TextoInforme(const std::vector<Hallazgo>& hallazgos) {
     std::map<TipoHallazgo, size_t> cuenta;
     for (const Hallazgo& h : hallazgos) ++cuenta[h.tipo];
 
-    Utf8 texto = "Informe de la importación: " + std::to_string(hallazgos.size()) +
-                 (hallazgos.size() == 1 ? " aviso\n" : " avisos\n");
+    Utf8 texto = "Informe de la importación: " + Utf8::Numero(hallazgos.size()) +
+                 (hallazgos.size() == 1 ? Utf8(" aviso\n") : Utf8(" avisos\n"));
     for (const auto& [tipo, n] : cuenta) {
-        texto += "  " + NombreTipo(tipo) + ": " + std::to_string(n) + "\n";
+        texto += "  " + NombreTipo(tipo) + ": " + Utf8::Numero(n) + "\n";
     }
     for (const Hallazgo& h : hallazgos) {
         texto += "\n" + NombreTipo(h.tipo) + " · " + Donde(h) + "\n  " + h.frase + "\n";
@@ -80,10 +81,11 @@ Utf8 TextoInforme(const std::vector<Hallazgo>& hallazgos) {
     return texto;
 }
 
-Utf8 CampoCsv(std::string_view valor) {
+Utf8 CampoCsv(const Utf8& texto) {
+    const std::string_view valor = texto.Bytes();
     const bool comillas = valor.find_first_of(";\"\r\n") != std::string_view::npos ||
                           (!valor.empty() && (valor.front() == ' ' || valor.back() == ' '));
-    if (!comillas) return Utf8(valor);
+    if (!comillas) return texto;
     Utf8 campo = "\"";
     for (char c : valor) {
         if (c == '"') campo += '"';
@@ -97,7 +99,7 @@ Utf8 CsvInforme(const std::vector<Hallazgo>& hallazgos) {
     // it they read it as ANSI and garble every accent.
     Utf8 csv = "\xEF\xBB\xBFTipo;Bloque o tabla;Registro;Descripción\r\n";
     for (const Hallazgo& h : hallazgos) {
-        csv += CampoCsv(NombreTipo(h.tipo)) + ";" + CampoCsv(h.bloqueOTabla) + ";" +
+        csv += CampoCsv(NombreTipo(h.tipo)) + ";" + CampoCsv(Utf8::DeBytes(h.bloqueOTabla)) + ";" +
                CampoCsv(Cp1252AUtf8(h.registro)) + ";" + CampoCsv(h.frase) + "\r\n";
     }
     return csv;

@@ -28,6 +28,6 @@ Utf8 CsvInforme(const std::vector<Hallazgo>& hallazgos);
 
 // One CSV field: quoted (inner quotes doubled) when it holds ';', '"', CR or LF, or starts or
 // ends with a blank.
-Utf8 CampoCsv(std::string_view valor);
+Utf8 CampoCsv(const Utf8& valor);
 
 }  // namespace pasaplan

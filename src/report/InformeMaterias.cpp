@@ -8,6 +8,7 @@
 
 #include "report/Revision.h"
 #include "text/Clipper.h"
+#include "text/Cp1252.h"
 
 namespace pasaplan::informe {
 namespace {
@@ -74,15 +75,15 @@ void CodigosDeActividadCortados(Revision& r) {
     for (const Registro& reg : r.Registros("ACTIVIDADES")) {
         const bool almohadilla = reg.Valor(0) == "N";
         const Texto codigo = reg.Valor(1);
-        const Texto guardado = (almohadilla ? "#" : "") + codigo;
+        const Texto guardado = (almohadilla ? Texto("#") : Texto()) + codigo;
         if (guardado.size() <= kAnchoCod) continue;
         const Texto cortado = Left(guardado, kAnchoCod);
         const Texto nombre = reg.Valor(2);
         Utf8 frase =
             (nombre.empty() ? Utf8("Una actividad sin nombre") : "La actividad " + Entre(nombre)) +
             " tiene el código " + U(codigo);
-        frase += almohadilla ? ", que con la «#» delante pasa de los 10 caracteres de COD"
-                             : ", más largo que los 10 caracteres de COD";
+        frase += almohadilla ? Utf8(", que con la «#» delante pasa de los 10 caracteres de COD")
+                             : Utf8(", más largo que los 10 caracteres de COD");
         frase += ": ASIGNOMT guarda " + Entre(cortado) +
                  ", y sus horas irán a Séneca como la actividad " +
                  U(almohadilla ? cortado.substr(1) : cortado) + ", no la " + U(codigo) + ".";
@@ -94,8 +95,8 @@ void CodigosDeActividadCortados(Revision& r) {
 // "la materia «Música» (fila 7)" or "la actividad «Guardia» (fila 40)".
 Utf8 DescribirFila(const Tabla& asignomt, size_t f) {
     const bool tarea = asignomt.LeerLogico(f, "ESTAREA").value_or(false);
-    return Utf8(tarea ? "la actividad " : "la materia ") + Entre(asignomt.LeerTexto(f, "NOMBRE")) +
-           " (fila " + std::to_string(f + 1) + ")";
+    return (tarea ? Utf8("la actividad ") : Utf8("la materia ")) +
+           Entre(asignomt.LeerTexto(f, "NOMBRE")) + " (fila " + Utf8::Numero(f + 1) + ")";
 }
 
 void CodigosRepetidos(Revision& r) {
@@ -118,7 +119,7 @@ void CodigosRepetidos(Revision& r) {
                                     : "El código " + Entre(codigo) + " está en " + cuantas +
                                           " filas de ASIGNOMT: ";
         frase += Enumerar(partes) + ". Velmora no podrá distinguirlas.";
-        r.Anadir(TipoHallazgo::CodigoRepetido, "ASIGNOMT", "código " + codigo, frase);
+        r.Anadir(TipoHallazgo::CodigoRepetido, "ASIGNOMT", Utf8ACp1252("código ") + codigo, frase);
     }
 }
 
@@ -158,7 +159,8 @@ void MateriasSinAsignacion(Revision& r) {
         if (const auto it = ofertas.find(codigo); it != ofertas.end() && !it->second.empty()) {
             std::vector<Utf8> cursos;
             for (const Texto& o : it->second) cursos.push_back(U(o));
-            detalle += (cursos.size() == 1 ? ", curso " : ", cursos ") + Enumerar(cursos);
+            detalle +=
+                (cursos.size() == 1 ? Utf8(", curso ") : Utf8(", cursos ")) + Enumerar(cursos);
         }
         r.Anadir(TipoHallazgo::MateriaSinAsignacion, "ASIGNOMT", NumeroFila(f + 1),
                  "La materia " + Entre(asignomt->LeerTexto(f, "NOMBRE")) + " (" + detalle +

@@ -44,21 +44,21 @@ void RevisarPersonal(Revision& r) {
         if (nombreAntes == nombreAhora) {
             frase =
                 (nombreAhora.empty() ? Utf8("El empleado ") : Entre(nombreAhora) + " (empleado ") +
-                U(clave) + (nombreAhora.empty() ? "" : ")") + " ya aparece en el registro " +
-                std::to_string(antes.numero) + " de EMPLEADOS";
+                U(clave) + (nombreAhora.empty() ? Utf8() : Utf8(")")) +
+                " ya aparece en el registro " + Utf8::Numero(antes.numero) + " de EMPLEADOS";
         } else {
             frase = "El empleado " + U(clave) +
                     " aparece dos veces con nombres distintos: " + Entre(nombreAntes) +
-                    " en el registro " + std::to_string(antes.numero) + " y " + Entre(nombreAhora) +
-                    " en el " + std::to_string(ahora.numero);
+                    " en el registro " + Utf8::Numero(antes.numero) + " y " + Entre(nombreAhora) +
+                    " en el " + Utf8::Numero(ahora.numero);
         }
         const auto abrevAntes = abreviatura(it->second);
         const auto abrevAhora = abreviatura(i);
         if (abrevAntes && abrevAhora) {
             frase += ": Velmora tendrá dos profesores, " + Entre(*abrevAntes) + " y " +
                      Entre(*abrevAhora) +
-                     (nombreAntes == nombreAhora ? ", para una sola persona."
-                                                 : ", con la misma clave de Séneca.");
+                     (nombreAntes == nombreAhora ? Utf8(", para una sola persona.")
+                                                 : Utf8(", con la misma clave de Séneca."));
         } else {
             frase += ".";
         }

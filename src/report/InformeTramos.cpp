@@ -64,10 +64,10 @@ void RevisarCatalogos(Revision& r) {
     // The export run uses the catalogues only when ORIGENES_C holds rows.
     if (r.Registros("ORIGENES").empty()) {
         r.Anadir(TipoHallazgo::CatalogoAusente, "ORIGENES", "",
-                 std::string("La exportación no trae el catálogo de orígenes de las horas "
-                             "(bloque ORIGENES): ") +
-                     (r.TotalRegistros("ORIGENES") == 0 ? "no se ha escrito ORIGENES_C"
-                                                        : "ORIGENES_C queda vacía") +
+                 Utf8("La exportación no trae el catálogo de orígenes de las horas "
+                      "(bloque ORIGENES): ") +
+                     (r.TotalRegistros("ORIGENES") == 0 ? Utf8("no se ha escrito ORIGENES_C")
+                                                        : Utf8("ORIGENES_C queda vacía")) +
                      ", y el documento para Séneca no llevará el origen de ninguna hora.");
         return;
     }
@@ -76,7 +76,8 @@ void RevisarCatalogos(Revision& r) {
     for (const auto& [bloque, tabla] : necesarios) {
         if (!r.Registros(bloque).empty()) continue;
         r.Anadir(TipoHallazgo::CatalogoAusente, bloque, "",
-                 std::string("La exportación no trae el catálogo ") + bloque + ": " + tabla +
+                 "La exportación no trae el catálogo " + Utf8::DeBytes(bloque) + ": " +
+                     Utf8::DeBytes(tabla) +
                      " queda vacía, y el documento para Séneca no llevará el origen de ninguna "
                      "hora.");
     }

@@ -42,14 +42,14 @@ void UnidadesSinCurso(Revision& r, const Tabla& grupost) {
         const bool sinNivel = EnBlanco(curso->nivel);
         const bool sinCurso = EnBlanco(curso->curso);
         if (!sinNivel && !sinCurso) continue;
-        const Utf8 falta = sinNivel && sinCurso ? "sin NIVEL ni CURSO"
-                           : sinNivel           ? "sin NIVEL"
-                                                : "sin CURSO";
+        const Utf8 falta = sinNivel && sinCurso ? Utf8("sin NIVEL ni CURSO")
+                           : sinNivel           ? Utf8("sin NIVEL")
+                                                : Utf8("sin CURSO");
         r.Anadir(TipoHallazgo::UnidadSinNivel, "GRUPOST", NumeroFila(i + 1),
                  "La unidad " + NombreUnidad(reg) + " es del curso " +
                      ConNombre(curso->estudios, curso->clave) + ", que quedó " + falta +
                      " en el diálogo de niveles: su abreviatura es " + Entre(abreviatura) +
-                     (sinNivel ? " y su NIVEL es «NIV»." : "."));
+                     (sinNivel ? Utf8(" y su NIVEL es «NIV».") : Utf8(".")));
     }
 }
 
@@ -111,7 +111,7 @@ void CursosSinUnidades(Revision& r) {
         } else if (n == 1) {
             frase += ": su materia no tendrá filas en ASIGT.";
         } else {
-            frase += ": sus " + std::to_string(n) + " materias no tendrán filas en ASIGT.";
+            frase += ": sus " + Utf8::Numero(n) + " materias no tendrán filas en ASIGT.";
         }
         r.Anadir(TipoHallazgo::CursoSinUnidades, curso.deTabla ? "CURSOST" : "CURSOS_DEL_CENTRO",
                  curso.deTabla ? NumeroFila(curso.numero) : NumeroRegistro(curso.numero), frase);

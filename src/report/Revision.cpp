@@ -37,12 +37,13 @@ const Tabla* Revision::Abrir(const std::string& nombre, std::initializer_list<co
     auto it = tablas_.find(nombre);
     if (it == tablas_.end()) {
         std::unique_ptr<Tabla> tabla;
-        if (plataforma::ExisteArchivo(Tabla::RutaEn(directorio_, nombre))) {
+        const Utf8 nombreUtf8 = Utf8::DeBytes(nombre);
+        if (plataforma::ExisteArchivo(Tabla::RutaEn(directorio_, nombreUtf8))) {
             try {
-                tabla = Tabla::AbrirEn(directorio_, nombre, Acceso::Compartido);
+                tabla = Tabla::AbrirEn(directorio_, nombreUtf8, Acceso::Compartido);
             } catch (const ErrorPasaplan& e) {
                 Anadir(TipoHallazgo::TablaIlegible, nombre, "",
-                       "No se ha podido leer la tabla " + nombre + ": " + e.what() +
+                       "No se ha podido leer la tabla " + nombreUtf8 + ": " + e.Mensaje() +
                            " El informe no incluye las comprobaciones que la necesitan.");
             }
         }
@@ -101,23 +102,23 @@ Utf8 U(const Texto& texto) { return Cp1252AUtf8(texto); }
 
 Utf8 Entre(const Texto& texto) { return "«" + Cp1252AUtf8(texto) + "»"; }
 
-Texto NumeroRegistro(size_t n) { return "registro " + std::to_string(n); }
+Texto NumeroRegistro(size_t n) { return "registro " + Texto::Numero(n); }
 
-Texto NumeroFila(size_t n) { return "fila " + std::to_string(n); }
+Texto NumeroFila(size_t n) { return "fila " + Texto::Numero(n); }
 
 Utf8 Enumerar(const std::vector<Utf8>& partes) {
     Utf8 texto;
     for (size_t i = 0; i < partes.size(); ++i) {
-        if (i > 0) texto += i + 1 == partes.size() ? " y " : ", ";
+        if (i > 0) texto += i + 1 == partes.size() ? Utf8(" y ") : Utf8(", ");
         texto += partes[i];
     }
     return texto;
 }
 
 Utf8 Cantidad(size_t n) {
-    static const char* const kNombres[] = {"cero", "una",   "dos",  "tres",  "cuatro", "cinco",
-                                           "seis", "siete", "ocho", "nueve", "diez"};
-    return n < std::size(kNombres) ? kNombres[n] : std::to_string(n);
+    static const Utf8 kNombres[] = {"cero", "una",   "dos",  "tres",  "cuatro", "cinco",
+                                    "seis", "siete", "ocho", "nueve", "diez"};
+    return n < std::size(kNombres) ? kNombres[n] : Utf8::Numero(n);
 }
 
 Utf8 ConNombre(const Texto& nombre, const Texto& clave) {

@@ -5,13 +5,13 @@ namespace pasaplan {
 Texto LTrim(std::string_view texto) {
     size_t i = 0;
     while (i < texto.size() && texto[i] == ' ') ++i;
-    return Texto(texto.substr(i));
+    return Texto::DeBytes(texto.substr(i));
 }
 
 Texto RTrim(std::string_view texto) {
     size_t n = texto.size();
     while (n > 0 && texto[n - 1] == ' ') --n;
-    return Texto(texto.substr(0, n));
+    return Texto::DeBytes(texto.substr(0, n));
 }
 
 Texto AllTrim(std::string_view texto) { return LTrim(RTrim(texto)); }
@@ -22,16 +22,17 @@ bool EnBlanco(std::string_view texto) {
 
 Texto Left(std::string_view texto, long n) {
     if (n < static_cast<long>(texto.size())) {
-        return n <= 0 ? Texto() : Texto(texto.substr(0, static_cast<size_t>(n)));
+        return n <= 0 ? Texto() : Texto::DeBytes(texto.substr(0, static_cast<size_t>(n)));
     }
-    return Texto(texto);
+    return Texto::DeBytes(texto);
 }
 
 Texto Right(std::string_view texto, long n) {
     if (n < static_cast<long>(texto.size())) {
-        return n <= 0 ? Texto() : Texto(texto.substr(texto.size() - static_cast<size_t>(n)));
+        const size_t desde = texto.size() - static_cast<size_t>(n);
+        return n <= 0 ? Texto() : Texto::DeBytes(texto.substr(desde));
     }
-    return Texto(texto);
+    return Texto::DeBytes(texto);
 }
 
 Texto Mayusculas(std::string_view texto) {

@@ -46,7 +46,7 @@ int ByteDePuntoDeCodigo(char32_t cp) {
     return -1;
 }
 
-void AnadirUtf8(Utf8& out, char32_t cp) {
+void AnadirUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
         out += static_cast<char>(cp);
     } else if (cp < 0x800) {
@@ -77,15 +77,19 @@ int ByteCp1252(char32_t cp) {
 }
 
 Utf8 Cp1252AUtf8(std::string_view cp1252) {
-    Utf8 out;
+    std::string out;
     out.reserve(cp1252.size() + cp1252.size() / 8);
     for (char c : cp1252) AnadirUtf8(out, PuntoDeCodigo(static_cast<unsigned char>(c)));
-    return out;
+    return Utf8::DeBytes(std::move(out));
 }
 
-Texto Utf8ACp1252(std::string_view utf8, bool* sinEquivalente) {
+Texto Utf8ACp1252(const Utf8& utf8, bool* sinEquivalente) {
+    return BytesUtf8ACp1252(utf8.Bytes(), sinEquivalente);
+}
+
+Texto BytesUtf8ACp1252(std::string_view utf8, bool* sinEquivalente) {
     bool falta = false;
-    Texto out;
+    std::string out;
     out.reserve(utf8.size());
     size_t i = 0;
     const size_t n = utf8.size();
@@ -142,7 +146,7 @@ Texto Utf8ACp1252(std::string_view utf8, bool* sinEquivalente) {
         i += largo;
     }
     if (sinEquivalente) *sinEquivalente = falta;
-    return out;
+    return Texto::DeBytes(std::move(out));
 }
 
 char MayusculaCp1252(char c) {
@@ -159,7 +163,7 @@ char MayusculaCp1252(char c) {
 }
 
 Texto MayusculasCp1252(std::string_view texto) {
-    Texto out(texto);
+    Texto out = Texto::DeBytes(texto);
     for (char& c : out) c = MayusculaCp1252(c);
     return out;
 }
@@ -173,7 +177,7 @@ bool IgualesSinMayusculas(std::string_view a, std::string_view b) {
 }
 
 Texto MayusculasAscii(std::string_view texto) {
-    Texto out(texto);
+    Texto out = Texto::DeBytes(texto);
     for (char& c : out) {
         if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
     }

@@ -8,7 +8,10 @@ namespace pasaplan {
 // its base letter (Ł -> L, ś -> s, ő -> o), the hyphens and minus "-", the primes ' and ";
 // anything else one '?', as does every malformed UTF-8 byte. With sinEquivalente, tells
 // whether any such '?' was written.
-Texto Utf8ACp1252(std::string_view utf8, bool* sinEquivalente = nullptr);
+Texto Utf8ACp1252(const Utf8& utf8, bool* sinEquivalente = nullptr);
+// Same for bytes that are UTF-8 by their source (libxml2, Qt, a UTF-8 file) without making a
+// Utf8 of them first.
+Texto BytesUtf8ACp1252(std::string_view utf8, bool* sinEquivalente = nullptr);
 
 // The five bytes Windows-1252 leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D) decode to the
 // C1 control with the same number.

@@ -35,7 +35,7 @@ std::optional<long long> LeerEntero(std::string_view texto, Blancos blancos, lon
 }
 
 std::optional<int> LeerMinutos(std::string_view valor) {
-    const Texto escrito = valor.size() < 4 ? "0" + Texto(valor) : Texto(valor);
+    const Texto escrito = valor.size() < 4 ? "0" + Texto::DeBytes(valor) : Texto::DeBytes(valor);
     constexpr long long kNueveCifras = 999'999'999;
     const auto minutos = LeerEntero(escrito, Blancos::Ninguno, -kNueveCifras, kNueveCifras);
     if (!minutos) return std::nullopt;
@@ -43,7 +43,7 @@ std::optional<int> LeerMinutos(std::string_view valor) {
 }
 
 MinutosDeReloj LeerMinutosReloj(std::string_view hora) {
-    Texto texto(hora);
+    Texto texto = Texto::DeBytes(hora);
     if (texto.size() < 5) texto.insert(0, 1, '0');
     const Texto partes[2] = {Left(texto, 2), Right(texto, 2)};
     long long valores[2] = {0, 0};

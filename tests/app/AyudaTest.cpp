@@ -70,8 +70,10 @@ TEST_P(PlanAyudaTest, EligeComoAbrirlaYEnQuePagina) {
             EXPECT_EQ(plan.url.toLocalFile(), carpeta + QString::fromLatin1(c.abre));
             break;
         case PlanAyuda::Tipo::Ninguno:
-            EXPECT_NE(plan.mensaje.find(c.mensaje), std::string::npos) << plan.mensaje;
-            EXPECT_NE(plan.mensaje.find(dir.Ruta().string() + "/SENECA.chm"), std::string::npos);
+            EXPECT_NE(plan.mensaje.find(Utf8::DeBytes(c.mensaje)), std::string::npos)
+                << plan.mensaje;
+            EXPECT_NE(plan.mensaje.find(Utf8::DeBytes(dir.Ruta().string() + "/SENECA.chm")),
+                      std::string::npos);
             break;
     }
     // The desktop is asked only when no viewer of its own is found.

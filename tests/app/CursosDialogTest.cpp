@@ -101,25 +101,24 @@ class DialogoCursos : public testing::Test {
         for (const auto& fila : filas) {
             const size_t f = t->Agregar();
             for (size_t c = 0; c < fila.size(); ++c) {
-                t->PonerTexto(f, CamposCursos()[c].nombre, Utf8ACp1252(fila[c]));
+                t->PonerTexto(f, CamposCursos()[c].nombre, BytesUtf8ACp1252(fila[c]));
             }
             t->Grabar(f);
         }
     }
 
-    std::vector<std::string> Filas(const std::string& nombre) {
+    std::vector<std::string> Filas(const Utf8& nombre) {
         auto t = pasaplan::Tabla::AbrirEn(vtemp, nombre, Acceso::Compartido);
         std::vector<std::string> filas;
         for (size_t f = 0; f < t->Filas(); ++f) {
             filas.push_back(Cp1252AUtf8(t->LeerTexto(f, "NIVEL") + ";" + t->LeerTexto(f, "CURSO") +
-                                        ";" + t->LeerTexto(f, "CLAVE")));
+                                        ";" + t->LeerTexto(f, "CLAVE"))
+                                .Bytes());
         }
         return filas;
     }
 
-    bool Existe(const std::string& nombre) {
-        return fs::exists(pasaplan::Tabla::RutaEn(vtemp, nombre));
-    }
+    bool Existe(const Utf8& nombre) { return fs::exists(pasaplan::Tabla::RutaEn(vtemp, nombre)); }
 
     ResultadoCursos Mostrar(const Accion& accion, bool repetido = false) {
         return pasaplan::Mostrar(ContextoCursos{vtemp, repetido}, persona, accion);
@@ -372,16 +371,16 @@ TEST_F(DialogoCursos, TheKeyColumnStaysWhenScrollingSideways) {
 TEST_F(DialogoCursos, ForcedExitInTheSecondShowingEndsTheRun) {
     const fs::path xml = dir.Ruta() / "ExportacionHorarios.xml";
     prueba::EscribirArchivo(
-        xml, Utf8ACp1252("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
-                         "<SERVICIO modulo=\"HORARIOS\" tipo=\"E\"><BLOQUE_DATOS>"
-                         "<grupo_datos seq=\"ANNO_ACADEMICO\">"
-                         "<dato nombre_dato=\"C_ANNO\">2025</dato>"
-                         "<dato nombre_dato=\"F_INIHORREG\">15/09/2025</dato>"
-                         "<dato nombre_dato=\"F_FINHORREG\">22/06/2026</dato></grupo_datos>"
-                         "<grupo_datos seq=\"CURSOS_DEL_CENTRO\"><grupo_datos seq=\"CURSO_1\">"
-                         "<dato nombre_dato=\"X_OFERTAMATRIG\">100323</dato>"
-                         "<dato nombre_dato=\"D_OFERTAMATRIG\">1º de E.S.O.</dato>"
-                         "</grupo_datos></grupo_datos></BLOQUE_DATOS></SERVICIO>\n"));
+        xml, BytesUtf8ACp1252("<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n"
+                              "<SERVICIO modulo=\"HORARIOS\" tipo=\"E\"><BLOQUE_DATOS>"
+                              "<grupo_datos seq=\"ANNO_ACADEMICO\">"
+                              "<dato nombre_dato=\"C_ANNO\">2025</dato>"
+                              "<dato nombre_dato=\"F_INIHORREG\">15/09/2025</dato>"
+                              "<dato nombre_dato=\"F_FINHORREG\">22/06/2026</dato></grupo_datos>"
+                              "<grupo_datos seq=\"CURSOS_DEL_CENTRO\"><grupo_datos seq=\"CURSO_1\">"
+                              "<dato nombre_dato=\"X_OFERTAMATRIG\">100323</dato>"
+                              "<dato nombre_dato=\"D_OFERTAMATRIG\">1º de E.S.O.</dato>"
+                              "</grupo_datos></grupo_datos></BLOQUE_DATOS></SERVICIO>\n"));
     Tabla("CURSOST2", {{"", "", "OLD", "9", "100323", ""}});
 
     EstadoPrincipal estado;

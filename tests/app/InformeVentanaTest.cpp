@@ -67,7 +67,7 @@ TEST_F(VentanaInformeTest, ListsTheSampleFindingsAndSavesTheCsv) {
     // Every finding with the sentence pasaplan-lote prints, where it was found first.
     const QString detalle = ventana.Detalle()->toPlainText();
     for (const Hallazgo& h : hallazgos) {
-        EXPECT_TRUE(detalle.contains(QString::fromStdString(h.frase))) << h.frase;
+        EXPECT_TRUE(detalle.contains(QString::fromStdString(h.frase.Bytes()))) << h.frase;
     }
     EXPECT_TRUE(detalle.contains(QString::fromUtf8("Unidad mixta · UNIDADES, clave 3174019")));
     EXPECT_LT(detalle.indexOf("Materia sin curso"), detalle.indexOf("Recreo entre las horas"));
@@ -94,7 +94,7 @@ TEST_F(VentanaInformeTest, ListsTheSampleFindingsAndSavesTheCsv) {
     guardar->click();
     EXPECT_TRUE(guardado);
     const std::string contenido = prueba::LeerArchivo(csv);
-    EXPECT_EQ(contenido, CsvInforme(hallazgos));
+    EXPECT_EQ(contenido, CsvInforme(hallazgos).Bytes());
     EXPECT_EQ(contenido.substr(0, 8), "\xEF\xBB\xBFTipo;");
     EXPECT_TRUE(persona.mensajes.empty());
 

@@ -23,7 +23,7 @@ TEST_P(ParametrosArranqueTest, Analiza) {
     EXPECT_EQ(p.dosParametros, c.dosParametros);
     EXPECT_EQ(p.direccion, c.direccion);
     EXPECT_EQ(p.anfitrion, c.anfitrion);
-    EXPECT_EQ(p.errorConversion, c.error);
+    EXPECT_EQ(p.errorConversion.Bytes(), c.error);
 }
 
 const std::uintptr_t k1A2B = 0x1a2b;

@@ -79,7 +79,7 @@ TEST(Documento, TextsAreWindows1252) {
         "<grupo_datos seq=\"A\"><dato nombre_dato=\"N\">Educación Física € 漢</dato>"
         "</grupo_datos></BLOQUE_DATOS></SERVICIO>");
     auto datos = doc->Bloques()[0].Datos();
-    EXPECT_EQ(Valor(datos, 0), Utf8ACp1252("Educación Física € ?"));
+    EXPECT_EQ(Valor(datos, 0), BytesUtf8ACp1252("Educación Física € ?"));
     EXPECT_EQ(Valor(datos, 0).size(), 20u);
 }
 
@@ -204,7 +204,7 @@ TEST(Documento, SavedInTheDeclaredEncodingWithPrologAndLiteralTexts) {
     Nodo servicio = doc->NuevoElemento(Nodo(), "SERVICIO");
     doc->PonerAtributo(servicio, "modulo", "HORARIOS");
     Nodo grupo = doc->NuevoElemento(servicio, "grupo_datos");
-    doc->AnadirDato(grupo, "D", Utf8ACp1252("Física & Química &amp;"));
+    doc->AnadirDato(grupo, "D", BytesUtf8ACp1252("Física & Química &amp;"));
     doc->AnadirDato(grupo, "V", "");
     const auto destino = dir.Ruta() / "destino.xml";
     doc->Guardar(destino);
@@ -233,9 +233,9 @@ TEST(Documento, WrittenTextsOfEveryLengthSaveAsPutAfterReplacingAndRemoving) {
     const std::string largo = "Departamento de Física y Química";  // past the node's room
     for (const std::string& valor : {std::string(15, 'a'), std::string(16, 'b'), largo, largo}) {
         doc->AnadirDato(servicio, valor.size() < 20 ? valor.c_str() : "DEPARTAMENTO_LARGO",
-                        Utf8ACp1252(valor));
+                        BytesUtf8ACp1252(valor));
     }
-    doc->Quitar(doc->AnadirDato(servicio, "DEPARTAMENTO_LARGO", Utf8ACp1252(largo)));
+    doc->Quitar(doc->AnadirDato(servicio, "DEPARTAMENTO_LARGO", BytesUtf8ACp1252(largo)));
     doc->Guardar(dir.Ruta() / "destino.xml");
     const std::string d = "<dato nombre_dato=\"DEPARTAMENTO_LARGO\">" + largo + "</dato>";
     EXPECT_EQ(prueba::LeerArchivo(dir.Ruta() / "destino.xml"),

@@ -71,11 +71,11 @@ TEST(TextoContenido, DaLoMismoQueElContenidoDeLibxml2) {
     for (size_t i = 0; i < datos.size(); ++i) {
         const Nodo& dato = datos[i];
         xmlChar* contenido = xmlNodeGetContent(dato.Crudo());
-        const Texto esperado = Utf8ACp1252(reinterpret_cast<const char*>(contenido));
+        const Texto esperado = BytesUtf8ACp1252(reinterpret_cast<const char*>(contenido));
         xmlFree(contenido);
-        EXPECT_EQ(dato.TextoContenido(), esperado) << dato.Marcado();
+        EXPECT_EQ(dato.TextoContenido(), esperado) << Cp1252AUtf8(dato.Marcado());
         // A value is trimmed before its conversion: the same as trimming the converted text.
-        EXPECT_EQ(Valor(datos, i), AllTrim(esperado)) << dato.Marcado();
+        EXPECT_EQ(Valor(datos, i), AllTrim(esperado)) << Cp1252AUtf8(dato.Marcado());
     }
 }
 

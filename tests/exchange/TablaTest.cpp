@@ -70,7 +70,7 @@ std::string Dbf(unsigned char version, const std::vector<CampoCrudo>& campos,
 
 // Field bytes: text padded on the right, numbers on the left.
 std::string Izq(std::string_view utf8, size_t ancho) {
-    std::string t = Utf8ACp1252(utf8);
+    std::string t = BytesUtf8ACp1252(utf8).Bytes();
     return t + std::string(ancho - t.size(), ' ');
 }
 std::string Der(std::string_view t, size_t ancho) {
@@ -103,7 +103,7 @@ TEST_F(TablaTest, EveryKindSurvivesPostingAndReopening) {
     {
         auto t = Nueva();
         size_t f = t->Agregar();
-        t->PonerTexto(f, "nombre", Utf8ACp1252("Educación"));
+        t->PonerTexto(f, "nombre", BytesUtf8ACp1252("Educación"));
         t->PonerEntero(f, "DIA", -1234567890);
         t->PonerFlotante(f, "HORAS", 2.75);
         t->PonerLogico(f, "TAREA", true);
@@ -116,7 +116,7 @@ TEST_F(TablaTest, EveryKindSurvivesPostingAndReopening) {
     EXPECT_EQ(t->Campos()[1].ancho, 11);
     EXPECT_EQ(t->Campos()[2].ancho, 20);
     EXPECT_EQ(t->Campos()[2].decimales, 4);
-    EXPECT_EQ(t->LeerTexto(0, "NOMBRE"), Utf8ACp1252("Educación"));
+    EXPECT_EQ(t->LeerTexto(0, "NOMBRE"), BytesUtf8ACp1252("Educación"));
     EXPECT_EQ(t->LeerEntero(0, "DIA"), -1234567890);
     EXPECT_EQ(t->LeerTexto(0, "DIA"), "-1234567890");
     EXPECT_DOUBLE_EQ(t->LeerFlotante(0, "HORAS"), 2.75);
@@ -157,18 +157,19 @@ TEST_F(TablaTest, TrailingBlanksNeverCountInSearches) {
                                                             {"Educación", 5}};
     for (const auto& [nombre, dia] : filas) {
         size_t f = t->Agregar();
-        t->PonerTexto(f, "NOMBRE", Utf8ACp1252(nombre));
+        t->PonerTexto(f, "NOMBRE", BytesUtf8ACp1252(nombre));
         t->PonerEntero(f, "DIA", dia);
     }
     // "Educación F" is stored cut to "Educación " and found without its blank.
-    EXPECT_EQ(t->Buscar({{"NOMBRE", Utf8ACp1252("Educación")}}), std::optional<size_t>(0));
-    EXPECT_EQ(t->Buscar({{"NOMBRE", Utf8ACp1252("Educación   ")}}), std::optional<size_t>(0));
-    EXPECT_EQ(t->Buscar({{"NOMBRE", Utf8ACp1252("Educación")}, {"DIA", "3"}}),
+    EXPECT_EQ(t->Buscar({{"NOMBRE", BytesUtf8ACp1252("Educación")}}), std::optional<size_t>(0));
+    EXPECT_EQ(t->Buscar({{"NOMBRE", BytesUtf8ACp1252("Educación   ")}}), std::optional<size_t>(0));
+    EXPECT_EQ(t->Buscar({{"NOMBRE", BytesUtf8ACp1252("Educación")}, {"DIA", "3"}}),
               std::optional<size_t>(2));
-    EXPECT_EQ(t->Buscar({{"NOMBRE", Utf8ACp1252(" Educación ")}}), std::optional<size_t>(3));
+    EXPECT_EQ(t->Buscar({{"NOMBRE", BytesUtf8ACp1252(" Educación ")}}), std::optional<size_t>(3));
     EXPECT_EQ(t->Buscar({{"NOMBRE", "Educaci"}}), std::nullopt);
-    EXPECT_THAT(t->Filtrar("NOMBRE", Utf8ACp1252("Educación ")), ::testing::ElementsAre(0, 2, 4));
-    EXPECT_THAT(t->Filtrar("NOMBRE", Utf8ACp1252("EDUCACIÓN")), ::testing::IsEmpty());
+    EXPECT_THAT(t->Filtrar("NOMBRE", BytesUtf8ACp1252("Educación ")),
+                ::testing::ElementsAre(0, 2, 4));
+    EXPECT_THAT(t->Filtrar("NOMBRE", BytesUtf8ACp1252("EDUCACIÓN")), ::testing::IsEmpty());
     EXPECT_THAT(MensajeDe([&] { t->Filtrar("NOMBRES", "x"); }),
                 "La tabla SOLUC no tiene el campo NOMBRES.");
 }
@@ -302,7 +303,7 @@ TEST_F(TablaTest, DeletedRowsAreSkippedAndEditsKeepTheirRecord) {
     b[97 + 22] = '*';  // the second record
     auto t = Crudo(b);
     ASSERT_EQ(t->Filas(), 2u);
-    EXPECT_EQ(t->LeerTexto(1, "NOMBRE"), Utf8ACp1252("Miércoles"));
+    EXPECT_EQ(t->LeerTexto(1, "NOMBRE"), BytesUtf8ACp1252("Miércoles"));
     t->PonerTexto(1, "NOMBRE", "Jueves");
     t->Grabar(1);
     const std::string despues = LeerArchivo(archivo);

@@ -243,11 +243,12 @@ void EscenarioExportacion::Escribir() {
         auto t = Tabla::Abrir(archivo, Acceso::Compartido);
         for (const FilaPrueba& fila : tabla.filas) {
             const size_t f = t->Agregar();
-            for (const auto& [campo, valor] : fila) t->PonerTexto(f, campo, Utf8ACp1252(valor));
+            for (const auto& [campo, valor] : fila)
+                t->PonerTexto(f, campo, BytesUtf8ACp1252(valor));
             t->Grabar(f);
         }
     }
-    EscribirArchivo(Archivo(), Utf8ACp1252(xml));
+    EscribirArchivo(Archivo(), BytesUtf8ACp1252(xml));
 }
 
 FinExportacion EscenarioExportacion::Ejecutar() {

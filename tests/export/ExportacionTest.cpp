@@ -27,7 +27,8 @@ void ComprobarTablasCerradas(const EscenarioExportacion& e) {
     for (const char* nombre : {"SOLUC", "GRUPOST", "CURSOST", "PROFT", "AULAT", "ASIGNOMT",
                                "ASIGNOMT2", "DIASHORAST", "ASIGT", "PERIODOS", "ORIGENES_C"}) {
         if (!fs::exists(e.Intercambio() / (std::string(nombre) + ".DBF"))) continue;
-        EXPECT_NO_THROW(Tabla::AbrirEn(e.Intercambio(), nombre, Acceso::Exclusivo)) << nombre;
+        EXPECT_NO_THROW(Tabla::AbrirEn(e.Intercambio(), Utf8::DeBytes(nombre), Acceso::Exclusivo))
+            << nombre;
     }
 }
 
@@ -224,7 +225,7 @@ struct CasoFallo {
     const char* enMensaje;  // part of the error's text
 };
 
-std::vector<std::unique_ptr<Tabla>> Retener(EscenarioExportacion& e, const char* tabla) {
+std::vector<std::unique_ptr<Tabla>> Retener(EscenarioExportacion& e, const Utf8& tabla) {
     std::vector<std::unique_ptr<Tabla>> retenidas;
     retenidas.push_back(Tabla::AbrirEn(e.Intercambio(), tabla, Acceso::Exclusivo));
     return retenidas;

@@ -33,8 +33,8 @@ class Asignaciones : public testing::Test, public prueba::EntornoPaso {
         auto a = Tabla::Abrir(dir / "ASIGNOMT.DBF", Acceso::Exclusivo);
         for (const auto& s : asignaturas) {
             const size_t f = a->Agregar();
-            a->PonerTexto(f, "COD", Utf8ACp1252(s.cod));
-            a->PonerTexto(f, "NOMBRE", Utf8ACp1252(s.nombre));
+            a->PonerTexto(f, "COD", BytesUtf8ACp1252(s.cod));
+            a->PonerTexto(f, "NOMBRE", BytesUtf8ACp1252(s.nombre));
             a->PonerLogico(f, "ESTAREA", false);
             a->Grabar(f);
         }

@@ -42,7 +42,7 @@ protected:
                Bloque("AUTORIZACIONES", {Autorizacion("5501", "1", "7", "41")});
     }
 
-    std::string Bytes(const std::string& tabla) { return prueba::LeerArchivo(Ruta(tabla + ".DBF")); }
+    std::string Bytes(const Utf8& tabla) { return prueba::LeerArchivo(Ruta(tabla + ".DBF")); }
 };
 
 TEST_F(Catalogos, FourTablesWithIntegerFields) {

@@ -35,13 +35,13 @@ class Cursos : public testing::Test, public prueba::EntornoPaso {
         for (const FilaCurso& fila : filas) {
             const size_t f = t->Agregar();
             for (size_t c = 0; c < fila.size(); ++c) {
-                t->PonerTexto(f, campos[c].nombre, Utf8ACp1252(fila[c]));
+                t->PonerTexto(f, campos[c].nombre, BytesUtf8ACp1252(fila[c]));
             }
             t->Grabar(f);
         }
     }
 
-    std::unique_ptr<Tabla> Abrir(const std::string& nombre) {
+    std::unique_ptr<Tabla> Abrir(const Utf8& nombre) {
         return Tabla::AbrirEn(Dir(), nombre, Acceso::Compartido);
     }
 

@@ -38,7 +38,7 @@ public:
 
     // The export as Séneca writes it: ISO-8859-1 declared and encoded.
     void Exportacion(const std::string& bloquesUtf8) {
-        documento = Documento::DesdeMemoria(Utf8ACp1252(XmlExportacion(bloquesUtf8)),
+        documento = Documento::DesdeMemoria(BytesUtf8ACp1252(XmlExportacion(bloquesUtf8)),
                                             "ExportacionHorarios.xml");
     }
 
@@ -48,23 +48,21 @@ public:
         paso(ctx);
     }
 
-    std::filesystem::path Ruta(const std::string& tabla) const {
+    std::filesystem::path Ruta(const Utf8& tabla) const {
         return Tabla::RutaEn(estado.DirectorioIntercambio, tabla);
     }
-    bool Existe(const std::string& tabla) const {
-        return std::filesystem::exists(Ruta(tabla + ".DBF"));
-    }
+    bool Existe(const Utf8& tabla) const { return std::filesystem::exists(Ruta(tabla + ".DBF")); }
 
     // Every row, every field read as text and turned into UTF-8.
-    std::vector<Fila> Filas(const std::string& tabla) const {
+    std::vector<Fila> Filas(const Utf8& tabla) const {
         auto filas = FilasTabla(Tabla::RutaEn(estado.DirectorioIntercambio, tabla));
         for (Fila& fila : filas) {
-            for (std::string& valor : fila) valor = Cp1252AUtf8(valor);
+            for (std::string& valor : fila) valor = Cp1252AUtf8(valor).Bytes();
         }
         return filas;
     }
 
-    std::vector<std::string> NombresCampos(const std::string& tabla) const {
+    std::vector<std::string> NombresCampos(const Utf8& tabla) const {
         auto t = Tabla::AbrirEn(estado.DirectorioIntercambio, tabla, Acceso::Compartido);
         std::vector<std::string> nombres;
         for (const auto& c : t->Campos()) nombres.push_back(c.nombre);

@@ -39,7 +39,7 @@ protected:
         return ruta;
     }
 
-    std::vector<std::vector<std::string>> Filas(const std::string& tabla) {
+    std::vector<std::vector<std::string>> Filas(const Utf8& tabla) {
         return prueba::FilasTabla(Tabla::RutaEn(estado.DirectorioIntercambio, tabla));
     }
 

@@ -29,9 +29,9 @@ protected:
         auto t = Tabla::Abrir(ruta, Acceso::Exclusivo);
         for (const auto& r : filas) {
             const size_t f = t->Agregar();
-            t->PonerTexto(f, "NOMBRE", Utf8ACp1252(r.nombre));
-            t->PonerTexto(f, "COD", Utf8ACp1252(r.cod));
-            t->PonerTexto(f, "CODLARGO", Utf8ACp1252(r.codlargo));
+            t->PonerTexto(f, "NOMBRE", BytesUtf8ACp1252(r.nombre));
+            t->PonerTexto(f, "COD", BytesUtf8ACp1252(r.cod));
+            t->PonerTexto(f, "CODLARGO", BytesUtf8ACp1252(r.codlargo));
             t->Grabar(f);
         }
     }
@@ -78,8 +78,8 @@ TEST_F(Materias, CodesBuiltFromTheNameFollowTheWorkedExamples) {
     };
     EXPECT_EQ(Asignaturas(), esperadas);
     // The long code keeps its tenth character, a blank, in the lists.
-    EXPECT_TRUE(estado.Listas->ListaCodLargos.contains(Utf8ACp1252("Educación ")));
-    EXPECT_TRUE(estado.Listas->ListaNombres.contains(Utf8ACp1252("EDUCACIóN FíSICA")));
+    EXPECT_TRUE(estado.Listas->ListaCodLargos.contains(BytesUtf8ACp1252("Educación ")));
+    EXPECT_TRUE(estado.Listas->ListaNombres.contains(BytesUtf8ACp1252("EDUCACIóN FíSICA")));
     EXPECT_EQ(persona.tablas, (std::vector<std::pair<std::string, size_t>>{{"ASIGNOMT", 7},
                                                                            {"ASIGNOMT2", 7}}));
 }
@@ -280,8 +280,8 @@ TEST(CodigoUnico, NumbersRememberedPerFrontGiveTheCodesOfAFullSearch) {
         conRecuerdo.insert(a);
         sinRecuerdo.insert(b);
         if (i % 4 == 3) {  // a code taken by someone else meanwhile
-            conRecuerdo.insert("AB" + std::to_string(i));
-            sinRecuerdo.insert("AB" + std::to_string(i));
+            conRecuerdo.insert("AB" + Texto::Numero(i));
+            sinRecuerdo.insert("AB" + Texto::Numero(i));
         }
     }
     EXPECT_EQ(conRecuerdo.size(), sinRecuerdo.size());

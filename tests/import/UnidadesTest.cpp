@@ -34,10 +34,10 @@ class Unidades : public testing::Test, public prueba::EntornoPaso {
         auto t = Tabla::Abrir(ruta, Acceso::Exclusivo);
         for (const auto& c : cursos) {
             const size_t f = t->Agregar();
-            t->PonerTexto(f, "CLAVE", Utf8ACp1252(c.clave));
-            t->PonerTexto(f, "NIVEL", Utf8ACp1252(c.nivel));
-            t->PonerTexto(f, "CURSO", Utf8ACp1252(c.curso));
-            t->PonerTexto(f, "ESTUD", Utf8ACp1252(c.estudios));
+            t->PonerTexto(f, "CLAVE", BytesUtf8ACp1252(c.clave));
+            t->PonerTexto(f, "NIVEL", BytesUtf8ACp1252(c.nivel));
+            t->PonerTexto(f, "CURSO", BytesUtf8ACp1252(c.curso));
+            t->PonerTexto(f, "ESTUD", BytesUtf8ACp1252(c.estudios));
             t->Grabar(f);
         }
     }

@@ -54,8 +54,9 @@ struct Banco {
 };
 
 std::vector<std::string> ArgsExportar(const Banco& b, std::vector<std::string> extra) {
-    std::vector<std::string> args{"exportar", plataforma::Utf8DeRuta(b.archivo), "--intercambio",
-                                  plataforma::Utf8DeRuta(b.intercambio), "--niveles", plataforma::Utf8DeRuta(b.niveles)};
+    std::vector<std::string> args{"exportar",      plataforma::Utf8DeRuta(b.archivo).Bytes(),
+                                  "--intercambio", plataforma::Utf8DeRuta(b.intercambio).Bytes(),
+                                  "--niveles",     plataforma::Utf8DeRuta(b.niveles).Bytes()};
     args.insert(args.end(), extra.begin(), extra.end());
     return args;
 }
@@ -63,7 +64,8 @@ std::vector<std::string> ArgsExportar(const Banco& b, std::vector<std::string> e
 std::vector<std::string> Exportar(const Banco& b) { return ArgsExportar(b, {"--marcos", "2417"}); }
 
 std::vector<std::string> Importar(const Banco& b) {
-    return {"importar", plataforma::Utf8DeRuta(b.archivo), "--intercambio", plataforma::Utf8DeRuta(b.intercambio)};
+    return {"importar", plataforma::Utf8DeRuta(b.archivo).Bytes(), "--intercambio",
+            plataforma::Utf8DeRuta(b.intercambio).Bytes()};
 }
 
 void PonerFechaVieja(const fs::path& tabla) {
@@ -347,7 +349,7 @@ TEST_P(EntradaMala, TellsTheUserAndLeavesWhatItShould) {
     // or new and complete; no temporary file left.
     const auto carpeta = prueba::ArchivosEn(b.carpeta);
     EXPECT_EQ(carpeta.size(), seneca.size());
-    const std::string nombreResultado = plataforma::Utf8DeRuta(b.resultado.filename());
+    const std::string nombreResultado = plataforma::Utf8DeRuta(b.resultado.filename()).Bytes();
     ASSERT_TRUE(carpeta.count(nombreResultado));
     const std::string& resultado = carpeta.at(nombreResultado);
     if (caso.resultadoNuevo) {

@@ -101,7 +101,7 @@ class InformeLote : public testing::Test {
         niveles = dir.Ruta() / "niveles.csv";
         intercambio = dir.Ruta() / "VTEMP";
         fs::create_directories(intercambio);
-        prueba::EscribirArchivo(exportacion, Utf8ACp1252(kExportacion));
+        prueba::EscribirArchivo(exportacion, BytesUtf8ACp1252(kExportacion));
         prueba::EscribirArchivo(niveles, "CLAVE;NIVEL;CURSO\n100323;ESO;1\n100324;ESO;2\n");
     }
 
@@ -175,11 +175,12 @@ TEST_F(InformeLote, ReportThatCannotBeWrittenFailsNamingTheFile) {
 TEST_F(InformeLote, RealBinaryPrintsAllOfItAndKeepsTheStatus) {
     const auto binario = [&](const fs::path& vtemp) {
         fs::create_directories(vtemp);
-        const auto r = prueba::EjecutarPrograma(
-            prueba::Programa("pasaplan-lote"),
-            {"exportar", plataforma::Utf8DeRuta(exportacion), "--intercambio",
-             plataforma::Utf8DeRuta(vtemp), "--niveles", plataforma::Utf8DeRuta(niveles)},
-            dir.Ruta());
+        const auto r =
+            prueba::EjecutarPrograma(prueba::Programa("pasaplan-lote"),
+                                     {"exportar", plataforma::Utf8DeRuta(exportacion).Bytes(),
+                                      "--intercambio", plataforma::Utf8DeRuta(vtemp).Bytes(),
+                                      "--niveles", plataforma::Utf8DeRuta(niveles).Bytes()},
+                                     dir.Ruta());
         return Salida{r.estado, r.out, r.err};
     };
     int caso = 0;

@@ -72,7 +72,7 @@ TEST(Lote, TablePrintedAsUtf8Lines) {
         auto t = Tabla::Abrir(ruta, Acceso::Exclusivo);
         size_t f = t->Agregar();
         t->PonerTexto(f, "ABREV", "1408708");
-        t->PonerTexto(f, "NOMBRE", Utf8ACp1252("Laboratorio de Ciencias · Física"));
+        t->PonerTexto(f, "NOMBRE", BytesUtf8ACp1252("Laboratorio de Ciencias · Física"));
         t->PonerEntero(f, "MAXALUM", 24);
         t->Grabar(f);
         f = t->Agregar();
@@ -99,7 +99,7 @@ TEST(Lote, RealBinaryExitStatuses) {
     EXPECT_EQ(estado({"--help"}), 0);
     EXPECT_EQ(estado({"--nada"}), 2);
     EXPECT_EQ(estado({"exportar", "/no/existe.xml", "--intercambio",
-                      plataforma::Utf8DeRuta(dir.Ruta())}),
+                      plataforma::Utf8DeRuta(dir.Ruta()).Bytes()}),
               1);
 }
 

@@ -74,8 +74,9 @@ class Marcos : public testing::Test {
         std::vector<std::string> filas;
         for (size_t f = 0; f < t->Filas(); ++f) {
             if (t->LeerTexto(f, "DIA") != "1") continue;
-            filas.push_back(t->LeerTexto(f, "DIHO") + "/" + t->LeerTexto(f, "MARCOXML") + "/" +
-                            t->LeerTexto(f, "MARCO"));
+            filas.push_back((t->LeerTexto(f, "DIHO") + "/" + t->LeerTexto(f, "MARCOXML") + "/" +
+                             t->LeerTexto(f, "MARCO"))
+                                .Bytes());
         }
         return filas;
     }

@@ -59,7 +59,7 @@ std::string Exportacion() {
               Grupo("TRAMO_1", Dato("X_TRAMO", "61231") + Dato("T_HORCEN", "1ª") +
                                    Dato("N_INICIO", "480") + Dato("N_FIN", "540") +
                                    Dato("X_PLAJORESCCEN", "2417")));
-    return Utf8ACp1252(prueba::XmlExportacion(bloques));
+    return BytesUtf8ACp1252(prueba::XmlExportacion(bloques)).Bytes();
 }
 
 class Niveles : public testing::Test {
@@ -94,20 +94,20 @@ class Niveles : public testing::Test {
     }
 
     // Each row of a table as "A;B;C" in UTF-8.
-    std::vector<std::string> Tabla(const std::string& nombre, std::vector<std::string> campos) {
+    std::vector<std::string> Tabla(const Utf8& nombre, std::vector<std::string> campos) {
         auto t = pasaplan::Tabla::AbrirEn(intercambio, nombre, Acceso::Compartido);
         std::vector<std::string> filas;
         for (size_t f = 0; f < t->Filas(); ++f) {
             std::string fila;
             for (size_t c = 0; c < campos.size(); ++c) {
-                fila += (c ? ";" : "") + Cp1252AUtf8(t->LeerTexto(f, campos[c]));
+                fila += (c ? ";" : "") + Cp1252AUtf8(t->LeerTexto(f, campos[c])).Bytes();
             }
             filas.push_back(fila);
         }
         return filas;
     }
 
-    bool Existe(const std::string& tabla) {
+    bool Existe(const Utf8& tabla) {
         return fs::exists(pasaplan::Tabla::RutaEn(intercambio, tabla));
     }
 };

@@ -153,7 +153,7 @@ class Informe : public testing::Test {
     // The export as Séneca writes it: ISO-8859-1 declared and encoded.
     fs::path Escribir(const std::string& bloques) {
         const auto ruta = dir.Ruta() / "ExportacionHorarios.xml";
-        prueba::EscribirArchivo(ruta, Utf8ACp1252(prueba::XmlExportacion(bloques)));
+        prueba::EscribirArchivo(ruta, BytesUtf8ACp1252(prueba::XmlExportacion(bloques)));
         return ruta;
     }
 
@@ -165,7 +165,7 @@ class Informe : public testing::Test {
         persona.dialogosCursos.push_back([niveles](const ContextoCursos& c) {
             auto t = Tabla::AbrirEn(c.directorio, "CURSOST", Acceso::Exclusivo);
             for (size_t f = 0; f < t->Filas(); ++f) {
-                const auto it = niveles.find(t->LeerTexto(f, "CLAVE"));
+                const auto it = niveles.find(t->LeerTexto(f, "CLAVE").Bytes());
                 if (it == niveles.end()) continue;
                 t->PonerTexto(f, "NIVEL", it->second.first);
                 t->PonerTexto(f, "CURSO", it->second.second);
@@ -188,7 +188,10 @@ using Donde = std::tuple<TipoHallazgo, std::string, std::string>;
 
 std::vector<Donde> Lugares(const std::vector<Hallazgo>& hallazgos) {
     std::vector<Donde> lugares;
-    for (const auto& h : hallazgos) lugares.emplace_back(h.tipo, h.bloqueOTabla, h.registro);
+    // The place as the person reads it, in UTF-8.
+    for (const auto& h : hallazgos) {
+        lugares.emplace_back(h.tipo, h.bloqueOTabla, Cp1252AUtf8(h.registro).Bytes());
+    }
     return lugares;
 }
 
@@ -196,7 +199,7 @@ std::vector<Donde> Lugares(const std::vector<Hallazgo>& hallazgos) {
 std::string Frase(const std::vector<Hallazgo>& hallazgos, TipoHallazgo tipo,
                   const std::string& registro) {
     for (const auto& h : hallazgos) {
-        if (h.tipo == tipo && h.registro == registro) return h.frase;
+        if (h.tipo == tipo && Cp1252AUtf8(h.registro).Bytes() == registro) return h.frase.Bytes();
     }
     return "";
 }
@@ -445,11 +448,13 @@ TEST(PresentacionInforme, CsvFieldsQuotedWhereNeeded) {
         {" blanco", "\" blanco\""},
         {"blanco ", "\"blanco \""},
     };
-    for (const auto& [valor, esperado] : casos) EXPECT_EQ(CampoCsv(valor), esperado) << valor;
+    for (const auto& [valor, esperado] : casos) {
+        EXPECT_EQ(CampoCsv(Utf8::DeBytes(valor)).Bytes(), esperado) << valor;
+    }
 
     // The registro is Windows-1252 and comes out as UTF-8.
     const std::vector<Hallazgo> h{
-        {T::CodigoRepetido, "ASIGNOMT", Utf8ACp1252("código «Educación»"), "Uno; \"dos\"."}};
+        {T::CodigoRepetido, "ASIGNOMT", BytesUtf8ACp1252("código «Educación»"), "Uno; \"dos\"."}};
     EXPECT_EQ(CsvInforme(h),
               "\xEF\xBB\xBFTipo;Bloque o tabla;Registro;Descripción\r\n"
               "Código repetido;ASIGNOMT;código «Educación»;\"Uno; \"\"dos\"\".\"\r\n");
@@ -461,7 +466,7 @@ TEST(PresentacionInforme, EveryKindHasItsOwnName) {
     for (int t = 0; t <= static_cast<int>(T::TablaIlegible); ++t) {
         const auto nombre = NombreTipo(static_cast<T>(t));
         EXPECT_NE(nombre, "Aviso");
-        EXPECT_TRUE(nombres.insert(nombre).second) << nombre;
+        EXPECT_TRUE(nombres.insert(nombre.Bytes()).second) << nombre;
     }
 }
 

@@ -15,7 +15,7 @@ inline std::vector<std::vector<std::string>> FilasTabla(const std::filesystem::p
     std::vector<std::vector<std::string>> filas;
     for (size_t f = 0; f < t->Filas(); ++f) {
         std::vector<std::string> fila;
-        for (const Campo& c : t->Campos()) fila.push_back(t->LeerTexto(f, c.nombre));
+        for (const Campo& c : t->Campos()) fila.push_back(t->LeerTexto(f, c.nombre).Bytes());
         filas.push_back(std::move(fila));
     }
     return filas;

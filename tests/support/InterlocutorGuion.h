@@ -69,8 +69,8 @@ public:
         return f(contexto);
     }
     void MostrarInforme(const std::vector<Hallazgo>& h) override { informes.push_back(h); }
-    void TablaEscrita(const std::string& nombre, size_t filas) override {
-        tablas.emplace_back(nombre, filas);
+    void TablaEscrita(const Utf8& nombre, size_t filas) override {
+        tablas.emplace_back(nombre.Bytes(), filas);
     }
 };
 

@@ -1,9 +1,21 @@
-#include "text/Cp1252.h"
-
 #include <gtest/gtest.h>
+
+#include <string>
+#include <type_traits>
+
+#include "text/Cp1252.h"
 
 namespace pasaplan {
 namespace {
+
+// The two kinds of text meet only through the converter: neither passes for the other, nor do
+// plain bytes pass for either without saying so.
+static_assert(!std::is_convertible_v<Texto, Utf8> && !std::is_convertible_v<Utf8, Texto>);
+static_assert(!std::is_convertible_v<std::string, Texto> &&
+              !std::is_convertible_v<std::string, Utf8>);
+static_assert(!std::is_convertible_v<Utf8, std::string_view>);
+static_assert(!std::is_constructible_v<Texto, Utf8> && !std::is_constructible_v<Utf8, Texto>);
+static_assert(std::is_convertible_v<Texto, std::string_view>);
 
 TEST(Cp1252, LosDoscientosCincuentaYSeisBytesVanYVuelven) {
     Texto todos;
@@ -20,8 +32,8 @@ struct Par {
 class ConversionPorTabla : public testing::TestWithParam<Par> {};
 
 TEST_P(ConversionPorTabla, EnAmbosSentidos) {
-    EXPECT_EQ(Cp1252AUtf8(GetParam().cp1252), GetParam().utf8);
-    EXPECT_EQ(Utf8ACp1252(GetParam().utf8), GetParam().cp1252);
+    EXPECT_EQ(Cp1252AUtf8(GetParam().cp1252).Bytes(), GetParam().utf8);
+    EXPECT_EQ(BytesUtf8ACp1252(GetParam().utf8), GetParam().cp1252);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -47,7 +59,7 @@ std::ostream& operator<<(std::ostream& os, const Caso& c) { return os << c.nombr
 class SinEquivalente : public testing::TestWithParam<Caso> {};
 
 TEST_P(SinEquivalente, CadaCaracterEsUnaInterrogacion) {
-    EXPECT_EQ(Utf8ACp1252(GetParam().utf8), GetParam().cp1252);
+    EXPECT_EQ(BytesUtf8ACp1252(GetParam().utf8), GetParam().cp1252);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -70,7 +82,7 @@ INSTANTIATE_TEST_SUITE_P(
 class MejorAjuste : public testing::TestWithParam<Caso> {};
 
 TEST_P(MejorAjuste, LetraBaseOMarcaParecida) {
-    EXPECT_EQ(Utf8ACp1252(GetParam().utf8), GetParam().cp1252);
+    EXPECT_EQ(BytesUtf8ACp1252(GetParam().utf8), GetParam().cp1252);
 }
 
 // Latin letters outside the set take their base letter, the letters with a stroke too; the

@@ -156,7 +156,7 @@ Utf8 ArchivoTabla::Motivo() const {
         case ENOENT:
             return "no existe";
         default:
-            return std::error_code(error, std::generic_category()).message();
+            return Utf8::DeBytes(std::error_code(error, std::generic_category()).message());
     }
 }
 

@@ -33,7 +33,8 @@ Utf8 DescripcionErrno(int codigo) {
         case EISDIR: return "es una carpeta";
         case EIO: return "error de entrada/salida del disco";
         case ENAMETOOLONG: return "el nombre es demasiado largo";
-        default: return std::strerror(codigo);
+        default:
+            return Utf8::DeBytes(std::strerror(codigo));
     }
 }
 

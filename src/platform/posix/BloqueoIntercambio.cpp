@@ -18,8 +18,9 @@ std::unique_ptr<BloqueoIntercambio> BloqueoIntercambio::Tomar(const fs::path& di
     const fs::path archivo = directorio / fs::path(std::string(kArchivoBloqueo));
     const auto fallo = [&](int error) {
         return ErrorPasaplan("No se puede reservar el directorio de intercambio «" +
-                             directorio.string() + "» para esta ejecución (" + archivo.string() +
-                             "): " + std::strerror(error) + ".");
+                             Utf8::DeBytes(directorio.string()) + "» para esta ejecución (" +
+                             Utf8::DeBytes(archivo.string()) +
+                             "): " + Utf8::DeBytes(std::strerror(error)) + ".");
     };
     // The run that holds the lock removes the file as it ends: a file opened just before that
     // is no longer the directory's, and is opened again.
@@ -47,7 +48,7 @@ std::unique_ptr<BloqueoIntercambio> BloqueoIntercambio::Tomar(const fs::path& di
             if (error == EAGAIN || error == EACCES) {
                 throw ErrorPasaplan(
                     "Otra ejecución de Pasaplan está usando el directorio de intercambio «" +
-                    directorio.string() +
+                    Utf8::DeBytes(directorio.string()) +
                     "». Espere a que termine y vuelva a intentarlo; no se ha modificado nada.");
             }
             throw fallo(error);

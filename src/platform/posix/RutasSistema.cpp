@@ -39,12 +39,13 @@ fs::path RaizDeUnidad(char letra) {
 
 }  // namespace
 
-fs::path RutaDeUtf8(std::string_view utf8) { return fs::path(std::string(utf8)); }
+fs::path RutaDeUtf8(const Utf8& utf8) { return fs::path(utf8.Bytes()); }
 
-Utf8 Utf8DeRuta(const fs::path& ruta) { return ruta.native(); }
+Utf8 Utf8DeRuta(const fs::path& ruta) { return Utf8::DeBytes(ruta.native()); }
 
 // A drive path maps as Wine maps it, so that the tool works beside a host under Wine.
-fs::path RutaLocal(std::string_view rutaWindows) {
+fs::path RutaLocal(const Utf8& rutaUtf8) {
+    const std::string_view rutaWindows = rutaUtf8.Bytes();
     const bool conUnidad = rutaWindows.size() >= 2 && rutaWindows[1] == ':' &&
                            ((rutaWindows[0] >= 'A' && rutaWindows[0] <= 'Z') ||
                             (rutaWindows[0] >= 'a' && rutaWindows[0] <= 'z'));
@@ -65,12 +66,12 @@ fs::path RutaLocal(std::string_view rutaWindows) {
         resto = corte == std::string_view::npos ? std::string_view() : resto.substr(corte + 1);
         if (componente.empty() || componente == ".") continue;
         if (existe) {
-            const fs::path encontrado = BuscarEnDirectorio(resultado, componente);
+            const fs::path encontrado = BuscarEnDirectorio(resultado, Utf8::DeBytes(componente));
             std::error_code ec;
             existe = fs::exists(encontrado, ec);
             resultado = encontrado;
         } else {
-            resultado /= RutaDeUtf8(componente);
+            resultado /= RutaDeUtf8(Utf8::DeBytes(componente));
         }
     }
     return resultado;
@@ -80,7 +81,8 @@ fs::path DirectorioEjecutable() {
     std::error_code ec;
     const fs::path ejecutable = fs::read_symlink("/proc/self/exe", ec);
     if (ec) {
-        throw ErrorPasaplan("No se puede saber la carpeta del programa: " + ec.message());
+        throw ErrorPasaplan("No se puede saber la carpeta del programa: " +
+                            Utf8::DeBytes(ec.message()));
     }
     return ejecutable.parent_path();
 }

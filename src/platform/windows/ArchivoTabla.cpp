@@ -192,7 +192,7 @@ Utf8 ArchivoTabla::Motivo() const {
         case ERROR_LOCK_VIOLATION:
             return "otro programa tiene el archivo abierto";
         default:
-            return "error de Windows " + std::to_string(error_);
+            return "error de Windows " + Utf8::Numero(error_);
     }
 }
 

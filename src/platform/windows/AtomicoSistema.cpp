@@ -26,7 +26,8 @@ Utf8 DescripcionErrorWindows(DWORD codigo) {
         case ERROR_WRITE_PROTECT: return "el disco está protegido contra escritura";
         case ERROR_SHARING_VIOLATION:
         case ERROR_LOCK_VIOLATION: return "otro programa tiene el archivo abierto";
-        default: return "error de Windows " + std::to_string(codigo);
+        default:
+            return "error de Windows " + Utf8::Numero(codigo);
     }
 }
 

@@ -14,7 +14,7 @@ namespace fs = std::filesystem;
 namespace {
 Utf8 RutaUtf8(const fs::path& ruta) {
     const std::u8string u = ruta.u8string();
-    return Utf8(u.begin(), u.end());
+    return Utf8::DeBytes(std::string(u.begin(), u.end()));
 }
 }  // namespace
 
@@ -38,7 +38,7 @@ std::unique_ptr<BloqueoIntercambio> BloqueoIntercambio::Tomar(const fs::path& di
         }
         throw ErrorPasaplan("No se puede reservar el directorio de intercambio «" +
                             RutaUtf8(directorio) + "» para esta ejecución (error de Windows " +
-                            std::to_string(error) + ").");
+                            Utf8::Numero(error) + ").");
     }
     std::unique_ptr<BloqueoIntercambio> tomado(
         new BloqueoIntercambio(directorio, archivo, reinterpret_cast<std::intptr_t>(h)));

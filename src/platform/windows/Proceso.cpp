@@ -20,7 +20,8 @@ std::vector<std::string> ArgumentosUtf8(int argc, char** argv) {
     LPWSTR* anchos = CommandLineToArgvW(GetCommandLineW(), &n);
     if (anchos == nullptr) return std::vector<std::string>(argv + (argc > 0 ? 1 : 0), argv + argc);
     std::vector<std::string> argumentos;
-    for (int i = 1; i < n; ++i) argumentos.push_back(Utf8DeRuta(std::filesystem::path(anchos[i])));
+    for (int i = 1; i < n; ++i)
+        argumentos.push_back(Utf8DeRuta(std::filesystem::path(anchos[i])).Bytes());
     LocalFree(anchos);
     return argumentos;
 }

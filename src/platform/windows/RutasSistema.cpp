@@ -13,7 +13,8 @@
 
 namespace pasaplan::plataforma {
 
-fs::path RutaDeUtf8(std::string_view utf8) {
+fs::path RutaDeUtf8(const Utf8& texto) {
+    const std::string_view utf8 = texto.Bytes();
     if (utf8.empty()) return fs::path();
     const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
                                       nullptr, 0);
@@ -27,14 +28,14 @@ Utf8 Utf8DeRuta(const fs::path& ruta) {
     if (ancho.empty()) return Utf8();
     const int n = WideCharToMultiByte(CP_UTF8, 0, ancho.data(), static_cast<int>(ancho.size()),
                                       nullptr, 0, nullptr, nullptr);
-    Utf8 texto(static_cast<size_t>(n), '\0');
+    std::string texto(static_cast<size_t>(n), '\0');
     WideCharToMultiByte(CP_UTF8, 0, ancho.data(), static_cast<int>(ancho.size()), texto.data(), n,
                         nullptr, nullptr);
-    return texto;
+    return Utf8::DeBytes(std::move(texto));
 }
 
 // The tool's paths are Windows paths: used as they stand.
-fs::path RutaLocal(std::string_view rutaWindows) { return RutaDeUtf8(rutaWindows); }
+fs::path RutaLocal(const Utf8& rutaWindows) { return RutaDeUtf8(rutaWindows); }
 
 fs::path DirectorioEjecutable() {
     std::vector<wchar_t> buffer(MAX_PATH);

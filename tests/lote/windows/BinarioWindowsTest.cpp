@@ -23,14 +23,15 @@ TEST(BinarioWindows, RutaConAcentosEnLaLineaDeOrdenes) {
         t->PonerTexto(f, "NOMBRE", "Aula 1");
         t->Grabar(f);
     }
-    const auto r = prueba::EjecutarPrograma(prueba::Programa("pasaplan-lote"),
-                                            {"tabla", plataforma::Utf8DeRuta(tabla)}, tmp.Ruta());
+    const auto r =
+        prueba::EjecutarPrograma(prueba::Programa("pasaplan-lote"),
+                                 {"tabla", plataforma::Utf8DeRuta(tabla).Bytes()}, tmp.Ruta());
     EXPECT_EQ(r.estado, 0) << r.err;
     EXPECT_EQ(r.out, "NOMBRE\nAula 1\n");
 
     const auto falta = prueba::EjecutarPrograma(
         prueba::Programa("pasaplan-lote"),
-        {"tabla", plataforma::Utf8DeRuta(carpeta / "FALTA.DBF")}, tmp.Ruta());
+        {"tabla", plataforma::Utf8DeRuta(carpeta / "FALTA.DBF").Bytes()}, tmp.Ruta());
     EXPECT_EQ(falta.estado, 1);
     EXPECT_NE(falta.err.find("A\xC3\xB1o \xC3\xB1 \xE2\x82\xAC"), std::string::npos) << falta.err;
 }

@@ -29,7 +29,7 @@ TEST(RutasWindows, VtempEsElDirectorioDeIntercambioTalCual) {
 // UTF-8 text in, the wide name on disk, and the same UTF-8 text back.
 TEST(RutasWindows, AcentosEnCarpetasYArchivos) {
     DirectorioTemporal tmp;
-    const std::string carpetaUtf8 = "A\xC3\xB1o \xC3\x91 \xE2\x82\xAC";  // "Año Ñ €"
+    const Utf8 carpetaUtf8 = "A\xC3\xB1o \xC3\x91 \xE2\x82\xAC";  // "Año Ñ €"
     const fs::path carpeta = tmp.Ruta() / RutaDeUtf8(carpetaUtf8);
     EXPECT_EQ(carpeta.filename().native(), L"A\u00F1o \u00D1 \u20AC");
     EXPECT_EQ(Utf8DeRuta(carpeta.filename()), carpetaUtf8);

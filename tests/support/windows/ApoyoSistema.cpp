@@ -93,7 +93,8 @@ SalidaPrograma EjecutarPrograma(const std::filesystem::path& programa,
     if (limiteArchivos != 0) throw std::runtime_error("Windows no limita el tamaño de archivo");
     const std::filesystem::path out = carpeta / "salida.txt", err = carpeta / "errores.txt";
     std::wstring linea = Citado(programa.native());
-    for (const auto& a : argumentos) linea += L" " + Citado(plataforma::RutaDeUtf8(a).native());
+    for (const auto& a : argumentos)
+        linea += L" " + Citado(plataforma::RutaDeUtf8(Utf8::DeBytes(a)).native());
     SalidaPrograma r;
     {
         HANDLE fo = ArchivoHeredable(out);
