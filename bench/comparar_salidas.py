@@ -28,6 +28,23 @@ def documento(ruta):
         return re.sub(rb'fecha="[^"]*"', b'fecha=""', f.read(), count=1)
 
 
+def comparar_carpeta(a_dir, d_dir, filtro, leer, etiqueta):
+    """The files named as filtro in both folders, read with leer: how many were compared, and
+    what differs (a name in only one folder, or different contents)."""
+    diferencias, comparados = [], 0
+    nombres = {n for n in os.listdir(a_dir) if re.fullmatch(filtro, n)}
+    otros = {n for n in os.listdir(d_dir) if re.fullmatch(filtro, n)}
+    if not nombres:
+        diferencias.append(f"{etiqueta}: ningún archivo {filtro}")
+    for n in sorted(nombres ^ otros):
+        diferencias.append(f"{etiqueta}/{n}: solo en una de las dos carpetas")
+    for n in sorted(nombres & otros):
+        comparados += 1
+        if leer(os.path.join(a_dir, n)) != leer(os.path.join(d_dir, n)):
+            diferencias.append(f"{etiqueta}/{n}: distinto")
+    return comparados, diferencias
+
+
 def comparar(antes, despues):
     diferencias, comparados = [], 0
     escalas = sorted(e for e in os.listdir(antes)
@@ -35,15 +52,11 @@ def comparar(antes, despues):
     for escala in escalas:
         for sub, leer, filtro in (("VTEMP", tabla, r"(?i).*\.dbf"),
                                   ("seneca", documento, r"ResultadoVelmora.*\.xml")):
-            a_dir, d_dir = os.path.join(antes, escala, sub), os.path.join(despues, escala, sub)
-            nombres = {n for n in os.listdir(a_dir) if re.fullmatch(filtro, n)}
-            otros = {n for n in os.listdir(d_dir) if re.fullmatch(filtro, n)}
-            for n in sorted(nombres ^ otros):
-                diferencias.append(f"{escala}/{sub}/{n}: solo en una de las dos carpetas")
-            for n in sorted(nombres & otros):
-                comparados += 1
-                if leer(os.path.join(a_dir, n)) != leer(os.path.join(d_dir, n)):
-                    diferencias.append(f"{escala}/{sub}/{n}: distinto")
+            n, d = comparar_carpeta(os.path.join(antes, escala, sub),
+                                    os.path.join(despues, escala, sub), filtro, leer,
+                                    f"{escala}/{sub}")
+            comparados += n
+            diferencias += d
         a_inf, d_inf = (os.path.join(c, escala, "informe.txt") for c in (antes, despues))
         if os.path.exists(a_inf) and os.path.exists(d_inf):
             comparados += 1

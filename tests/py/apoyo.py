@@ -15,6 +15,7 @@ import comparar_salidas  # noqa: E402
 # A table without its date of last update; the document for Séneca without its `fecha`.
 tabla = comparar_salidas.tabla
 documento = comparar_salidas.documento
+comparar_carpeta = comparar_salidas.comparar_carpeta
 
 
 def ejecutar(*args):

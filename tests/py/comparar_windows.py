@@ -9,13 +9,12 @@ update, the document for Séneca except its `fecha` attribute, and the report CS
 of the second direction comes from the Linux generator, the same for both.
 """
 import os
-import re
 import shutil
 import subprocess
 import sys
 import tempfile
 
-from apoyo import documento, tabla
+from apoyo import comparar_carpeta, documento, tabla
 from wine import WINE64, ruta_windows
 
 
@@ -56,17 +55,10 @@ def comparar(linux, windows):
     for sub, leer, filtro in (("VTEMP", tabla, r"(?i).*\.dbf"),
                               ("seneca", documento, r"ResultadoVelmora.*\.xml"),
                               (".", crudo, r"informe\.csv")):
-        a, b = os.path.join(linux, sub), os.path.join(windows, sub)
-        na = {n for n in os.listdir(a) if re.fullmatch(filtro, n)}
-        nb = {n for n in os.listdir(b) if re.fullmatch(filtro, n)}
-        if not na:
-            diferencias.append(f"{sub}: ningún archivo {filtro}")
-        for n in sorted(na ^ nb):
-            diferencias.append(f"{sub}/{n}: solo lo escribe una de las dos")
-        for n in sorted(na & nb):
-            comparados += 1
-            if leer(os.path.join(a, n)) != leer(os.path.join(b, n)):
-                diferencias.append(f"{sub}/{n}: distinto")
+        n, d = comparar_carpeta(os.path.join(linux, sub), os.path.join(windows, sub), filtro,
+                                leer, sub)
+        comparados += n
+        diferencias += d
     return comparados, diferencias
 
 
