@@ -50,6 +50,19 @@ int Esperar(const Proceso& p) {
     return WIFEXITED(s) ? WEXITSTATUS(s) : -1;
 }
 
+// Whether a run holds the lock file: its existence alone is not enough, as a run creates the
+// file a moment before it locks it, and another run may take it in between.
+bool Retenido(const fs::path& cerrojo) {
+    const int fd = open(cerrojo.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct flock consulta {};
+    consulta.l_type = F_WRLCK;
+    consulta.l_whence = SEEK_SET;
+    const bool retenido = fcntl(fd, F_OFD_GETLK, &consulta) == 0 && consulta.l_type != F_UNLCK;
+    close(fd);
+    return retenido;
+}
+
 // Every file of the folder by name; tables without their date of last update.
 std::map<std::string, std::string> Contenido(const fs::path& carpeta) {
     auto archivos = prueba::ArchivosEn(carpeta);
@@ -100,7 +113,7 @@ TEST_F(UnaEjecucion, ASecondImportOnTheSameDirectoryIsRefusedBeforeItsFirstStep)
     const Proceso primero = Lanzar(Grande(comun), tmp.Ruta(), "primero");
     const fs::path cerrojo = comun / std::string(plataforma::kArchivoBloqueo);
     const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!fs::exists(cerrojo) && std::chrono::steady_clock::now() < limite) {
+    while (!Retenido(cerrojo) && std::chrono::steady_clock::now() < limite) {
         std::this_thread::sleep_for(std::chrono::microseconds(100));
     }
     const Proceso segundo = Lanzar(Muestra(comun), tmp.Ruta(), "segundo");
