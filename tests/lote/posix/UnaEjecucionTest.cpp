@@ -63,6 +63,13 @@ bool Retenido(const fs::path& cerrojo) {
     return retenido;
 }
 
+void EsperarRetenido(const fs::path& cerrojo) {
+    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!Retenido(cerrojo) && std::chrono::steady_clock::now() < limite) {
+        std::this_thread::sleep_for(std::chrono::microseconds(100));
+    }
+}
+
 // Every file of the folder by name; tables without their date of last update.
 std::map<std::string, std::string> Contenido(const fs::path& carpeta) {
     auto archivos = prueba::ArchivosEn(carpeta);
@@ -112,10 +119,7 @@ TEST_F(UnaEjecucion, ASecondImportOnTheSameDirectoryIsRefusedBeforeItsFirstStep)
     const fs::path comun = Carpeta("VTEMP");
     const Proceso primero = Lanzar(Grande(comun), tmp.Ruta(), "primero");
     const fs::path cerrojo = comun / std::string(plataforma::kArchivoBloqueo);
-    const auto limite = std::chrono::steady_clock::now() + std::chrono::seconds(20);
-    while (!Retenido(cerrojo) && std::chrono::steady_clock::now() < limite) {
-        std::this_thread::sleep_for(std::chrono::microseconds(100));
-    }
+    EsperarRetenido(cerrojo);
     const Proceso segundo = Lanzar(Muestra(comun), tmp.Ruta(), "segundo");
     const int estadoSegundo = Esperar(segundo);
     const int estadoPrimero = Esperar(primero);
@@ -140,7 +144,7 @@ TEST_F(UnaEjecucion, AKilledRunLeavesNoLockAndItsTemporaryFilesGo) {
     ASSERT_EQ(Esperar(Lanzar(Muestra(dir), tmp.Ruta(), "antes")), 0);
     const Proceso matado = Lanzar(Grande(dir), tmp.Ruta(), "matado");
     const fs::path cerrojo = dir / std::string(plataforma::kArchivoBloqueo);
-    while (!fs::exists(cerrojo)) std::this_thread::sleep_for(std::chrono::microseconds(100));
+    EsperarRetenido(cerrojo);
     kill(matado.pid, SIGKILL);
     Esperar(matado);
     // What a writer killed half-way leaves: temporary files of a process now gone.
