@@ -2,7 +2,6 @@
 
 #include <libxml/parser.h>
 #include <libxml/xmlerror.h>
-#include <libxml/xmlsave.h>
 #include <libxml/xpath.h>
 
 #include <algorithm>
@@ -13,6 +12,7 @@
 #include <optional>
 
 #include "exchange/CodificacionXml.h"
+#include "exchange/XmlInterno.h"
 #include "platform/Atomico.h"
 #include "platform/Error.h"
 #include "text/Clipper.h"
@@ -20,28 +20,11 @@
 #include "platform/Rutas.h"
 
 namespace pasaplan {
+namespace xml {
 namespace {
 
-struct LiberarXPathContexto {
-    void operator()(xmlXPathContext* c) const { xmlXPathFreeContext(c); }
-};
-struct LiberarXPathObjeto {
-    void operator()(xmlXPathObject* o) const { xmlXPathFreeObject(o); }
-};
-struct LiberarParser {
-    void operator()(xmlParserCtxt* c) const { xmlFreeParserCtxt(c); }
-};
-
-// The first error libxml2 reports while parsing, kept instead of printed on stderr.
-struct ErroresXml {
-    bool hay = false;
-    int linea = 0;
-    int columna = 0;
-    std::string mensaje;
-};
-
 void RecogerError(void* datos, xmlError* error) {
-    auto* errores = static_cast<ErroresXml*>(datos);
+    auto* errores = static_cast<Errores*>(datos);
     if (errores->hay || error == nullptr || error->level < XML_ERR_ERROR) return;
     errores->hay = true;
     errores->linea = error->line;
@@ -55,19 +38,39 @@ void RecogerError(void* datos, xmlError* error) {
 
 void SinSalida(void*, const char*, ...) {}
 
-// libxml2 must not write on stderr while the structured handler collects.
-class ManejadorErrores {
-public:
-    explicit ManejadorErrores(ErroresXml* errores) {
-        xmlSetStructuredErrorFunc(errores, RecogerError);
-        xmlSetGenericErrorFunc(nullptr, SinSalida);
+}  // namespace
+
+ManejadorErrores::ManejadorErrores(Errores* errores) {
+    xmlSetStructuredErrorFunc(errores, RecogerError);
+    xmlSetGenericErrorFunc(nullptr, SinSalida);
+}
+
+ManejadorErrores::~ManejadorErrores() {
+    xmlSetStructuredErrorFunc(nullptr, nullptr);
+    xmlSetGenericErrorFunc(nullptr, nullptr);
+}
+
+Utf8 TextoXml(std::string_view cp1252) {
+    Utf8 utf8 = Cp1252AUtf8(cp1252);
+    for (char& c : utf8) {
+        const auto b = static_cast<unsigned char>(c);
+        if (b < 0x20 && b != '\t' && b != '\n' && b != '\r') c = '?';
     }
-    ~ManejadorErrores() {
-        xmlSetStructuredErrorFunc(nullptr, nullptr);
-        xmlSetGenericErrorFunc(nullptr, nullptr);
-    }
-    ManejadorErrores(const ManejadorErrores&) = delete;
-    ManejadorErrores& operator=(const ManejadorErrores&) = delete;
+    return utf8;
+}
+
+}  // namespace xml
+
+namespace {
+
+struct LiberarXPathContexto {
+    void operator()(xmlXPathContext* c) const { xmlXPathFreeContext(c); }
+};
+struct LiberarXPathObjeto {
+    void operator()(xmlXPathObject* o) const { xmlXPathFreeObject(o); }
+};
+struct LiberarParser {
+    void operator()(xmlParserCtxt* c) const { xmlFreeParserCtxt(c); }
 };
 
 bool DeclaraEntidades(xmlDoc* doc) {
@@ -106,10 +109,10 @@ int CerrarParaParser(void*) { return 0; }
 template <typename Leer>
 std::unique_ptr<xmlDoc, void (*)(xmlDoc*)> Analizar(const Utf8& nombre, Leer leer) {
     RegistrarCodificacionesXml();
-    ErroresXml errores;
+    xml::Errores errores;
     std::unique_ptr<xmlDoc, void (*)(xmlDoc*)> doc(nullptr, xmlFreeDoc);
     {
-        ManejadorErrores manejador(&errores);
+        xml::ManejadorErrores manejador(&errores);
         std::unique_ptr<xmlParserCtxt, LiberarParser> ctxt(xmlNewParserCtxt());
         if (!ctxt) throw ErrorPasaplan("No hay memoria para leer el archivo «" + nombre + "».");
         doc.reset(leer(ctxt.get()));
@@ -129,19 +132,6 @@ std::unique_ptr<xmlDoc, void (*)(xmlDoc*)> Analizar(const Utf8& nombre, Leer lee
                             "llevan y no se leen por seguridad.");
     }
     return doc;
-}
-
-// Text for the document: UTF-8, with every character that XML 1.0 cannot carry (the C0
-// controls but tab, line feed and carriage return; NUL included) as '?', as the conversion
-// does with a character Windows-1252 lacks. Written as it stands, such a byte (a stray control
-// in a Velmora table) would make the saved document unreadable for Séneca.
-Utf8 TextoXml(std::string_view cp1252) {
-    Utf8 utf8 = Cp1252AUtf8(cp1252);
-    for (char& c : utf8) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b < 0x20 && b != '\t' && b != '\n' && b != '\r') c = '?';
-    }
-    return utf8;
 }
 
 }  // namespace
@@ -191,10 +181,10 @@ std::vector<Nodo> Documento::Seleccionar(const std::string& xpath) const {
     std::vector<Nodo> nodos;
     std::unique_ptr<xmlXPathContext, LiberarXPathContexto> ctxt(xmlXPathNewContext(doc_));
     if (!ctxt) throw ErrorPasaplan("No hay memoria para leer el documento.");
-    ErroresXml errores;
+    xml::Errores errores;
     std::unique_ptr<xmlXPathObject, LiberarXPathObjeto> resultado;
     {
-        ManejadorErrores manejador(&errores);
+        xml::ManejadorErrores manejador(&errores);
         resultado.reset(
             xmlXPathEvalExpression(reinterpret_cast<const xmlChar*>(xpath.c_str()), ctxt.get()));
     }
@@ -233,109 +223,11 @@ void Documento::Cambiado() {
     derivados_.clear();
 }
 
-Nodo Documento::NuevoElemento(Nodo padre, const char* nombre) {
-    Cambiado();
-    xmlNode* elemento = xmlNewDocNode(doc_, nullptr, reinterpret_cast<const xmlChar*>(nombre),
-                                      nullptr);
-    if (!elemento) throw ErrorPasaplan("No hay memoria para escribir el documento.");
-    if (padre) {
-        xmlAddChild(padre.Crudo(), elemento);
-    } else {
-        xmlAddChild(reinterpret_cast<xmlNode*>(doc_), elemento);
-    }
-    return Nodo(elemento);
-}
-
-// A text node whose content costs no allocation of its own, as the parser stores text: a
-// short one inside the node (where an element keeps its attributes), a longer one once in the
-// document's dictionary, shared by every node with the same text; libxml2 frees both ways
-// correctly. Without a dictionary, or past its limit, the content is the node's own.
-xmlNode* Documento::TextoCompartido(std::string_view cp1252) const {
-    const Utf8 utf8 = TextoXml(cp1252);
-    const auto* bytes = reinterpret_cast<const xmlChar*>(utf8.data());
-    const int largo = static_cast<int>(utf8.size());
-    xmlNode* texto = xmlNewDocText(doc_, nullptr);
-    if (!texto) throw ErrorPasaplan("No hay memoria para escribir el documento.");
-    if (utf8.size() < 2 * sizeof(void*)) {
-        auto* dentro = reinterpret_cast<xmlChar*>(&texto->properties);
-        std::memcpy(dentro, bytes, utf8.size());
-        dentro[utf8.size()] = 0;
-        texto->content = dentro;
-    } else if (const xmlChar* compartido =
-                   doc_->dict ? xmlDictLookup(doc_->dict, bytes, largo) : nullptr) {
-        texto->content = const_cast<xmlChar*>(compartido);
-    } else {
-        texto->content = xmlStrndup(bytes, largo);
-        if (!texto->content) {
-            xmlFreeNode(texto);
-            throw ErrorPasaplan("No hay memoria para escribir el documento.");
-        }
-    }
-    return texto;
-}
-
-void Documento::PonerAtributo(Nodo elemento, const char* nombre, std::string_view valor) {
-    Cambiado();
-    xmlNode* texto = TextoCompartido(valor);
-    // Put without a value (a value put again is dropped), then given the shared text.
-    xmlAttr* atributo =
-        xmlSetProp(elemento.Crudo(), reinterpret_cast<const xmlChar*>(nombre), nullptr);
-    if (!atributo) {
-        xmlFreeNode(texto);
-        throw ErrorPasaplan("No hay memoria para escribir el documento.");
-    }
-    atributo->children = atributo->last = texto;
-    texto->parent = reinterpret_cast<xmlNode*>(atributo);
-}
-
-Nodo Documento::AnadirDato(Nodo grupo, const char* nombre, std::string_view valor) {
-    Nodo dato = NuevoElemento(grupo, "dato");
-    PonerAtributo(dato, "nombre_dato", nombre);
-    if (!valor.empty()) {
-        // Text content, never parsed as markup or entity references.
-        xmlAddChild(dato.Crudo(), TextoCompartido(valor));
-    }
-    return dato;
-}
-
 void Documento::Quitar(Nodo nodo) {
     if (!nodo) return;
     Cambiado();
     xmlUnlinkNode(nodo.Crudo());
     xmlFreeNode(nodo.Crudo());
-}
-
-void Documento::Guardar(const std::filesystem::path& destino) const {
-    RegistrarCodificacionesXml();
-    const char* codificacion =
-        doc_->encoding ? reinterpret_cast<const char*>(doc_->encoding) : "UTF-8";
-    // Written as it is serialised: the whole text of a large document never sits in memory
-    // beside its tree. libxml2 calls back from C, so the callback never throws.
-    const auto escribir = [](void* contexto, const char* bytes, int largo) -> int {
-        const auto& trozo = *static_cast<const plataforma::EscribirTrozo*>(contexto);
-        return trozo(std::string_view(bytes, static_cast<size_t>(largo))) ? largo : -1;
-    };
-    plataforma::EscribirArchivoAtomicoPorTrozos(
-        destino, [&](const plataforma::EscribirTrozo& trozo) {
-            ErroresXml errores;
-            long resultado = -1;
-            {
-                ManejadorErrores manejador(&errores);
-                xmlSaveCtxt* guardado =
-                    xmlSaveToIO(escribir, nullptr, const_cast<plataforma::EscribirTrozo*>(&trozo),
-                                codificacion, 0);
-                if (guardado != nullptr) {
-                    resultado = xmlSaveDoc(guardado, doc_);
-                    if (xmlSaveClose(guardado) < 0) resultado = -1;
-                }
-            }
-            // A failed write is reported by the platform layer once this returns.
-            if (resultado < 0 && trozo(std::string_view())) {
-                throw ErrorPasaplan("No se puede escribir el documento «" +
-                                    plataforma::Utf8DeRuta(destino) + "» en la codificación " +
-                                    Utf8::DeBytes(codificacion) + ".");
-            }
-        });
 }
 
 }  // namespace pasaplan

@@ -4,6 +4,7 @@
 #include <libxml/tree.h>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -15,6 +16,8 @@
 #include "text/Texto.h"
 
 namespace pasaplan {
+
+class EscrituraDocumento;
 
 // A node of a document (non-owning; lives as long as its document).
 class Nodo {
@@ -87,18 +90,14 @@ public:
         return *static_cast<const T*>(it->second.get());
     }
 
-    // ---- building the document for Séneca ----
-    // A new element appended as the last child of padre (or of the document when padre is
-    // empty).
-    Nodo NuevoElemento(Nodo padre, const char* nombre);
-    void PonerAtributo(Nodo elemento, const char* nombre, std::string_view valor);
-    // <dato nombre_dato="nombre">valor</dato> appended to grupo; an empty value has no content.
-    Nodo AnadirDato(Nodo grupo, const char* nombre, std::string_view valor);
     // Unlinks and frees nodo.
     void Quitar(Nodo nodo);
     // Saves in the encoding the XML declaration names (UTF-8 when none) through a temporary
-    // file in the same folder renamed over destino. On failure destino is untouched.
-    void Guardar(const std::filesystem::path& destino) const;
+    // file in the same folder renamed over destino. ultimo, when given, writes one more element
+    // after the document's last node, piece by piece (see EscrituraDocumento). On a failure, or
+    // an error thrown by ultimo, destino is untouched.
+    void Guardar(const std::filesystem::path& destino,
+                 const std::function<void(EscrituraDocumento&)>& ultimo = nullptr) const;
 
 private:
     Documento(xmlDoc* doc, Utf8 nombre) : doc_(doc), nombre_(std::move(nombre)) {}
@@ -108,7 +107,6 @@ private:
     mutable std::map<std::pair<std::type_index, std::string>, std::shared_ptr<const void>>
         derivados_;
     void Cambiado();  // forgets what was looked up or worked out
-    xmlNode* TextoCompartido(std::string_view cp1252) const;
 };
 
 }  // namespace pasaplan

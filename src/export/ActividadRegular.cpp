@@ -20,9 +20,8 @@ long long MinutosReloj(std::string_view hora, const Utf8& donde) {
     return *leidos.minutos;
 }
 
-ClavesActividad RellenarActividadRegular(ContextoExportacion& ctx, Nodo actividad,
-                                         size_t filaSoluc) {
-    Documento& doc = ctx.documento;
+ClavesActividad RellenarActividadRegular(ContextoExportacion& ctx, size_t filaSoluc) {
+    EscrituraDocumento& salida = ctx.salida;
     const TablasExportacion& t = ctx.tablas;
     const Tabla& soluc = *t.wwTableSoluc;
 
@@ -52,12 +51,12 @@ ClavesActividad RellenarActividadRegular(ContextoExportacion& ctx, Nodo activida
         horaDesde = t.wwTableTramos->LeerTexto(*tramo, "HORADESDE");
         horaHasta = t.wwTableTramos->LeerTexto(*tramo, "HORAHASTA");
     }
-    doc.AnadirDato(actividad, "N_DIASEMANA", dia);
-    doc.AnadirDato(actividad, "X_TRAMO", claves.tramo);
+    salida.Dato("N_DIASEMANA", dia);
+    salida.Dato("X_TRAMO", claves.tramo);
 
     // The room as read: a leading blank stays, a blank code gives no room.
     const Texto aula = soluc.LeerTexto(filaSoluc, "AULA");
-    doc.AnadirDato(actividad, "X_DEPENDENCIA", EnBlanco(aula) ? Texto() : aula);
+    salida.Dato("X_DEPENDENCIA", EnBlanco(aula) ? Texto() : aula);
 
     // Unit key of the group; its course when the assignment gave none.
     if (const auto fila = t.wwTableGrupos->Buscar({{"ABREV", grupo}})) {
@@ -71,26 +70,26 @@ ClavesActividad RellenarActividadRegular(ContextoExportacion& ctx, Nodo activida
             claves.materia = t.wwTableNomAsg_2->LeerTexto(*fila, "MATERIA");
         }
     }
-    doc.AnadirDato(actividad, "X_UNIDAD", claves.unidad);
-    doc.AnadirDato(actividad, "X_OFERTAMATRIG", claves.curso);
-    doc.AnadirDato(actividad, "X_MATERIAOMG", claves.materia);
-    doc.AnadirDato(actividad, "F_INICIO", ctx.inicioPeriodo);
-    doc.AnadirDato(actividad, "F_FIN", ctx.finPeriodo);
+    salida.Dato("X_UNIDAD", claves.unidad);
+    salida.Dato("X_OFERTAMATRIG", claves.curso);
+    salida.Dato("X_MATERIAOMG", claves.materia);
+    salida.Dato("F_INICIO", ctx.inicioPeriodo);
+    salida.Dato("F_FIN", ctx.finPeriodo);
 
     const Utf8 donde = tramo ? "del tramo «" +
                                    Cp1252AUtf8(t.wwTableTramos->LeerTexto(*tramo, "DIHO")) +
                                    "» de DIASHORAST"
                              : Utf8("de DIASHORAST");
-    doc.AnadirDato(actividad, "N_HORINI", std::to_string(MinutosReloj(horaDesde, donde)));
-    doc.AnadirDato(actividad, "N_HORFIN", std::to_string(MinutosReloj(horaHasta, donde)));
+    salida.Dato("N_HORINI", std::to_string(MinutosReloj(horaDesde, donde)));
+    salida.Dato("N_HORFIN", std::to_string(MinutosReloj(horaHasta, donde)));
 
     if (EnBlanco(tarea)) tarea = "1";
-    doc.AnadirDato(actividad, "X_ACTIVIDAD", tarea);
+    salida.Dato("X_ACTIVIDAD", tarea);
 
     if (ctx.catalogos) {
         const Texto autorizacion = ctx.catalogos->Autorizacion(
             claves.curso, soluc.LeerTexto(filaSoluc, "CCONCIERTO"), tarea);
-        if (!autorizacion.empty()) doc.AnadirDato(actividad, "X_ORIHORACTETP", autorizacion);
+        if (!autorizacion.empty()) salida.Dato("X_ORIHORACTETP", autorizacion);
     }
     return claves;
 }

@@ -1,9 +1,9 @@
 #pragma once
-// What the parts of the export run share: the open tables, the document being built and the
-// period dates. Tables are owned here, so every end of the run closes them.
+// What the parts of the export run share: the open tables, the document being written
+// and the period dates. Tables are owned here, so every end of the run closes them.
 #include <memory>
 
-#include "exchange/Documento.h"
+#include "exchange/EscrituraDocumento.h"
 #include "exchange/Tabla.h"
 #include "export/OrigenHora.h"
 #include "export/ResumenExportacion.h"
@@ -25,8 +25,7 @@ struct TablasExportacion {
 };
 
 struct ContextoExportacion {
-    Documento& documento;
-    Nodo bloqueDatos;
+    EscrituraDocumento& salida;  // the result document's BLOQUE_DATOS, being written
     TablasExportacion& tablas;
     Texto inicioPeriodo;                         // F_INICIO of PERIODOS' first row
     Texto finPeriodo;                            // F_FIN
@@ -36,7 +35,7 @@ struct ContextoExportacion {
 
 enum class TipoSeccion { NoRegular, Regular };
 
-// Appends one section group (and a professor group per PROFT row) to BLOQUE_DATOS.
+// Writes one section group (and a professor group per PROFT row) into BLOQUE_DATOS.
 void EscribirSeccion(ContextoExportacion& ctx, TipoSeccion tipo);
 
 // The DIASHORAST row of SOLUC's row filaSoluc: DIHO equal to DIA (as text) followed by HORA
@@ -51,9 +50,9 @@ struct ClavesActividad {
     Texto materia;  // X_MATERIAOMG
 };
 
-// Appends the dato elements of the regular entry at SOLUC's row filaSoluc to actividad.
-ClavesActividad RellenarActividadRegular(ContextoExportacion& ctx, Nodo actividad,
-                                         size_t filaSoluc);
+// Writes the dato elements of the regular entry at SOLUC's row filaSoluc into the activity
+// group being written.
+ClavesActividad RellenarActividadRegular(ContextoExportacion& ctx, size_t filaSoluc);
 
 // Clock minutes of a time text ("08:30" and "8:30" give 510; the empty text gives 0). A part
 // that is not a whole number is an error; donde says where the text comes from.

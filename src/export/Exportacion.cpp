@@ -4,6 +4,8 @@
 
 #include "ejecucion/InterlocutorVolcando.h"
 #include "ejecucion/RelojArena.h"
+#include "exchange/Documento.h"
+#include "exchange/EscrituraDocumento.h"
 #include "export/ContextoExportacion.h"
 #include "platform/Atomico.h"
 #include "platform/Error.h"
@@ -104,30 +106,32 @@ FinExportacion EjecutarExportacion(EstadoPrincipal& estado, Interlocutor& person
     const Periodo periodo = LeerPeriodo(dir);
 
     QuitarContenido(doc);
-    Nodo servicio = doc.NuevoElemento(Nodo(), "SERVICIO");
-    doc.PonerAtributo(servicio, "modulo", "HORARIOS");
-    doc.PonerAtributo(servicio, "tipo", "I");
-    doc.PonerAtributo(servicio, "autor", "VELMORA");
-    doc.PonerAtributo(servicio, "fecha", plataforma::FechaHoraEspanola());
-    Nodo bloqueDatos = doc.NuevoElemento(servicio, "BLOQUE_DATOS");
-    Nodo annoAcademico = doc.NuevoElemento(bloqueDatos, "grupo_datos");
-    doc.PonerAtributo(annoAcademico, "seq", "ANNO_ACADEMICO");
-    doc.AnadirDato(annoAcademico, "C_ANNO", anno);
-
     ResumenExportacion cuentas;
     cuentas.profesores = tablas.wwTableProfesor->Filas();
     for (const char* dato : {"X_TRAMO", "X_UNIDAD", "X_OFERTAMATRIG", "X_MATERIAOMG"}) {
         cuentas.vacios.push_back({dato, 0, {}});
     }
-    ContextoExportacion ctx{doc,         bloqueDatos,     tablas,  periodo.inicio,
-                            periodo.fin, catalogos.get(), &cuentas};
-    EscribirSeccion(ctx, TipoSeccion::NoRegular);
-    EscribirSeccion(ctx, TipoSeccion::Regular);
+    // The new SERVICIO is written as it is built, after the prolog.
+    doc.Guardar(resultado, [&](EscrituraDocumento& salida) {
+        salida.Abrir("SERVICIO", {{"modulo", "HORARIOS"},
+                                  {"tipo", "I"},
+                                  {"autor", "VELMORA"},
+                                  {"fecha", plataforma::FechaHoraEspanola()}});
+        salida.Abrir("BLOQUE_DATOS");
+        salida.Abrir("grupo_datos", {{"seq", "ANNO_ACADEMICO"}});
+        salida.Dato("C_ANNO", anno);
+        salida.Cerrar();
 
+        ContextoExportacion ctx{salida,      tablas,          periodo.inicio,
+                                periodo.fin, catalogos.get(), &cuentas};
+        EscribirSeccion(ctx, TipoSeccion::NoRegular);
+        EscribirSeccion(ctx, TipoSeccion::Regular);
+        salida.Cerrar();
+        salida.Cerrar();
+    });
     tablas = {};
     catalogos.reset();
 
-    doc.Guardar(resultado);
     std::error_code error;
     cuentas.documento = std::filesystem::absolute(resultado, error);
     if (error) cuentas.documento = resultado;

@@ -28,14 +28,14 @@ Texto SinAlmohadilla(Texto texto) {
     return texto;
 }
 
-void RellenarActividadNoRegular(ContextoExportacion& ctx, Nodo actividad, size_t fila) {
+void RellenarActividadNoRegular(ContextoExportacion& ctx, size_t fila) {
     const Texto tarea = SinAlmohadilla(ctx.tablas.wwTableSoluc->LeerTexto(fila, "TAREA"));
     long long minutos = 0;
     if (const auto tramo = BuscarTramo(ctx, fila)) {
         minutos = ctx.tablas.wwTableTramos->LeerEntero(*tramo, "MINUTOS");
     }
-    ctx.documento.AnadirDato(actividad, "X_ACTIVIDAD", tarea);
-    ctx.documento.AnadirDato(actividad, "N_MINSEN", std::to_string(minutos));
+    ctx.salida.Dato("X_ACTIVIDAD", tarea);
+    ctx.salida.Dato("N_MINSEN", std::to_string(minutos));
 }
 
 // Where a regular activity came from, for the summary.
@@ -80,13 +80,12 @@ void EscribirSeccion(ContextoExportacion& ctx, TipoSeccion tipo) {
     const ClaseEntrada clase = regular ? ClaseEntrada::Regular : ClaseEntrada::NoRegular;
     const std::string prefijo =
         regular ? "HORARIO_REGULAR_PROFESOR_" : "HORARIO_NO_REGULAR_PROFESOR_";
-    Documento& doc = ctx.documento;
     const Tabla& profesores = *ctx.tablas.wwTableProfesor;
     const Tabla& soluc = *ctx.tablas.wwTableSoluc;
 
-    Nodo seccion = doc.NuevoElemento(ctx.bloqueDatos, "grupo_datos");
-    doc.PonerAtributo(seccion, "seq", regular ? "HORARIOS_REGULARES" : "HORARIOS_NO_REGULARES");
-    doc.PonerAtributo(seccion, "registros", std::to_string(profesores.Filas()));
+    ctx.salida.Abrir("grupo_datos",
+                     {{"seq", regular ? "HORARIOS_REGULARES" : "HORARIOS_NO_REGULARES"},
+                      {"registros", std::to_string(profesores.Filas())}});
 
     for (size_t p = 0; p < profesores.Filas(); ++p) {
         const Texto empleado = profesores.LeerTexto(p, "X_EMPLEADO");
@@ -101,26 +100,27 @@ void EscribirSeccion(ContextoExportacion& ctx, TipoSeccion tipo) {
             if (Clasificar(soluc, fila) == clase) ++cuenta;
         }
 
-        Nodo profesor = doc.NuevoElemento(seccion, "grupo_datos");
-        doc.PonerAtributo(profesor, "seq", prefijo + std::to_string(p + 1));
-        doc.PonerAtributo(profesor, "registros", std::to_string(cuenta));
-        doc.AnadirDato(profesor, "X_EMPLEADO", empleado);
-        doc.AnadirDato(profesor, "F_TOMAPOS", tomaPosesion);
+        ctx.salida.Abrir("grupo_datos", {{"seq", prefijo + std::to_string(p + 1)},
+                                         {"registros", std::to_string(cuenta)}});
+        ctx.salida.Dato("X_EMPLEADO", empleado);
+        ctx.salida.Dato("F_TOMAPOS", tomaPosesion);
 
         size_t m = 0;
         for (size_t fila : filas) {
             if (Clasificar(soluc, fila) != clase) continue;
-            Nodo actividad = doc.NuevoElemento(profesor, "grupo_datos");
-            doc.PonerAtributo(actividad, "seq", "ACTIVIDAD_" + std::to_string(++m));
+            ctx.salida.Abrir("grupo_datos", {{"seq", "ACTIVIDAD_" + std::to_string(++m)}});
             if (regular) {
-                const ClavesActividad claves = RellenarActividadRegular(ctx, actividad, fila);
+                const ClavesActividad claves = RellenarActividadRegular(ctx, fila);
                 if (ctx.resumen) AnotarRegular(*ctx.resumen, claves, soluc, fila, abrev);
             } else {
-                RellenarActividadNoRegular(ctx, actividad, fila);
+                RellenarActividadNoRegular(ctx, fila);
                 if (ctx.resumen) ++ctx.resumen->noRegulares;
             }
+            ctx.salida.Cerrar();
         }
+        ctx.salida.Cerrar();
     }
+    ctx.salida.Cerrar();
 }
 
 }  // namespace pasaplan
