@@ -14,7 +14,7 @@
 
 #include "app/Ayuda.h"
 #include "app/Dialogos.h"
-#include "exchange/Documento.h"
+#include "exchange/ExportacionSeneca.h"
 #include "platform/Rutas.h"
 #include "text/Cp1252.h"
 
@@ -178,7 +178,7 @@ void TPlantillas::FormActivate() {
     // can no longer be read (moved or rewritten since the run began) falls back to the run's
     // document, which holds the same export: an error may not escape a window event.
     try {
-        const auto documento = Documento::Cargar(contexto_.ArchivoXML);
+        const auto documento = ExportacionSeneca::Cargar(contexto_.ArchivoXML);
         marcos_ = ListaMarcos(*documento);
     } catch (const std::exception&) {
         marcos_ = ListaMarcos(contexto_.documento);

@@ -4,7 +4,7 @@
 #include <memory>
 #include <unordered_set>
 
-#include "exchange/Documento.h"
+#include "exchange/ExportacionSeneca.h"
 #include "platform/BloqueoIntercambio.h"
 #include "text/Texto.h"
 
@@ -25,7 +25,7 @@ struct EstadoPrincipal {
     bool ModoIncrustado = false;
     int ResultadoEjecucion = 0;        // 0 nothing finished, 1 a run finished, -1 no file
     std::unique_ptr<ListasMaterias> Listas = std::make_unique<ListasMaterias>();
-    std::unique_ptr<Documento> documento;  // the run's exchange document
+    std::unique_ptr<ExportacionSeneca> documento;  // the run's exchange document
 
     std::filesystem::path DirectorioIntercambio;  // "C:\VTEMP", mapped
     // The exchange directory's lock when the front end holds it beyond one run (pasaplan-lote

@@ -10,7 +10,7 @@
 
 namespace pasaplan {
 
-class Documento;
+class ExportacionSeneca;
 struct Hallazgo;
 
 // How one showing of the course levels dialog was left: Fuera after the forced exit, which
@@ -35,7 +35,7 @@ struct ContextoCursos {
 };
 
 struct ContextoMarcos {
-    const Documento& documento;          // the run's own document
+    const ExportacionSeneca& documento;          // the run's own document
     std::filesystem::path ArchivoXML;    // the file the dialog widget loads again
 };
 
@@ -57,7 +57,7 @@ public:
     virtual ResultadoMarcos MostrarDialogoMarcos(const ContextoMarcos& contexto) = 0;
     // The document is loaded and no table has been touched yet: the last moment to refuse the
     // run (pasaplan-lote checks its answers to the dialogs against the export here).
-    virtual void ComprobarAntesDePasos(const Documento& /*documento*/) {}
+    virtual void ComprobarAntesDePasos(const ExportacionSeneca& /*documento*/) {}
     // A step has written (and closed) a table; front ends may report it.
     virtual void TablaEscrita(const Utf8& /*nombre*/, size_t /*filas*/) {}
     // The import report of a finished run, when it has findings (stand-alone desktop only).

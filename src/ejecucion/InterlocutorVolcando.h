@@ -33,7 +33,7 @@ class InterlocutorVolcando : public Interlocutor {
         Tabla::VolcarTodas();
         return persona_.MostrarDialogoMarcos(contexto);
     }
-    void ComprobarAntesDePasos(const Documento& documento) override {
+    void ComprobarAntesDePasos(const ExportacionSeneca& documento) override {
         persona_.ComprobarAntesDePasos(documento);
     }
     void TablaEscrita(const Utf8& nombre, size_t filas) override {

@@ -105,17 +105,21 @@ int LeerParaParser(void* contexto, char* destino, int largo) {
 
 int CerrarParaParser(void*) { return 0; }
 
-// Parses with leer(ctxt), which runs one of libxml2's read functions with kOpcionesParser.
+// Parses with leer(ctxt), which runs one of libxml2's read functions with kOpcionesParser,
+// after preparar(ctxt).
 template <typename Leer>
-std::unique_ptr<xmlDoc, void (*)(xmlDoc*)> Analizar(const Utf8& nombre, Leer leer) {
+xml::Arbol Analizar(const Utf8& nombre, Leer leer, const xml::Preparar& preparar,
+                    const std::function<bool()>& detenido) {
     RegistrarCodificacionesXml();
     xml::Errores errores;
-    std::unique_ptr<xmlDoc, void (*)(xmlDoc*)> doc(nullptr, xmlFreeDoc);
+    xml::Arbol doc(nullptr, xmlFreeDoc);
     {
         xml::ManejadorErrores manejador(&errores);
         std::unique_ptr<xmlParserCtxt, LiberarParser> ctxt(xmlNewParserCtxt());
         if (!ctxt) throw ErrorPasaplan("No hay memoria para leer el archivo «" + nombre + "».");
+        if (preparar) preparar(ctxt.get());
         doc.reset(leer(ctxt.get()));
+        if (detenido && detenido()) return xml::Arbol(nullptr, xmlFreeDoc);
         if (doc && !ctxt->wellFormed) doc.reset();
     }
     if (!doc) {
@@ -136,9 +140,10 @@ std::unique_ptr<xmlDoc, void (*)(xmlDoc*)> Analizar(const Utf8& nombre, Leer lee
 
 }  // namespace
 
-// ---- Documento ------------------------------------------------------------------------------
+namespace xml {
 
-std::unique_ptr<Documento> Documento::Cargar(const std::filesystem::path& archivo) {
+Arbol AnalizarArchivo(const std::filesystem::path& archivo, const Preparar& preparar,
+                      const std::function<bool()>& detenido) {
     const Utf8 nombre = plataforma::Utf8DeRuta(archivo);
     // Large reads: an export can be tens of MiB. (The buffer outlives the stream.)
     std::array<char, 1 << 16> bufer;
@@ -151,28 +156,47 @@ std::unique_ptr<Documento> Documento::Cargar(const std::filesystem::path& archiv
     if (!error && tamano > static_cast<uintmax_t>(INT32_MAX)) {
         throw ErrorPasaplan("El archivo «" + nombre + "» es demasiado grande.");
     }
-    auto doc = Analizar(nombre, [&](xmlParserCtxt* ctxt) {
-        xmlDoc* leido = xmlCtxtReadIO(ctxt, LeerParaParser, CerrarParaParser, &lectura,
-                                      nombre.c_str(), nullptr, kOpcionesParser);
-        if (lectura.fallo) {
-            xmlFreeDoc(leido);
-            throw ErrorPasaplan("No se puede leer el archivo «" + nombre + "».");
-        }
-        return leido;
-    });
-    return std::unique_ptr<Documento>(new Documento(doc.release(), nombre));
+    return Analizar(
+        nombre,
+        [&](xmlParserCtxt* ctxt) {
+            xmlDoc* leido = xmlCtxtReadIO(ctxt, LeerParaParser, CerrarParaParser, &lectura,
+                                          nombre.c_str(), nullptr, kOpcionesParser);
+            if (lectura.fallo) {
+                xmlFreeDoc(leido);
+                throw ErrorPasaplan("No se puede leer el archivo «" + nombre + "».");
+            }
+            return leido;
+        },
+        preparar, detenido);
+}
+
+Arbol AnalizarMemoria(std::string_view contenido, const Utf8& nombre, const Preparar& preparar,
+                      const std::function<bool()>& detenido) {
+    if (contenido.size() > static_cast<size_t>(INT32_MAX)) {
+        throw ErrorPasaplan("El archivo «" + nombre + "» es demasiado grande.");
+    }
+    return Analizar(
+        nombre,
+        [&](xmlParserCtxt* ctxt) {
+            return xmlCtxtReadMemory(ctxt, contenido.data(), static_cast<int>(contenido.size()),
+                                     nombre.c_str(), nullptr, kOpcionesParser);
+        },
+        preparar, detenido);
+}
+
+}  // namespace xml
+
+// ---- Documento ------------------------------------------------------------------------------
+
+std::unique_ptr<Documento> Documento::Cargar(const std::filesystem::path& archivo) {
+    return std::unique_ptr<Documento>(
+        new Documento(xml::AnalizarArchivo(archivo).release(), plataforma::Utf8DeRuta(archivo)));
 }
 
 std::unique_ptr<Documento> Documento::DesdeMemoria(std::string_view contenido,
                                                    const Utf8& nombre) {
-    if (contenido.size() > static_cast<size_t>(INT32_MAX)) {
-        throw ErrorPasaplan("El archivo «" + nombre + "» es demasiado grande.");
-    }
-    auto doc = Analizar(nombre, [&](xmlParserCtxt* ctxt) {
-        return xmlCtxtReadMemory(ctxt, contenido.data(), static_cast<int>(contenido.size()),
-                                 nombre.c_str(), nullptr, kOpcionesParser);
-    });
-    return std::unique_ptr<Documento>(new Documento(doc.release(), nombre));
+    return std::unique_ptr<Documento>(
+        new Documento(xml::AnalizarMemoria(contenido, nombre).release(), nombre));
 }
 
 Documento::~Documento() { xmlFreeDoc(doc_); }
@@ -200,32 +224,8 @@ std::vector<Nodo> Documento::Seleccionar(const std::string& xpath) const {
     return nodos;
 }
 
-std::vector<Nodo> Documento::Registros(std::string_view bloque) const {
-    // A block name with a double quote cannot be written in this expression; no block has one.
-    if (bloque.find('"') != std::string_view::npos) return {};
-    auto it = registros_.find(bloque);
-    if (it == registros_.end()) {
-        it = registros_
-                 .emplace(std::string(bloque),
-                          Seleccionar("/SERVICIO/BLOQUE_DATOS/grupo_datos[@seq=\"" +
-                                      std::string(bloque) + "\"]/grupo_datos"))
-                 .first;
-    }
-    return it->second;
-}
-
-std::vector<Nodo> Documento::Bloques() const {
-    return Seleccionar("/SERVICIO/BLOQUE_DATOS/grupo_datos");
-}
-
-void Documento::Cambiado() {
-    registros_.clear();
-    derivados_.clear();
-}
-
 void Documento::Quitar(Nodo nodo) {
     if (!nodo) return;
-    Cambiado();
     xmlUnlinkNode(nodo.Crudo());
     xmlFreeNode(nodo.Crudo());
 }

@@ -1,15 +1,14 @@
 #pragma once
-// Séneca's exchange document through libxml2. Texts handed out are Windows-1252 (Texto);
-// libxml2's UTF-8 is converted here and nowhere else.
+// Séneca's exchange document as libxml2's tree: the file the export run writes the result
+// after, its prolog kept; and the import's reading of a file its one pass does not model.
+// Texts handed out are Windows-1252 (Texto); libxml2's UTF-8 is converted here and nowhere
+// else.
 #include <libxml/tree.h>
 
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
-#include <typeindex>
-#include <typeinfo>
 #include <utility>
 #include <vector>
 
@@ -29,8 +28,6 @@ public:
 
     // The "dato" element children, in document order (the relative expression "dato").
     std::vector<Nodo> Datos() const;
-    // Same into datos (emptied first), so that a loop over records reuses one vector.
-    void Datos(std::vector<Nodo>& datos) const;
     // The decoded text content, converted to Windows-1252, untrimmed.
     Texto TextoContenido() const;
     // The node serialised as XML markup, converted to Windows-1252.
@@ -40,16 +37,6 @@ public:
 private:
     xmlNode* nodo_ = nullptr;
 };
-
-// Value at position pos of a list of "dato" elements, trimmed with AllTrim. An absent position
-// reads as the empty text.
-Texto Valor(const std::vector<Nodo>& datos, size_t pos);
-// Same, untrimmed (the time-frame dialog shows texts as stored).
-Texto ValorSinRecortar(const std::vector<Nodo>& datos, size_t pos);
-
-// The name test: the markup, trimmed, compared from its 20th character on with nombre, as a
-// prefix, exactly. "<dato nombre_dato=\"" is 19 characters long.
-bool NombreDatoEs(const Nodo& dato, std::string_view nombre);
 
 class Documento {
 public:
@@ -67,28 +54,8 @@ public:
 
     // XPath (libxml2's) on the document; nodes in document order, empty when nothing matches.
     std::vector<Nodo> Seleccionar(const std::string& xpath) const;
-    // "/SERVICIO/BLOQUE_DATOS/grupo_datos[@seq=\"B\"]/grupo_datos", evaluated once per block
-    // until the document changes: several steps read the same large block.
-    std::vector<Nodo> Registros(std::string_view bloque) const;
-    // "/SERVICIO/BLOQUE_DATOS/grupo_datos"
-    std::vector<Nodo> Bloques() const;
-
     const Utf8& Nombre() const { return nombre_; }
     xmlDoc* Crudo() const { return doc_; }
-
-    // A value of type T worked out from the document by construir(*this), kept under clave
-    // until the document changes: the runs and the import report read some large blocks the
-    // same way several times.
-    template <typename T, typename Construir>
-    const T& Derivado(const std::string& clave, Construir construir) const {
-        std::pair<std::type_index, std::string> llave(typeid(T), clave);
-        auto it = derivados_.find(llave);
-        if (it == derivados_.end()) {
-            std::shared_ptr<const void> valor = std::make_shared<const T>(construir(*this));
-            it = derivados_.emplace(std::move(llave), std::move(valor)).first;
-        }
-        return *static_cast<const T*>(it->second.get());
-    }
 
     // Unlinks and frees nodo.
     void Quitar(Nodo nodo);
@@ -103,10 +70,6 @@ private:
     Documento(xmlDoc* doc, Utf8 nombre) : doc_(doc), nombre_(std::move(nombre)) {}
     xmlDoc* doc_;
     Utf8 nombre_;
-    mutable std::map<std::string, std::vector<Nodo>, std::less<>> registros_;
-    mutable std::map<std::pair<std::type_index, std::string>, std::shared_ptr<const void>>
-        derivados_;
-    void Cambiado();  // forgets what was looked up or worked out
 };
 
 }  // namespace pasaplan

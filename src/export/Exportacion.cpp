@@ -91,8 +91,8 @@ FinExportacion EjecutarExportacion(EstadoPrincipal& estado, Interlocutor& person
     std::unique_ptr<CatalogosOrigen> catalogos = CatalogosOrigen::Abrir(dir);
 
     estado.documento.reset();
-    estado.documento = Documento::Cargar(estado.ArchivoXML);
-    Documento& doc = *estado.documento;
+    const std::unique_ptr<Documento> documento = Documento::Cargar(estado.ArchivoXML);
+    Documento& doc = *documento;
     const Texto anno = TextoAnno(doc);
 
     if (!plataforma::ExisteArchivo(Tabla::RutaEn(dir, "PERIODOS"))) {

@@ -7,13 +7,12 @@
 namespace pasaplan {
 
 void CargarActividades(ContextoImportacion& ctx) {
-    const auto registros = ctx.documento.Registros("ACTIVIDADES");
+    const auto& registros = ctx.documento.Registros("ACTIVIDADES");
     // Step 3 created the table; this step only appends to it.
     auto asignomt = Tabla::AbrirEn(ctx.Directorio(), "ASIGNOMT.DBF", Acceso::Compartido);
 
-    std::vector<Nodo> datos;  // one vector for every record
-    for (const Nodo& registro : registros) {
-        registro.Datos(datos);
+    for (const Grupo& registro : registros) {
+        const auto& datos = registro.Datos();
         if (datos.size() < 2) continue;
         const Texto nombre = Valor(datos, 2);
         Texto codigo = Valor(datos, 1);

@@ -51,7 +51,7 @@ long long Entero(const ContextoImportacion& ctx, const Catalogo& catalogo, size_
 }
 
 void CargarCatalogo(ContextoImportacion& ctx, const Catalogo& catalogo,
-                    const std::vector<Nodo>& registros) {
+                    const std::vector<Grupo>& registros) {
     std::vector<Campo> campos;
     for (const auto& c : catalogo.campos) {
         campos.push_back(c.ancho == 0 ? CampoEntero(c.nombre) : CampoTexto(c.nombre, c.ancho));
@@ -59,11 +59,10 @@ void CargarCatalogo(ContextoImportacion& ctx, const Catalogo& catalogo,
     auto tabla = CrearTablaPaso(ctx, Utf8::DeBytes(catalogo.tabla), campos);
 
     // One set of vectors for every record.
-    std::vector<Nodo> datos;
     std::vector<Texto> valores(catalogo.campos.size());
     std::vector<long long> enteros(catalogo.campos.size());
     for (size_t i = 0; i < registros.size(); ++i) {
-        registros[i].Datos(datos);
+        const auto& datos = registros[i].Datos();
         if (datos.size() < 2) continue;
         // Read and check every value before the row exists: a bad value adds no half row.
         for (size_t pos = 0; pos < catalogo.campos.size(); ++pos) {

@@ -6,8 +6,8 @@ namespace pasaplan {
 
 bool CargarCursos(ContextoImportacion& ctx) {
     auto cursos = CrearTablaPaso(ctx, "CURSOST", CamposCursos());
-    for (const Nodo& registro : ctx.documento.Registros("CURSOS_DEL_CENTRO")) {
-        const auto datos = registro.Datos();
+    for (const Grupo& registro : ctx.documento.Registros("CURSOS_DEL_CENTRO")) {
+        const auto& datos = registro.Datos();
         if (datos.size() < 2) continue;
         const size_t fila = cursos->Agregar();
         cursos->PonerTexto(fila, "CLAVE", Valor(datos, 0));

@@ -10,8 +10,8 @@ void CargarDependencias(ContextoImportacion& ctx) {
                                  CampoTexto("EDIFICIO", 1), CampoEntero("MAXALUM"),
                                  CampoTexto("DEPCENTRO", 10)});
 
-    for (const Nodo& registro : ctx.documento.Registros("DEPENDENCIAS")) {
-        const auto datos = registro.Datos();
+    for (const Grupo& registro : ctx.documento.Registros("DEPENDENCIAS")) {
+        const auto& datos = registro.Datos();
         if (datos.size() < 2) continue;
         const Texto clave = Valor(datos, 0);
         const size_t fila = aulat->Agregar();

@@ -1,6 +1,6 @@
 #include "import/EleccionMarcos.h"
 
-#include "exchange/Documento.h"
+#include "exchange/ExportacionSeneca.h"
 #include "text/Clipper.h"
 #include "text/Cp1252.h"
 
@@ -10,10 +10,10 @@ const Utf8 kMensajeDemasiadosMarcos =
     "Demasiados Marcos Horarios seleccionados.\r\nComo máximo puede seleccionar 2 Marcos Horarios";
 const Utf8 kMensajeNingunMarco = "Debe al menos seleccionar 1 Marco Horario.";
 
-std::vector<MarcoHorario> ListaMarcos(const Documento& documento) {
+std::vector<MarcoHorario> ListaMarcos(const ExportacionSeneca& documento) {
     std::vector<MarcoHorario> marcos;
-    for (const Nodo& registro : documento.Registros("JORNADAS_ESCOLARES")) {
-        const auto datos = registro.Datos();
+    for (const Grupo& registro : documento.Registros("JORNADAS_ESCOLARES")) {
+        const auto& datos = registro.Datos();
         marcos.push_back(MarcoHorario{ValorSinRecortar(datos, 0),
                                       ValorSinRecortar(datos, 1),
                                       ValorSinRecortar(datos, 2),
@@ -21,8 +21,8 @@ std::vector<MarcoHorario> ListaMarcos(const Documento& documento) {
                                       {}});
     }
     // A lone slot is listed too: hiding the only slot of an export helps nobody.
-    for (const Nodo& registro : documento.Registros("TRAMOS_HORARIOS")) {
-        const auto datos = registro.Datos();
+    for (const Grupo& registro : documento.Registros("TRAMOS_HORARIOS")) {
+        const auto& datos = registro.Datos();
         const Texto marco = ValorSinRecortar(datos, 4);
         const Texto nombre = ValorSinRecortar(datos, 1);
         for (MarcoHorario& m : marcos) {

@@ -12,7 +12,7 @@
 
 namespace pasaplan {
 
-class Documento;
+class ExportacionSeneca;
 
 // One record of "JORNADAS_ESCOLARES", texts as stored (the dialog shows them untrimmed).
 struct MarcoHorario {
@@ -24,7 +24,7 @@ struct MarcoHorario {
 };
 
 // Every frame record in document order, with its slot names.
-std::vector<MarcoHorario> ListaMarcos(const Documento& documento);
+std::vector<MarcoHorario> ListaMarcos(const ExportacionSeneca& documento);
 
 extern const Utf8 kMensajeDemasiadosMarcos;
 extern const Utf8 kMensajeNingunMarco;

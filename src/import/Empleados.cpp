@@ -29,9 +29,8 @@ void CargarEmpleados(ContextoImportacion& ctx) {
     // grows, so the next search starts past it (a large staff repeats many initials).
     std::unordered_map<Texto, unsigned long> numeradas;
 
-    std::vector<Nodo> datos;  // one vector for every record
-    for (const Nodo& registro : ctx.documento.Registros("EMPLEADOS")) {
-        registro.Datos(datos);
+    for (const Grupo& registro : ctx.documento.Registros("EMPLEADOS")) {
+        const auto& datos = registro.Datos();
         if (datos.size() < 2) continue;
         // Positions a short record lacks read as empty text.
         const Texto parte1 = Valor(datos, 3);

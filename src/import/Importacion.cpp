@@ -19,7 +19,7 @@ FinImportacion EjecutarImportacion(EstadoPrincipal& estado, Interlocutor& person
 
     // Everything that can be refused is refused here, before any table is touched.
     estado.documento.reset();
-    estado.documento = Documento::Cargar(estado.ArchivoXML);
+    estado.documento = ExportacionSeneca::Cargar(estado.ArchivoXML);
     if (!std::filesystem::is_directory(estado.DirectorioIntercambio)) {
         throw ErrorPasaplan("No existe el directorio de intercambio «" +
                             plataforma::Utf8DeRuta(estado.DirectorioIntercambio) +

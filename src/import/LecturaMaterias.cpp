@@ -3,13 +3,12 @@
 namespace pasaplan {
 namespace {
 
-std::vector<MateriaLeida> LeerMaterias(const Documento& doc) {
+std::vector<MateriaLeida> LeerMaterias(const ExportacionSeneca& doc) {
     std::vector<MateriaLeida> materias;
-    const std::vector<Nodo> registros = doc.Registros("MATERIAS");
+    const std::vector<Grupo>& registros = doc.Registros("MATERIAS");
     materias.reserve(registros.size());
-    std::vector<Nodo> datos;
     for (size_t i = 0; i < registros.size(); ++i) {
-        registros[i].Datos(datos);
+        const auto& datos = registros[i].Datos();
         if (datos.size() < 2) continue;
         MateriaLeida m;
         m.numero = i + 1;
@@ -34,7 +33,7 @@ std::vector<MateriaLeida> LeerMaterias(const Documento& doc) {
 
 }  // namespace
 
-const std::vector<MateriaLeida>& MateriasLeidas(const Documento& doc) {
+const std::vector<MateriaLeida>& MateriasLeidas(const ExportacionSeneca& doc) {
     return doc.Derivado<std::vector<MateriaLeida>>("MATERIAS", LeerMaterias);
 }
 

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "exchange/Documento.h"
+#include "exchange/ExportacionSeneca.h"
 #include "text/Texto.h"
 
 namespace pasaplan {
@@ -23,6 +23,6 @@ struct MateriaLeida {
 };
 
 // The records of two values or more, in document order; values trimmed as Valor trims them.
-const std::vector<MateriaLeida>& MateriasLeidas(const Documento& doc);
+const std::vector<MateriaLeida>& MateriasLeidas(const ExportacionSeneca& doc);
 
 }  // namespace pasaplan

@@ -7,7 +7,7 @@
 
 #include "ejecucion/EstadoPrincipal.h"
 #include "ejecucion/Interlocutor.h"
-#include "exchange/Documento.h"
+#include "exchange/ExportacionSeneca.h"
 #include "exchange/Tabla.h"
 
 namespace pasaplan {
@@ -15,7 +15,7 @@ namespace pasaplan {
 struct ContextoImportacion {
     EstadoPrincipal& estado;
     Interlocutor& interlocutor;
-    const Documento& documento;
+    const ExportacionSeneca& documento;
 
     const std::filesystem::path& Directorio() const { return estado.DirectorioIntercambio; }
     std::filesystem::path RutaTabla(const Utf8& nombre) const;

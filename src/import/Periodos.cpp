@@ -11,11 +11,11 @@ void CargarPeriodos(ContextoImportacion& ctx) {
     auto tabla = CrearTablaPaso(ctx, "PERIODOS",
                                 {CampoTexto("CURSOANNO", 4), CampoTexto("F_INICIO", 10),
                                  CampoTexto("F_FIN", 10)});
-    const auto bloques = ctx.documento.Bloques();
+    const auto& bloques = ctx.documento.Bloques();
     Texto anno, inicio, fin;
     std::optional<size_t> ultima;  // the row added last, not yet posted
     for (size_t b = 0; b < 2 && b < bloques.size(); ++b) {
-        const auto datos = bloques[b].Datos();
+        const auto& datos = bloques[b].Datos();
         if (datos.size() < 2) continue;
         anno = Valor(datos, 0);
         inicio = Valor(datos, 1);
@@ -27,9 +27,9 @@ void CargarPeriodos(ContextoImportacion& ctx) {
         tabla->PonerTexto(*ultima, "F_FIN", fin);
     }
     if (EnBlanco(inicio) || EnBlanco(fin)) {
-        const auto marcos = ctx.documento.Registros("JORNADAS_ESCOLARES");
+        const auto& marcos = ctx.documento.Registros("JORNADAS_ESCOLARES");
         if (!marcos.empty()) {
-            const auto datos = marcos[0].Datos();
+            const auto& datos = marcos[0].Datos();
             if (datos.size() >= 2) {
                 inicio = Valor(datos, 2);
                 fin = Valor(datos, 3);

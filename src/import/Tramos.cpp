@@ -30,7 +30,7 @@ Texto CodigoMarco(const Texto& codigo) { return AllTrim(Left(codigo, 10)); }
 
 // A start or end in minutes (LeerMinutos); otherwise the run stops naming the slot.
 int MinutosTramo(const Texto& valor, const Utf8& que, const Texto& codigo, size_t registro,
-                 const Documento& documento) {
+                 const ExportacionSeneca& documento) {
     const auto minutos = LeerMinutos(valor);
     if (!minutos) {
         throw ErrorPasaplan("El tramo horario «" + Cp1252AUtf8(codigo) + "» (registro " +
@@ -75,7 +75,7 @@ void CargarTramos(ContextoImportacion& ctx) {
          CampoTexto("HORADESDE", 8), CampoTexto("HORAHASTA", 8), CampoTexto("MINUTOS", 8),
          CampoTexto("MARCO", 1), CampoTexto("MARCOXML", 10)});
 
-    const auto marcos = ctx.documento.Registros("JORNADAS_ESCOLARES");
+    const auto& marcos = ctx.documento.Registros("JORNADAS_ESCOLARES");
     // An export without frames has no slots to place: the table stays empty.
     if (marcos.empty()) {
         CerrarTablaPaso(ctx, tabla);
@@ -89,9 +89,9 @@ void CargarTramos(ContextoImportacion& ctx) {
 
     // The slots of the chosen frames in document order, checked before any row is written.
     std::vector<Tramo> tramos;
-    const auto registros = ctx.documento.Registros("TRAMOS_HORARIOS");
+    const auto& registros = ctx.documento.Registros("TRAMOS_HORARIOS");
     for (size_t i = 0; i < registros.size(); ++i) {
-        const auto datos = registros[i].Datos();
+        const auto& datos = registros[i].Datos();
         Tramo t;
         t.marco = CodigoMarco(Valor(datos, 4));
         if (t.marco == marco1) {

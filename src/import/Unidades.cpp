@@ -40,9 +40,8 @@ void CargarUnidades(ContextoImportacion& ctx) {
          CampoTexto("CURSO", 3), CampoTexto("GRUPO", 2), CampoTexto("CLAVE", 10),
          CampoTexto("CLAVECURSO", 10), CampoTexto("DESCRIP", 80), CampoTexto("MARCO", 1)});
     AbreviaturasDadas dadas;
-    std::vector<Nodo> datos;  // one vector for every record
-    for (const Nodo& registro : ctx.documento.Registros("UNIDADES")) {
-        registro.Datos(datos);
+    for (const Grupo& registro : ctx.documento.Registros("UNIDADES")) {
+        const auto& datos = registro.Datos();
         if (datos.size() < 2) continue;
         const Texto unidad = Valor(datos, 0);
         const Texto claveCurso = Valor(datos, 2);  // absent in a two-value record: no course

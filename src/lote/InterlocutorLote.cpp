@@ -32,7 +32,7 @@ ResultadoMarcos InterlocutorLote::MostrarDialogoMarcos(const ContextoMarcos& con
     return ResponderDialogoMarcos(contexto, opciones_, *this);
 }
 
-void InterlocutorLote::ComprobarAntesDePasos(const Documento& documento) {
+void InterlocutorLote::ComprobarAntesDePasos(const ExportacionSeneca& documento) {
     ComprobarRespuestas(documento, opciones_);
     ComprobarNiveles(opciones_);
 }

@@ -24,7 +24,7 @@ public:
     ResultadoCursos MostrarDialogoCursos(const ContextoCursos& contexto) override;
     bool PreguntarRecuperacion() override { return opciones_.recuperar; }
     ResultadoMarcos MostrarDialogoMarcos(const ContextoMarcos& contexto) override;
-    void ComprobarAntesDePasos(const Documento& documento) override;
+    void ComprobarAntesDePasos(const ExportacionSeneca& documento) override;
     void TablaEscrita(const Utf8& nombre, size_t filas) override;
 
     // The message still held, to print where the outcome says; empty when none.

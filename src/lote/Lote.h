@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "exchange/Documento.h"
+#include "exchange/ExportacionSeneca.h"
 
 namespace pasaplan::lote {
 
@@ -12,7 +12,7 @@ namespace pasaplan::lote {
 // binary): the parsed documents, which the kernel takes back at once at the end of the
 // process, where freeing a large one node by node takes a twentieth of the run.
 struct Sobrantes {
-    std::vector<std::unique_ptr<Documento>> documentos;
+    std::vector<std::unique_ptr<ExportacionSeneca>> documentos;
 };
 
 // The whole batch command, in-process: arguments without the program name; returns the exit

@@ -2,7 +2,7 @@
 // touched.
 #include <algorithm>
 
-#include "exchange/Documento.h"
+#include "exchange/ExportacionSeneca.h"
 #include "import/EleccionMarcos.h"
 #include "lote/Respuestas.h"
 #include "platform/Error.h"
@@ -65,7 +65,7 @@ ResultadoMarcos Elegir(const std::vector<MarcoHorario>& marcos, const OpcionesLo
 
 }  // namespace
 
-void ComprobarRespuestas(const Documento& documento, const OpcionesLote& opciones) {
+void ComprobarRespuestas(const ExportacionSeneca& documento, const OpcionesLote& opciones) {
     const auto marcos = ListaMarcos(documento);
     // With a single frame (or none) the dialog is not shown and the flag is not needed.
     if (marcos.size() < 2) return;

@@ -10,7 +10,7 @@ namespace pasaplan::lote {
 
 // Before the first step: checks the answers that can be checked against the export (--marcos).
 // Throws ErrorPasaplan, so no table is touched.
-void ComprobarRespuestas(const Documento& documento, const OpcionesLote& opciones);
+void ComprobarRespuestas(const ExportacionSeneca& documento, const OpcionesLote& opciones);
 
 // Before the first step: the --niveles file can be read and has the header CLAVE;NIVEL;CURSO.
 // Throws ErrorPasaplan naming the file and the line.

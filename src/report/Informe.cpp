@@ -7,7 +7,7 @@
 
 namespace pasaplan {
 
-std::vector<Hallazgo> ElaborarInforme(const Documento& doc,
+std::vector<Hallazgo> ElaborarInforme(const ExportacionSeneca& doc,
                                       const std::filesystem::path& directorioIntercambio) {
     informe::Revision revision(doc, directorioIntercambio);
     informe::RevisarMaterias(revision);

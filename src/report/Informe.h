@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "exchange/Documento.h"
+#include "exchange/ExportacionSeneca.h"
 #include "report/Hallazgo.h"
 #include "text/Texto.h"
 
 namespace pasaplan {
 
 // Builds the report for the document of a run and the exchange directory it wrote into.
-std::vector<Hallazgo> ElaborarInforme(const Documento& doc,
+std::vector<Hallazgo> ElaborarInforme(const ExportacionSeneca& doc,
                                       const std::filesystem::path& directorioIntercambio);
 
 // The short Spanish name of a kind ("Unidad mixta").

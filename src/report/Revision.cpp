@@ -9,26 +9,21 @@
 
 namespace pasaplan::informe {
 
-Revision::Revision(const Documento& documento, std::filesystem::path directorio)
+Revision::Revision(const ExportacionSeneca& documento, std::filesystem::path directorio)
     : doc(documento), directorio_(std::move(directorio)) {}
 
-const std::vector<Nodo>& Revision::Nodos(const std::string& bloque) {
-    auto it = nodos_.find(bloque);
-    if (it == nodos_.end()) it = nodos_.emplace(bloque, doc.Registros(bloque)).first;
-    return it->second;
+size_t Revision::TotalRegistros(const std::string& bloque) {
+    return doc.Registros(bloque).size();
 }
-
-size_t Revision::TotalRegistros(const std::string& bloque) { return Nodos(bloque).size(); }
 
 const std::vector<Registro>& Revision::Registros(const std::string& bloque) {
     auto it = registros_.find(bloque);
     if (it != registros_.end()) return it->second;
     std::vector<Registro> leidos;
-    const auto& nodos = Nodos(bloque);
-    for (size_t i = 0; i < nodos.size(); ++i) {
-        auto datos = nodos[i].Datos();
+    const auto& grupos = doc.Registros(bloque);
+    for (size_t i = 0; i < grupos.size(); ++i) {
         // Every step skips a record with fewer than two values.
-        if (datos.size() >= 2) leidos.push_back(Registro{i + 1, std::move(datos)});
+        if (grupos[i].Datos().size() >= 2) leidos.push_back(Registro{i + 1, &grupos[i]});
     }
     return registros_.emplace(bloque, std::move(leidos)).first->second;
 }

@@ -10,7 +10,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "exchange/Documento.h"
+#include "exchange/ExportacionSeneca.h"
 #include "exchange/Tabla.h"
 #include "import/LecturaMaterias.h"
 #include "report/Hallazgo.h"
@@ -20,8 +20,8 @@ namespace pasaplan::informe {
 // A record of a block that a step reads (two values or more), with its number in the block.
 struct Registro {
     size_t numero;  // 1-based, counting every record of the block
-    std::vector<Nodo> datos;
-    Texto Valor(size_t pos) const { return pasaplan::Valor(datos, pos); }
+    const Grupo* grupo;
+    Texto Valor(size_t pos) const { return pasaplan::Valor(grupo->Datos(), pos); }
 };
 
 // A course as the run knows it: from CURSOST when the run wrote it, else from the export.
@@ -37,9 +37,9 @@ struct Curso {
 
 class Revision {
   public:
-    Revision(const Documento& doc, std::filesystem::path directorio);
+    Revision(const ExportacionSeneca& doc, std::filesystem::path directorio);
 
-    const Documento& doc;
+    const ExportacionSeneca& doc;
 
     // The records of a block with two values or more, in document order (read once).
     const std::vector<Registro>& Registros(const std::string& bloque);
@@ -61,7 +61,6 @@ class Revision {
 
   private:
     std::filesystem::path directorio_;
-    std::map<std::string, std::vector<Nodo>> nodos_;
     std::map<std::string, std::vector<Registro>> registros_;
     std::map<std::string, std::unique_ptr<Tabla>> tablas_;  // nullptr: missing
     std::optional<std::vector<Curso>> cursos_;
@@ -71,8 +70,6 @@ class Revision {
     };
     std::unordered_map<Texto, size_t, HashTexto, std::equal_to<>> cursoPorClave_;
     std::vector<Hallazgo> hallazgos_;
-
-    const std::vector<Nodo>& Nodos(const std::string& bloque);
 };
 
 // ---- texts of the sentences ----

@@ -26,7 +26,7 @@
 #include "app/Plantihoras.h"
 #include "app/VentanaAyuda.h"
 #include "app/VentanaInforme.h"
-#include "exchange/Documento.h"
+#include "exchange/ExportacionSeneca.h"
 #include "exchange/Tabla.h"
 #include "import/ControlCursos.h"
 #include "support/Apoyo.h"
@@ -185,7 +185,7 @@ TEST_F(Espanol, NoWindowOfTheProgramShowsQtsEnglishTexts) {
     TControlCursos cursos(nullptr, ContextoCursos{dir.Ruta(), true}, persona);
     SinIngles(&cursos, "niveles y cursos");
 
-    const auto documento = Documento::DesdeMemoria("<SERVICIO><BLOQUE_DATOS/></SERVICIO>", "x.xml");
+    const auto documento = ExportacionSeneca::DesdeMemoria("<SERVICIO><BLOQUE_DATOS/></SERVICIO>", "x.xml");
     TPlantillas marcos(nullptr, ContextoMarcos{*documento, dir.Ruta() / "x.xml"}, persona);
     SinIngles(&marcos, "marcos horarios");
 

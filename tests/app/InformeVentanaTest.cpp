@@ -14,7 +14,7 @@
 
 #include "app/AplicacionPrueba.h"
 #include "app/VentanaInforme.h"
-#include "exchange/Documento.h"
+#include "exchange/ExportacionSeneca.h"
 #include "lote/Lote.h"
 #include "report/Informe.h"
 #include "support/Apoyo.h"
@@ -45,7 +45,7 @@ class VentanaInformeTest : public testing::Test {
                                      salida, errores),
                   0)
             << errores.str();
-        const auto documento = Documento::Cargar(xml);
+        const auto documento = ExportacionSeneca::Cargar(xml);
         hallazgos = ElaborarInforme(*documento, intercambio);
     }
 };

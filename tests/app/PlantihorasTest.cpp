@@ -14,7 +14,7 @@
 #include "app/AplicacionPrueba.h"
 #include "app/Dialogos.h"
 #include "app/Plantihoras.h"
-#include "exchange/Documento.h"
+#include "exchange/ExportacionSeneca.h"
 #include "support/Apoyo.h"
 #include "support/InterlocutorGuion.h"
 
@@ -81,14 +81,14 @@ class Plantillas : public testing::Test {
     DirectorioTemporal dir;
     InterlocutorGuion persona;
     std::filesystem::path archivo;
-    std::unique_ptr<Documento> documento;
+    std::unique_ptr<ExportacionSeneca> documento;
 
     void SetUp() override {
         prueba::AplicacionPrueba();
         OlvidarSalidaPendiente();
         archivo = dir.Ruta() / "ExportacionHorarios.xml";
         prueba::EscribirArchivo(archivo, kExportacion);
-        documento = Documento::Cargar(archivo);
+        documento = ExportacionSeneca::Cargar(archivo);
     }
 
     // One modal showing; accion acts on the dialog once it has been activated and filled.
@@ -232,7 +232,7 @@ TEST_F(Plantillas, UnreadableFileFallsBackToTheRunDocument) {
 }
 
 TEST_F(Plantillas, LabelsShowDashWithoutFrames) {
-    documento = Documento::DesdeMemoria("<SERVICIO><BLOQUE_DATOS/></SERVICIO>", "vacio.xml");
+    documento = ExportacionSeneca::DesdeMemoria("<SERVICIO><BLOQUE_DATOS/></SERVICIO>", "vacio.xml");
     prueba::EscribirArchivo(archivo, "<SERVICIO><BLOQUE_DATOS/></SERVICIO>");
     const ContextoMarcos contexto{*documento, archivo};
     TPlantillas d(nullptr, contexto, persona);

@@ -1,7 +1,7 @@
 // The time-frame choice shared by the dialog and the batch command.
 #include <gtest/gtest.h>
 
-#include "exchange/Documento.h"
+#include "exchange/ExportacionSeneca.h"
 #include "import/EleccionMarcos.h"
 
 namespace pasaplan {
@@ -47,7 +47,7 @@ TEST(EleccionMarcos, SplitsTheChosenText) {
 }
 
 TEST(EleccionMarcos, ListsFramesAsStoredWithTheirSlots) {
-    const auto doc = Documento::DesdeMemoria(
+    const auto doc = ExportacionSeneca::DesdeMemoria(
         "<SERVICIO><BLOQUE_DATOS>"
         "<grupo_datos seq=\"JORNADAS_ESCOLARES\">"
         "<grupo_datos><dato nombre_dato=\"X\"> 2417</dato><dato nombre_dato=\"D\">Mañana</dato>"

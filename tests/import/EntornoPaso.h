@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "ejecucion/EstadoPrincipal.h"
-#include "exchange/Documento.h"
+#include "exchange/ExportacionSeneca.h"
 #include "exchange/Tabla.h"
 #include "import/Pasos.h"
 #include "support/Apoyo.h"
@@ -27,7 +27,7 @@ public:
     DirectorioTemporal dir;
     EstadoPrincipal estado;
     InterlocutorGuion persona;
-    std::unique_ptr<Documento> documento;
+    std::unique_ptr<ExportacionSeneca> documento;
 
     EntornoPaso() {
         std::filesystem::create_directories(dir.Ruta() / "VTEMP");
@@ -38,7 +38,7 @@ public:
 
     // The export as Séneca writes it: ISO-8859-1 declared and encoded.
     void Exportacion(const std::string& bloquesUtf8) {
-        documento = Documento::DesdeMemoria(BytesUtf8ACp1252(XmlExportacion(bloquesUtf8)),
+        documento = ExportacionSeneca::DesdeMemoria(BytesUtf8ACp1252(XmlExportacion(bloquesUtf8)),
                                             "ExportacionHorarios.xml");
     }
 

@@ -44,7 +44,7 @@ protected:
     }
 
     void Periodos(const std::string& bloques) {
-        auto doc = Documento::DesdeMemoria(
+        auto doc = ExportacionSeneca::DesdeMemoria(
             "<SERVICIO><BLOQUE_DATOS>" + bloques + "</BLOQUE_DATOS></SERVICIO>", "exp.xml");
         ContextoImportacion ctx{estado, persona, *doc};
         CargarPeriodos(ctx);
@@ -168,7 +168,7 @@ TEST_F(Importacion, EveryQuestionFindsThePostedRowsInTheFile) {
         return ResultadoCursos{};
     });
     tabla->Grabar(tabla->Agregar());
-    const auto documento = Documento::Cargar(Exportacion(""));
+    const auto documento = ExportacionSeneca::Cargar(Exportacion(""));
     volcando.MostrarDialogoMarcos({*documento, {}});
     volcando.MostrarDialogoCursos({});
     tabla->Grabar(tabla->Agregar());

@@ -68,7 +68,7 @@ class CargaTramos : public testing::Test {
     DirectorioTemporal dir;
     EstadoPrincipal estado;
     InterlocutorGuion persona;
-    std::unique_ptr<Documento> doc;
+    std::unique_ptr<ExportacionSeneca> doc;
 
     void SetUp() override {
         estado.DirectorioIntercambio = dir.Ruta();
@@ -76,7 +76,7 @@ class CargaTramos : public testing::Test {
     }
 
     void Cargar(const std::string& bloques) {
-        doc = Documento::DesdeMemoria("<?xml version=\"1.0\"?><SERVICIO><BLOQUE_DATOS>" + bloques +
+        doc = ExportacionSeneca::DesdeMemoria("<?xml version=\"1.0\"?><SERVICIO><BLOQUE_DATOS>" + bloques +
                                           "</BLOQUE_DATOS></SERVICIO>",
                                       "ExportacionHorarios.xml");
         ContextoImportacion ctx{estado, persona, *doc};
@@ -224,7 +224,7 @@ TEST_F(CargaTramos, TwoFramesNumberTheirOwnSlots) {
 }
 
 TEST_F(CargaTramos, RepeatedDialogMarksItAndPassesTheRunDocument) {
-    const Documento* visto = nullptr;
+    const ExportacionSeneca* visto = nullptr;
     fs::path archivo;
     persona.dialogosMarcos.push_back(Elige("", false));
     persona.dialogosMarcos.push_back([&](const ContextoMarcos& c) {

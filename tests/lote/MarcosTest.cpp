@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "exchange/Documento.h"
+#include "exchange/ExportacionSeneca.h"
 #include "exchange/Tabla.h"
 #include "lote/Lote.h"
 #include "lote/Respuestas.h"
@@ -134,7 +134,7 @@ TEST_F(Marcos, IgnoredWithASingleFrame) {
 }
 
 TEST(RespuestaMarcos, AnswersFromTheRunDocumentInListOrder) {
-    const auto doc = Documento::DesdeMemoria(Exportacion(true), "ExportacionHorarios.xml");
+    const auto doc = ExportacionSeneca::DesdeMemoria(Exportacion(true), "ExportacionHorarios.xml");
     // The file named in the context does not exist: the answer never reads it.
     const ContextoMarcos contexto{*doc, "/no/existe.xml"};
     lote::OpcionesLote opciones;
