@@ -53,9 +53,10 @@ Grupo ExportacionSeneca::DelArbol(const Nodo& nodo) {
 
 const std::vector<Grupo>& ExportacionSeneca::Registros(std::string_view bloque) const {
     static const std::vector<Grupo> ninguno;
-    if (auto it = registros_.find(bloque); it != registros_.end()) return it->second;
     // A block name with a double quote cannot be written in the expression; no block has one.
-    if (!arbol_ || bloque.find('"') != std::string_view::npos) return ninguno;
+    if (bloque.find('"') != std::string_view::npos) return ninguno;
+    if (auto it = registros_.find(bloque); it != registros_.end()) return it->second;
+    if (!arbol_) return ninguno;
     std::vector<Grupo> registros;
     for (const Nodo& nodo : arbol_->Seleccionar("/SERVICIO/BLOQUE_DATOS/grupo_datos[@seq=\"" +
                                                 std::string(bloque) + "\"]/grupo_datos")) {

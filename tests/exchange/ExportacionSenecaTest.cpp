@@ -173,8 +173,8 @@ TEST_P(AmbasLecturas, GiveTheSameBlocksRecordsAndValues) {
     auto pasada = ExportacionSeneca::DesdeMemoria(c.xml, "prueba.xml", Via::Automatica);
     auto arbol = ExportacionSeneca::DesdeMemoria(c.xml, "prueba.xml", Via::Arbol);
     EXPECT_EQ(pasada->PorArbol(), !c.unaPasada);
-    const std::string esperado = Volcado(*arbol, {"A", "B", "", "C"});
-    EXPECT_EQ(Volcado(*pasada, {"A", "B", "", "C"}), esperado);
+    const std::string esperado = Volcado(*arbol, {"A", "B", "", "C", "C\""});
+    EXPECT_EQ(Volcado(*pasada, {"A", "B", "", "C", "C\""}), esperado);
     EXPECT_EQ(esperado.find('[') != std::string::npos, c.conValores);
 }
 
@@ -212,6 +212,11 @@ INSTANTIATE_TEST_SUITE_P(
                       "<dato nombre_dato=\"X\"/><dato nombre_dato=\"N_1\" otro=\"1\">\xE1</dato>"
                       "<dato nombre_dato=\"\">v</dato><dato nombre_dato=\"X_Y\">x&#10;</dato>"
                       "</grupo_datos></grupo_datos>"),
+             true},
+        Caso{"comillas_en_seq",
+             Servicio("<grupo_datos seq='C\"'><grupo_datos><dato nombre_dato=\"X\">1</dato>"
+                      "</grupo_datos></grupo_datos><grupo_datos seq=\"C\"><grupo_datos>"
+                      "<dato nombre_dato=\"X\">2</dato></grupo_datos></grupo_datos>"),
              true},
         Caso{"raiz_de_otro_nombre",
              "<OTRO><BLOQUE_DATOS><grupo_datos seq=\"A\"><grupo_datos>"
