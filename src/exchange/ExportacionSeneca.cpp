@@ -5,6 +5,7 @@
 #include <libxml/tree.h>
 
 #include <algorithm>
+#include <cstring>
 #include <stdexcept>
 
 #include "exchange/Documento.h"
@@ -38,16 +39,32 @@ ExportacionSeneca::ExportacionSeneca(Utf8 nombre) : nombre_(std::move(nombre)) {
 
 ExportacionSeneca::~ExportacionSeneca() = default;
 
-Grupo ExportacionSeneca::DelArbol(const Nodo& nodo) {
-    // Each value's text, and its markup from the 20th character on.
-    Grupo grupo;
-    for (const Nodo& dato : nodo.Datos()) {
-        const Texto marcado = AllTrim(dato.Marcado());
-        constexpr size_t kInicio = 19;  // "<dato nombre_dato=\""
-        grupo.datos.push_back(
-            Dato{dato.TextoContenido(),
-                 marcado.size() < kInicio ? std::string() : std::string(marcado.substr(kInicio))});
+namespace {
+
+// A value's markup from its 20th character on, as far as a name test reads it. For the usual
+// <dato nombre_dato="V" ...> that is V written out, and V itself answers the same (see
+// NombreDatoEs) without serialising the element.
+std::string Marca(const Nodo& dato) {
+    const xmlNode* nodo = dato.Crudo();
+    const xmlAttr* atributo = nodo->properties;
+    if (nodo->nsDef == nullptr && atributo != nullptr && atributo->ns == nullptr &&
+        std::strcmp(reinterpret_cast<const char*>(atributo->name), "nombre_dato") == 0) {
+        const xmlNode* valor = atributo->children;
+        if (valor == nullptr) return {};
+        if (valor->next == nullptr && valor->type == XML_TEXT_NODE && valor->content != nullptr) {
+            return reinterpret_cast<const char*>(valor->content);
+        }
     }
+    const Texto marcado = AllTrim(dato.Marcado());
+    constexpr size_t kInicio = 19;  // "<dato nombre_dato=\""
+    return marcado.size() < kInicio ? std::string() : std::string(marcado.substr(kInicio));
+}
+
+}  // namespace
+
+Grupo ExportacionSeneca::DelArbol(const Nodo& nodo) {
+    Grupo grupo;
+    for (const Nodo& dato : nodo.Datos()) grupo.datos.push_back(Dato{dato.TextoContenido(), Marca(dato)});
     return grupo;
 }
 

@@ -3,9 +3,9 @@
 // /SERVICIO/BLOQUE_DATOS (the blocks), the groups inside them (the records) and their "dato"
 // elements (the values). Read in one pass without building libxml2's tree, and held compactly:
 // a large export reads in a fraction of the time and memory of the tree. A file that uses
-// what that pass does not model (namespaces, markup inside a value, an attribute before
-// nombre_dato, an entity in an attribute) is read through the tree instead, with the same
-// results. The export run, which keeps the file's prolog, reads it as a Documento.
+// what that pass does not model (namespaces, a DOCTYPE, markup inside a value, an attribute
+// before nombre_dato, a reference in an attribute) is read through the tree instead, with the
+// same results. The export run, which keeps the file's prolog, reads it as a Documento.
 #include <filesystem>
 #include <map>
 #include <memory>

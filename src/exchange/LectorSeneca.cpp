@@ -6,6 +6,7 @@
 
 #include <cstring>
 #include <functional>
+#include <optional>
 
 #include "exchange/Documento.h"
 #include "exchange/ExportacionSeneca.h"
@@ -124,7 +125,7 @@ private:
                 }
                 l.marca_ = valor(0);
                 l.texto_.clear();
-                l.primerTrozo_ = true;
+                l.conTexto_ = false;
             }
         }
         l.pila_.push_back(nivel);
@@ -146,15 +147,29 @@ private:
         if (l.detenido_ || !l.EnValor()) return;
         const std::string_view trozo(reinterpret_cast<const char*>(texto),
                                      static_cast<size_t>(largo));
-        // The tree drops a value's first piece when it is all blanks in some places (before a
-        // carriage return, for one); the tree decides.
-        if (l.primerTrozo_ && trozo.find_first_not_of(" \t\r\n") == std::string_view::npos) {
-            return l.Detener();
+        if (!l.conTexto_ && trozo.find_first_not_of(" \t\r\n") == std::string_view::npos) {
+            const auto descarta = l.ArbolDescartaBlancos();
+            if (!descarta) return l.Detener();
+            if (*descarta) return;
         }
-        l.primerTrozo_ = false;
+        l.conTexto_ = true;
         // Past this the tree refuses the file ("huge text node"); it says so itself.
         if (l.texto_.size() + trozo.size() > XML_MAX_TEXT_LENGTH) return l.Detener();
         l.texto_ += trozo;
+    }
+
+    // Whether the tree drops a piece of blanks that comes before any text of the value
+    // (XML_PARSE_NOBLANKS): libxml2 drops it when what follows is a carriage return, or markup
+    // other than the value's end tag; never a character reference, which comes as text. Read
+    // where the parser stands, as libxml2 reads it; nothing when that cannot be told.
+    std::optional<bool> ArbolDescartaBlancos() const {
+        const xmlParserInput* entrada = ctxt_->input;
+        if (entrada == nullptr || entrada->cur == nullptr || entrada->cur <= entrada->base) {
+            return std::nullopt;
+        }
+        const xmlChar* sigue = entrada->cur;
+        if (sigue[-1] == ';') return false;
+        return sigue[0] == '\r' || (sigue[0] == '<' && sigue[1] != '/');
     }
 
     static void MarcadoEnValor(void* ctx, const xmlChar*, int) {
@@ -182,7 +197,7 @@ private:
     std::vector<Grupo>* registros_ = nullptr;  // where its records go (none without seq)
     Grupo* grupo_ = nullptr;                 // where the values being read go
     std::string marca_, texto_;              // the open value's name and text (UTF-8)
-    bool primerTrozo_ = false;
+    bool conTexto_ = false;  // a piece of the open value's text was kept
 };
 
 std::unique_ptr<ExportacionSeneca> ExportacionSeneca::Cargar(const std::filesystem::path& archivo,

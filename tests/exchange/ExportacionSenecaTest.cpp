@@ -218,17 +218,19 @@ INSTANTIATE_TEST_SUITE_P(
                       "</grupo_datos></grupo_datos><grupo_datos seq=\"C\"><grupo_datos>"
                       "<dato nombre_dato=\"X\">2</dato></grupo_datos></grupo_datos>"),
              true},
+        Caso{"valores_de_blancos",
+             Servicio("<grupo_datos seq=\"A\"><grupo_datos><dato nombre_dato=\"X\">  \r\n"
+                      "</dato><dato nombre_dato=\"X\">  \r\nb</dato><dato nombre_dato=\"X\">"
+                      "   </dato><dato nombre_dato=\"X\">&#10;x</dato><dato nombre_dato=\"X\">"
+                      "&#32;\r\n</dato><dato nombre_dato=\"X\">\t\r\n \r\n</dato>"
+                      "</grupo_datos></grupo_datos>"),
+             true},
         Caso{"raiz_de_otro_nombre",
              "<OTRO><BLOQUE_DATOS><grupo_datos seq=\"A\"><grupo_datos>"
              "<dato nombre_dato=\"X\">1</dato></grupo_datos></grupo_datos></BLOQUE_DATOS>"
              "</OTRO>",
              true, false},
         // Read through the tree: what the one pass leaves to it.
-        Caso{"valor_solo_de_blancos",
-             Servicio("<grupo_datos seq=\"A\"><grupo_datos><dato nombre_dato=\"X\">  \r\n"
-                      "</dato><dato nombre_dato=\"X\">  \r\nb</dato><dato nombre_dato=\"X\">"
-                      "   </dato><dato nombre_dato=\"X\">&#10;x</dato></grupo_datos></grupo_datos>"),
-             false},
         Caso{"atributo_antes_del_nombre",
              Servicio("<grupo_datos seq=\"A\"><grupo_datos><dato id=\"12345678901X\">v</dato>"
                       "<dato a=\"1\" nombre_dato=\"X\">w</dato></grupo_datos></grupo_datos>"),

@@ -22,6 +22,9 @@ std::string ConValor(const std::string& dato) {
            dato + "</grupo_datos></grupo_datos></BLOQUE_DATOS></SERVICIO>";
 }
 
+constexpr ExportacionSeneca::Via kVias[] = {ExportacionSeneca::Via::Automatica,
+                                            ExportacionSeneca::Via::Arbol};
+
 // The element in the tree, and the value as the import reads it.
 struct Leido {
     std::unique_ptr<Documento> arbol;
@@ -30,12 +33,12 @@ struct Leido {
     const Dato* dato = nullptr;
 };
 
-Leido Leer(const std::string& elemento) {
+Leido Leer(const std::string& elemento, ExportacionSeneca::Via via) {
     Leido l;
     const std::string xml = ConValor(elemento);
     l.arbol = Documento::DesdeMemoria(xml, "valor.xml");
     l.nodo = l.arbol->Seleccionar("//grupo_datos/grupo_datos/*")[0];
-    l.importacion = ExportacionSeneca::DesdeMemoria(xml, "valor.xml");
+    l.importacion = ExportacionSeneca::DesdeMemoria(xml, "valor.xml", via);
     const auto& datos = l.importacion->Registros("A")[0].Datos();
     if (!datos.empty()) l.dato = &datos[0];
     return l;
@@ -62,8 +65,8 @@ TEST(NombreDato, ComparesTheMarkupFromItsTwentiethCharacter) {
         R"(<dato s:nombre_dato="D_MATERIAC" xmlns:s="urn:s">Lengua</dato>)",
         R"(<dato nombre_dato="d_materiac">Lengua</dato>)",
     };
-    for (const std::string& e : elementos) {
-        const Leido l = Leer(e);
+    for (const auto via : kVias) for (const std::string& e : elementos) {
+        const Leido l = Leer(e, via);
         ASSERT_NE(l.dato, nullptr) << e;
         const Texto marcado = AllTrim(l.nodo.Marcado());
         for (const std::string nombre : {"X_MATERIAOMG", "D_MATERIAC", "X_MAT", "X"}) {
@@ -73,7 +76,7 @@ TEST(NombreDato, ComparesTheMarkupFromItsTwentiethCharacter) {
         }
     }
     // Only names of letters, digits and '_' are asked for.
-    const Leido l = Leer(elementos[0]);
+    const Leido l = Leer(elementos[0], ExportacionSeneca::Via::Automatica);
     for (const std::string nombre : {"", "X_MATERIAOMG\"", "X_M&"}) {
         EXPECT_THROW(NombreDatoEs(*l.dato, nombre), std::invalid_argument) << nombre;
     }
@@ -98,8 +101,8 @@ TEST(TextoDato, IsLibxml2sContentOfTheElement) {
         R"(<dato nombre_dato="X"> &#x3A9; </dato>)",
         R"(<dato nombre_dato="X"> a <b> b </b> </dato>)",
     };
-    for (const std::string& e : elementos) {
-        const Leido l = Leer(e);
+    for (const auto via : kVias) for (const std::string& e : elementos) {
+        const Leido l = Leer(e, via);
         ASSERT_NE(l.dato, nullptr) << e;
         xmlChar* contenido = xmlNodeGetContent(l.nodo.Crudo());
         const Texto esperado = BytesUtf8ACp1252(reinterpret_cast<const char*>(contenido));
