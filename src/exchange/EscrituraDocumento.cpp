@@ -34,8 +34,8 @@ struct CerrarGuardado {
 void GuardarCon(xmlDoc* doc, const std::filesystem::path& destino,
                 const std::function<void(xmlSaveCtxt*)>& mas) {
     RegistrarCodificacionesXml();
-    const char* codificacion = doc->encoding ? reinterpret_cast<const char*>(doc->encoding)
-                                             : "UTF-8";
+    const char* codificacion =
+        doc->encoding ? reinterpret_cast<const char*>(doc->encoding) : "UTF-8";
     // Written as it is serialised. libxml2 calls back from C, so the callback never throws.
     const auto salida = [](void* contexto, const char* bytes, int largo) -> int {
         const auto& trozo = *static_cast<const plataforma::EscribirTrozo*>(contexto);
@@ -76,14 +76,29 @@ void Escapar(std::string& markup, std::string_view texto, Lugar lugar) {
     const bool atributo = lugar == Lugar::Atributo;
     for (char c : texto) {
         switch (c) {
-            case '<': markup += "&lt;"; break;
-            case '>': markup += "&gt;"; break;
-            case '&': markup += "&amp;"; break;
-            case '\r': markup += "&#13;"; break;
-            case '"': markup += atributo ? "&quot;" : "\""; break;
-            case '\n': markup += atributo ? "&#10;" : "\n"; break;
-            case '\t': markup += atributo ? "&#9;" : "\t"; break;
-            default: markup += c;
+            case '<':
+                markup += "&lt;";
+                break;
+            case '>':
+                markup += "&gt;";
+                break;
+            case '&':
+                markup += "&amp;";
+                break;
+            case '\r':
+                markup += "&#13;";
+                break;
+            case '"':
+                markup += atributo ? "&quot;" : "\"";
+                break;
+            case '\n':
+                markup += atributo ? "&#10;" : "\n";
+                break;
+            case '\t':
+                markup += atributo ? "&#9;" : "\t";
+                break;
+            default:
+                markup += c;
         }
     }
 }

@@ -19,7 +19,7 @@ namespace pasaplan {
 class Documento;
 
 class EscrituraDocumento {
-public:
+  public:
     // Attribute values in ASCII (names, keys, numbers, dates).
     using Atributos = std::vector<std::pair<const char*, std::string>>;
 
@@ -34,7 +34,7 @@ public:
     EscrituraDocumento(const EscrituraDocumento&) = delete;
     EscrituraDocumento& operator=(const EscrituraDocumento&) = delete;
 
-private:
+  private:
     friend class Documento;
     EscrituraDocumento(xmlDoc* doc, xmlSaveCtxt* guardado);
     void Dentro();  // something goes inside the element last opened
@@ -46,9 +46,9 @@ private:
     xmlSaveCtxt* guardado_;
     // A text node written without escaping, whose content is lent by reunido_ when written.
     std::unique_ptr<xmlNode, LiberarTexto> crudo_;
-    std::string reunido_;             // UTF-8 markup not yet handed over
+    std::string reunido_;  // UTF-8 markup not yet handed over
     std::vector<std::string> abiertos_;
-    bool etiquetaAbierta_ = false;     // the last start tag still lacks its '>'
+    bool etiquetaAbierta_ = false;  // the last start tag still lacks its '>'
 };
 
 }  // namespace pasaplan

@@ -64,7 +64,9 @@ std::string Marca(const Nodo& dato) {
 
 Grupo ExportacionSeneca::DelArbol(const Nodo& nodo) {
     Grupo grupo;
-    for (const Nodo& dato : nodo.Datos()) grupo.datos.push_back(Dato{dato.TextoContenido(), Marca(dato)});
+    for (const Nodo& dato : nodo.Datos()) {
+        grupo.datos.push_back(Dato{dato.TextoContenido(), Marca(dato)});
+    }
     return grupo;
 }
 

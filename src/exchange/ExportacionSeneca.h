@@ -47,7 +47,7 @@ struct Grupo {
 };
 
 class ExportacionSeneca {
-public:
+  public:
     // How the file is read: in one pass where it can be (what the runs do), or always
     // through libxml2's tree (to compare both readings).
     enum class Via { Automatica, Arbol };
@@ -87,7 +87,7 @@ public:
         return *static_cast<const T*>(it->second.get());
     }
 
-private:
+  private:
     friend class LectorSeneca;
     explicit ExportacionSeneca(Utf8 nombre);
     // A group read through the tree.

@@ -17,7 +17,7 @@
 namespace pasaplan {
 
 class LectorSeneca {
-public:
+  public:
     using Pasada = std::function<xml::Arbol(const xml::Preparar&, const std::function<bool()>&)>;
     using PorArbol = std::function<std::unique_ptr<Documento>()>;
 
@@ -33,13 +33,14 @@ public:
             leida.reset(new ExportacionSeneca(leida->Nombre()));
         }
         leida->arbol_ = porArbol();
-        for (const Nodo& bloque : leida->arbol_->Seleccionar("/SERVICIO/BLOQUE_DATOS/grupo_datos")) {
+        for (const Nodo& bloque :
+             leida->arbol_->Seleccionar("/SERVICIO/BLOQUE_DATOS/grupo_datos")) {
             leida->bloques_.push_back(ExportacionSeneca::DelArbol(bloque));
         }
         return leida;
     }
 
-private:
+  private:
     // What an open element is to the reading.
     enum class Nivel { Otro, Servicio, BloqueDatos, Bloque, Registro, Dato };
 
@@ -73,8 +74,8 @@ private:
     bool EnValor() const { return !pila_.empty() && pila_.back() == Nivel::Dato && grupo_; }
 
     static void Abrir(void* ctx, const xmlChar* nombre, const xmlChar* prefijo,
-                      const xmlChar* espacio, int nEspacios, const xmlChar**, int nAtributos,
-                      int, const xmlChar** atributos) {
+                      const xmlChar* espacio, int nEspacios, const xmlChar**, int nAtributos, int,
+                      const xmlChar** atributos) {
         LectorSeneca& l = De(ctx);
         if (l.detenido_) return;
         if (prefijo || espacio || nEspacios > 0 || l.EnValor()) return l.Detener();
@@ -184,20 +185,19 @@ private:
     static void Declaraciones(void* ctx, const xmlChar*, const xmlChar*, const xmlChar*) {
         De(ctx).Detener();
     }
-    static void Entidad(void* ctx, const xmlChar*, int, const xmlChar*, const xmlChar*,
-                        xmlChar*) {
+    static void Entidad(void* ctx, const xmlChar*, int, const xmlChar*, const xmlChar*, xmlChar*) {
         De(ctx).Detener();
     }
 
     ExportacionSeneca& destino_;
     xmlParserCtxt* ctxt_ = nullptr;
     bool detenido_ = false;
-    std::vector<Nivel> pila_;                // one per open element
-    size_t bloque_ = 0;                      // the block being read, in destino_.bloques_
+    std::vector<Nivel> pila_;                  // one per open element
+    size_t bloque_ = 0;                        // the block being read, in destino_.bloques_
     std::vector<Grupo>* registros_ = nullptr;  // where its records go (none without seq)
-    Grupo* grupo_ = nullptr;                 // where the values being read go
-    std::string marca_, texto_;              // the open value's name and text (UTF-8)
-    bool conTexto_ = false;  // a piece of the open value's text was kept
+    Grupo* grupo_ = nullptr;                   // where the values being read go
+    std::string marca_, texto_;                // the open value's name and text (UTF-8)
+    bool conTexto_ = false;                    // a piece of the open value's text was kept
 };
 
 std::unique_ptr<ExportacionSeneca> ExportacionSeneca::Cargar(const std::filesystem::path& archivo,

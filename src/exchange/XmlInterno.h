@@ -24,7 +24,7 @@ struct Errores {
 
 // While one lives, libxml2 reports to errores and writes nothing on stderr.
 class ManejadorErrores {
-public:
+  public:
     explicit ManejadorErrores(Errores* errores);
     ~ManejadorErrores();
     ManejadorErrores(const ManejadorErrores&) = delete;

@@ -1,12 +1,11 @@
 // The result document written piece by piece comes out byte for byte as libxml2 saves the same
 // tree, whatever the chosen file's encoding, prolog and trailing nodes; an error while it is
 // written leaves the old file as it was.
-#include "exchange/EscrituraDocumento.h"
-
 #include <gtest/gtest.h>
 #include <libxml/tree.h>
 
 #include "exchange/Documento.h"
+#include "exchange/EscrituraDocumento.h"
 #include "exchange/XmlInterno.h"
 #include "platform/Error.h"
 #include "support/Apoyo.h"

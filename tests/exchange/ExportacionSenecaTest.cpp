@@ -1,9 +1,8 @@
 // Séneca's export as the import reads it: blocks, records and values, the same whether the
 // file is read in one pass or through libxml2's tree.
-#include "exchange/ExportacionSeneca.h"
-
 #include <gtest/gtest.h>
 
+#include "exchange/ExportacionSeneca.h"
 #include "platform/Error.h"
 #include "support/Apoyo.h"
 #include "text/Cp1252.h"
@@ -95,8 +94,9 @@ TEST_P(Lectura, TextsAreWindows1252WhateverTheFilesEncoding) {
 
 TEST_P(Lectura, FileReadInPiecesGivesWhatTheWholeTextGives) {
     // Larger than one read, with accented values and references astride the pieces.
-    std::string xml = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<SERVICIO><BLOQUE_DATOS>"
-                      "<grupo_datos seq=\"MATERIAS\">";
+    std::string xml =
+        "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<SERVICIO><BLOQUE_DATOS>"
+        "<grupo_datos seq=\"MATERIAS\">";
     for (int i = 0; i < 3000; ++i) {
         xml += "\n  <grupo_datos seq=\"MATERIA_" + std::to_string(i) +
                "\"><dato nombre_dato=\"X_OFERTAMATRIG\">" + std::to_string(100000 + i) +

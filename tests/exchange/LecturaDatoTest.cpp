@@ -65,16 +65,17 @@ TEST(NombreDato, ComparesTheMarkupFromItsTwentiethCharacter) {
         R"(<dato s:nombre_dato="D_MATERIAC" xmlns:s="urn:s">Lengua</dato>)",
         R"(<dato nombre_dato="d_materiac">Lengua</dato>)",
     };
-    for (const auto via : kVias) for (const std::string& e : elementos) {
-        const Leido l = Leer(e, via);
-        ASSERT_NE(l.dato, nullptr) << e;
-        const Texto marcado = AllTrim(l.nodo.Marcado());
-        for (const std::string nombre : {"X_MATERIAOMG", "D_MATERIAC", "X_MAT", "X"}) {
-            const bool porMarcado = marcado.size() >= 19 &&
-                                    std::string_view(marcado).substr(19, nombre.size()) == nombre;
-            EXPECT_EQ(NombreDatoEs(*l.dato, nombre), porMarcado) << e << " / " << nombre;
+    for (const auto via : kVias)
+        for (const std::string& e : elementos) {
+            const Leido l = Leer(e, via);
+            ASSERT_NE(l.dato, nullptr) << e;
+            const Texto marcado = AllTrim(l.nodo.Marcado());
+            for (const std::string nombre : {"X_MATERIAOMG", "D_MATERIAC", "X_MAT", "X"}) {
+                const bool porMarcado = marcado.size() >= 19 && std::string_view(marcado).substr(
+                                                                    19, nombre.size()) == nombre;
+                EXPECT_EQ(NombreDatoEs(*l.dato, nombre), porMarcado) << e << " / " << nombre;
+            }
         }
-    }
     // Only names of letters, digits and '_' are asked for.
     const Leido l = Leer(elementos[0], ExportacionSeneca::Via::Automatica);
     for (const std::string nombre : {"", "X_MATERIAOMG\"", "X_M&"}) {
@@ -101,16 +102,17 @@ TEST(TextoDato, IsLibxml2sContentOfTheElement) {
         R"(<dato nombre_dato="X"> &#x3A9; </dato>)",
         R"(<dato nombre_dato="X"> a <b> b </b> </dato>)",
     };
-    for (const auto via : kVias) for (const std::string& e : elementos) {
-        const Leido l = Leer(e, via);
-        ASSERT_NE(l.dato, nullptr) << e;
-        xmlChar* contenido = xmlNodeGetContent(l.nodo.Crudo());
-        const Texto esperado = BytesUtf8ACp1252(reinterpret_cast<const char*>(contenido));
-        xmlFree(contenido);
-        const std::vector<Dato> datos{*l.dato};
-        EXPECT_EQ(ValorSinRecortar(datos, 0), esperado) << e;
-        EXPECT_EQ(Valor(datos, 0), AllTrim(esperado)) << e;
-    }
+    for (const auto via : kVias)
+        for (const std::string& e : elementos) {
+            const Leido l = Leer(e, via);
+            ASSERT_NE(l.dato, nullptr) << e;
+            xmlChar* contenido = xmlNodeGetContent(l.nodo.Crudo());
+            const Texto esperado = BytesUtf8ACp1252(reinterpret_cast<const char*>(contenido));
+            xmlFree(contenido);
+            const std::vector<Dato> datos{*l.dato};
+            EXPECT_EQ(ValorSinRecortar(datos, 0), esperado) << e;
+            EXPECT_EQ(Valor(datos, 0), AllTrim(esperado)) << e;
+        }
 }
 
 }  // namespace
