@@ -20,6 +20,7 @@
 #include <vector>
 
 #include "exchange/Documento.h"
+#include "exchange/ExportacionSeneca.h"
 #include "exchange/Tabla.h"
 #include "export/Exportacion.h"
 #include "import/ControlCursos.h"
@@ -167,6 +168,42 @@ struct EntornoImportacion {
     std::string cursos2;   // a CURSOST2 from an earlier import, put back before every input
 };
 
+// The import's one-pass reading gives what the tree's does: the same blocks, and for every block
+// name the same records, with the same texts and the same answers to the name test.
+inline Fallo LecturasDistintas(std::string_view xml) {
+    using Via = ExportacionSeneca::Via;
+    const auto pasada = ExportacionSeneca::DesdeMemoria(xml, "entrada", Via::Automatica);
+    const auto arbol = ExportacionSeneca::DesdeMemoria(xml, "entrada", Via::Arbol);
+    const auto iguales = [](const std::vector<Grupo>& a, const std::vector<Grupo>& b) {
+        if (a.size() != b.size()) return false;
+        for (size_t g = 0; g < a.size(); ++g) {
+            const auto& da = a[g].Datos();
+            const auto& db = b[g].Datos();
+            if (da.size() != db.size()) return false;
+            for (size_t i = 0; i < da.size(); ++i) {
+                if (da[i].texto != db[i].texto) return false;
+                for (const char* nombre : {"X_MATERIAOMG", "D_MATERIAC", "X", "N"}) {
+                    if (NombreDatoEs(da[i], nombre) != NombreDatoEs(db[i], nombre)) return false;
+                }
+            }
+        }
+        return true;
+    };
+    if (!iguales(pasada->Bloques(), arbol->Bloques())) {
+        return std::string("la lectura en una pasada y la del árbol dan bloques distintos");
+    }
+    for (const char* bloque : {"ANNO_ACADEMICO", "CURSOS_DEL_CENTRO", "MATERIAS", "ACTIVIDADES",
+                               "DEPENDENCIAS", "JORNADAS_ESCOLARES", "TRAMOS_HORARIOS",
+                               "UNIDADES", "EMPLEADOS", "ORIGENES", "NIVELES", "CURSOS_NIVELES",
+                               "AUTORIZACIONES", "A", ""}) {
+        if (!iguales(pasada->Registros(bloque), arbol->Registros(bloque))) {
+            return "la lectura en una pasada y la del árbol dan registros distintos de " +
+                   std::string(bloque);
+        }
+    }
+    return std::nullopt;
+}
+
 inline Fallo ProbarImportacion(std::string_view xml, const EntornoImportacion& entorno) {
     VaciarCarpeta(entorno.intercambio);
     const fs::path cursos2 = entorno.intercambio / "CURSOST2.DBF";
@@ -179,6 +216,9 @@ inline Fallo ProbarImportacion(std::string_view xml, const EntornoImportacion& e
         Documento::DesdeMemoria(xml, "entrada");
     } catch (const ErrorPasaplan&) {
         analizable = false;
+    }
+    if (analizable) {
+        if (auto fallo = LecturasDistintas(xml)) return fallo;
     }
 
     EstadoPrincipal estado;
