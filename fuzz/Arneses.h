@@ -192,10 +192,10 @@ inline Fallo LecturasDistintas(std::string_view xml) {
     if (!iguales(pasada->Bloques(), arbol->Bloques())) {
         return std::string("la lectura en una pasada y la del árbol dan bloques distintos");
     }
-    for (const char* bloque : {"ANNO_ACADEMICO", "CURSOS_DEL_CENTRO", "MATERIAS", "ACTIVIDADES",
-                               "DEPENDENCIAS", "JORNADAS_ESCOLARES", "TRAMOS_HORARIOS",
-                               "UNIDADES", "EMPLEADOS", "ORIGENES", "NIVELES", "CURSOS_NIVELES",
-                               "AUTORIZACIONES", "A", ""}) {
+    for (const char* bloque :
+         {"ANNO_ACADEMICO", "CURSOS_DEL_CENTRO", "MATERIAS", "ACTIVIDADES", "DEPENDENCIAS",
+          "JORNADAS_ESCOLARES", "TRAMOS_HORARIOS", "UNIDADES", "EMPLEADOS", "ORIGENES", "NIVELES",
+          "CURSOS_NIVELES", "AUTORIZACIONES", "A", ""}) {
         if (!iguales(pasada->Registros(bloque), arbol->Registros(bloque))) {
             return "la lectura en una pasada y la del árbol dan registros distintos de " +
                    std::string(bloque);

@@ -35,7 +35,7 @@ struct ContextoCursos {
 };
 
 struct ContextoMarcos {
-    const ExportacionSeneca& documento;          // the run's own document
+    const ExportacionSeneca& documento;  // the run's own document
     std::filesystem::path ArchivoXML;    // the file the dialog widget loads again
 };
 

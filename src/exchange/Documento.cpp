@@ -15,9 +15,9 @@
 #include "exchange/XmlInterno.h"
 #include "platform/Atomico.h"
 #include "platform/Error.h"
+#include "platform/Rutas.h"
 #include "text/Clipper.h"
 #include "text/Cp1252.h"
-#include "platform/Rutas.h"
 
 namespace pasaplan {
 namespace xml {
@@ -193,8 +193,7 @@ std::unique_ptr<Documento> Documento::Cargar(const std::filesystem::path& archiv
         new Documento(xml::AnalizarArchivo(archivo).release(), plataforma::Utf8DeRuta(archivo)));
 }
 
-std::unique_ptr<Documento> Documento::DesdeMemoria(std::string_view contenido,
-                                                   const Utf8& nombre) {
+std::unique_ptr<Documento> Documento::DesdeMemoria(std::string_view contenido, const Utf8& nombre) {
     return std::unique_ptr<Documento>(
         new Documento(xml::AnalizarMemoria(contenido, nombre).release(), nombre));
 }

@@ -20,7 +20,7 @@ class EscrituraDocumento;
 
 // A node of a document (non-owning; lives as long as its document).
 class Nodo {
-public:
+  public:
     Nodo() = default;
     explicit Nodo(xmlNode* nodo) : nodo_(nodo) {}
     xmlNode* Crudo() const { return nodo_; }
@@ -34,12 +34,12 @@ public:
     Texto Marcado() const;
     Nodo PrimerHijo() const;
 
-private:
+  private:
     xmlNode* nodo_ = nullptr;
 };
 
 class Documento {
-public:
+  public:
     // Parses archivo (no network, no entity substitution, blank text nodes dropped, short texts
     // kept inside their nodes: a parsed node is never edited in place). A file that
     // cannot be read or parsed, or that declares entities, is an ErrorPasaplan naming the file
@@ -66,7 +66,7 @@ public:
     void Guardar(const std::filesystem::path& destino,
                  const std::function<void(EscrituraDocumento&)>& ultimo = nullptr) const;
 
-private:
+  private:
     Documento(xmlDoc* doc, Utf8 nombre) : doc_(doc), nombre_(std::move(nombre)) {}
     xmlDoc* doc_;
     Utf8 nombre_;

@@ -12,9 +12,7 @@ namespace pasaplan::informe {
 Revision::Revision(const ExportacionSeneca& documento, std::filesystem::path directorio)
     : doc(documento), directorio_(std::move(directorio)) {}
 
-size_t Revision::TotalRegistros(const std::string& bloque) {
-    return doc.Registros(bloque).size();
-}
+size_t Revision::TotalRegistros(const std::string& bloque) { return doc.Registros(bloque).size(); }
 
 const std::vector<Registro>& Revision::Registros(const std::string& bloque) {
     auto it = registros_.find(bloque);

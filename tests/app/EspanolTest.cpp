@@ -185,7 +185,8 @@ TEST_F(Espanol, NoWindowOfTheProgramShowsQtsEnglishTexts) {
     TControlCursos cursos(nullptr, ContextoCursos{dir.Ruta(), true}, persona);
     SinIngles(&cursos, "niveles y cursos");
 
-    const auto documento = ExportacionSeneca::DesdeMemoria("<SERVICIO><BLOQUE_DATOS/></SERVICIO>", "x.xml");
+    const auto documento =
+        ExportacionSeneca::DesdeMemoria("<SERVICIO><BLOQUE_DATOS/></SERVICIO>", "x.xml");
     TPlantillas marcos(nullptr, ContextoMarcos{*documento, dir.Ruta() / "x.xml"}, persona);
     SinIngles(&marcos, "marcos horarios");
 

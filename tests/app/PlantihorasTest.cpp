@@ -232,7 +232,8 @@ TEST_F(Plantillas, UnreadableFileFallsBackToTheRunDocument) {
 }
 
 TEST_F(Plantillas, LabelsShowDashWithoutFrames) {
-    documento = ExportacionSeneca::DesdeMemoria("<SERVICIO><BLOQUE_DATOS/></SERVICIO>", "vacio.xml");
+    documento =
+        ExportacionSeneca::DesdeMemoria("<SERVICIO><BLOQUE_DATOS/></SERVICIO>", "vacio.xml");
     prueba::EscribirArchivo(archivo, "<SERVICIO><BLOQUE_DATOS/></SERVICIO>");
     const ContextoMarcos contexto{*documento, archivo};
     TPlantillas d(nullptr, contexto, persona);

@@ -39,7 +39,7 @@ public:
     // The export as Séneca writes it: ISO-8859-1 declared and encoded.
     void Exportacion(const std::string& bloquesUtf8) {
         documento = ExportacionSeneca::DesdeMemoria(BytesUtf8ACp1252(XmlExportacion(bloquesUtf8)),
-                                            "ExportacionHorarios.xml");
+                                                    "ExportacionHorarios.xml");
     }
 
     template <typename Paso>

@@ -76,9 +76,9 @@ class CargaTramos : public testing::Test {
     }
 
     void Cargar(const std::string& bloques) {
-        doc = ExportacionSeneca::DesdeMemoria("<?xml version=\"1.0\"?><SERVICIO><BLOQUE_DATOS>" + bloques +
-                                          "</BLOQUE_DATOS></SERVICIO>",
-                                      "ExportacionHorarios.xml");
+        doc = ExportacionSeneca::DesdeMemoria("<?xml version=\"1.0\"?><SERVICIO><BLOQUE_DATOS>" +
+                                                  bloques + "</BLOQUE_DATOS></SERVICIO>",
+                                              "ExportacionHorarios.xml");
         ContextoImportacion ctx{estado, persona, *doc};
         CargarTramos(ctx);
     }
