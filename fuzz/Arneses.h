@@ -52,7 +52,7 @@ inline void EscribirBytes(const fs::path& archivo, std::string_view bytes) {
 // A private folder, in memory (/dev/shm) when the system has one: fuzzers write thousands of
 // tables a second.
 class Carpeta {
-public:
+  public:
     Carpeta() {
         std::string base = fs::is_directory("/dev/shm") && access("/dev/shm", W_OK) == 0
                                ? "/dev/shm"
@@ -60,7 +60,8 @@ public:
         std::random_device azar;
         for (int intento = 0; ruta_.empty(); ++intento) {
             if (intento == 100) throw std::runtime_error("No se puede crear la carpeta del arnés");
-            const fs::path candidata = fs::path(base) / ("pasaplan-arnes-" + std::to_string(azar()));
+            const fs::path candidata =
+                fs::path(base) / ("pasaplan-arnes-" + std::to_string(azar()));
             if (fs::create_directory(candidata)) ruta_ = candidata;
         }
     }
@@ -72,7 +73,7 @@ public:
     Carpeta& operator=(const Carpeta&) = delete;
     const fs::path& Ruta() const { return ruta_; }
 
-private:
+  private:
     fs::path ruta_;
 };
 
@@ -105,7 +106,7 @@ inline void CrearSenematerias(const fs::path& archivo, const fs::path& lista) {
 // complete, the first one or two frames chosen. A dialog shown again and again is a fault (the
 // run would never end), reported as such.
 class PersonaArnes : public Interlocutor {
-public:
+  public:
     fs::path archivo;
     bool recuperar = true;
     bool dosMarcos = true;
@@ -333,8 +334,8 @@ inline Fallo ProbarTabla(std::string_view bytes, const fs::path& archivo) {
 inline constexpr std::string_view kSeparadorTablas = "\n@@DIASHORAST@@\n";
 
 struct EntornoExportacion {
-    fs::path intercambio;  // the tables of an import run of the sample
-    fs::path archivo;      // the Séneca file chosen
+    fs::path intercambio;    // the tables of an import run of the sample
+    fs::path archivo;        // the Séneca file chosen
     std::string diashorast;  // the import's own DIASHORAST, used when the input has none
 };
 
@@ -479,8 +480,8 @@ inline Fallo ProbarIni(std::string_view entrada, const fs::path& archivo) {
     const auto lineas = LineasIni(contenido);
     size_t cabecera = lineas.size();
     for (size_t i = 0; i < lineas.size() && cabecera == lineas.size(); ++i) {
-        const auto s = SeccionIni(contenido.substr(lineas[i].inicio,
-                                                   lineas[i].finTexto - lineas[i].inicio));
+        const auto s =
+            SeccionIni(contenido.substr(lineas[i].inicio, lineas[i].finTexto - lineas[i].inicio));
         if (s && IgualesSinMayusculas(*s, seccion)) cabecera = i;
     }
     if (cabecera == lineas.size()) {

@@ -58,8 +58,8 @@ inline std::string DocumentoSeneca(std::initializer_list<const Bloque*> bloques,
         x += "  <grupo_datos seq=\"" + std::string(b->seq) + "\" registros=\"" +
              std::to_string(b->registros.size()) + "\">" + fin;
         for (size_t i = 0; i < b->registros.size(); ++i) {
-            x += "   <grupo_datos seq=\"" + std::string(b->prefijo) + "_" +
-                 std::to_string(i + 1) + "\">" + fin;
+            x += "   <grupo_datos seq=\"" + std::string(b->prefijo) + "_" + std::to_string(i + 1) +
+                 "\">" + fin;
             for (const Dato& d : b->registros[i]) {
                 x += "    <dato nombre_dato=\"";
                 x += d.nombre;

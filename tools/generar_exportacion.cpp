@@ -303,10 +303,10 @@ void Generador::Catalogos(int c) {
 }
 
 std::string Generador::Documento() const {
-    return DocumentoSeneca({&cursos_, &materias_, &actividades_, &dependencias_, &jornadas_,
-                            &tramos_, &unidades_, &empleados_, &origenes_, &nivelesCat_,
-                            &cursosNiveles_, &autorizaciones_},
-                           static_cast<size_t>(escala_) * 900000);
+    return DocumentoSeneca(
+        {&cursos_, &materias_, &actividades_, &dependencias_, &jornadas_, &tramos_, &unidades_,
+         &empleados_, &origenes_, &nivelesCat_, &cursosNiveles_, &autorizaciones_},
+        static_cast<size_t>(escala_) * 900000);
 }
 
 struct Opciones {

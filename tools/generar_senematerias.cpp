@@ -40,7 +40,8 @@ Texto Convertir(const std::string& bytes, size_t ancho, const Utf8& donde) {
     const Texto texto = AllTrim(Utf8ACp1252(utf8));
     // Trimming the ASCII blanks of UTF-8 bytes keeps them UTF-8.
     if (Cp1252AUtf8(texto) != Utf8::DeBytes(AllTrim(bytes).Bytes())) {
-        throw ErrorPasaplan(donde + ": «" + utf8 + "» tiene caracteres que Windows-1252 no admite.");
+        throw ErrorPasaplan(donde + ": «" + utf8 +
+                            "» tiene caracteres que Windows-1252 no admite.");
     }
     if (texto.size() > ancho) {
         throw ErrorPasaplan(donde + ": «" + utf8 + "» pasa de " + Utf8::Numero(ancho) +

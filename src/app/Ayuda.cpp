@@ -24,13 +24,16 @@ struct Visor {
 
 // Viewers that read CHM files directly, in order of preference.
 const Visor kVisores[] = {
-    {"xchm", [](const QString& chm, const QString& pagina) {
+    {"xchm",
+     [](const QString& chm, const QString& pagina) {
          return QStringList{QStringLiteral("file:%1#xchm:/%2").arg(chm, pagina)};
      }},
-    {"kchmviewer", [](const QString& chm, const QString& pagina) {
+    {"kchmviewer",
+     [](const QString& chm, const QString& pagina) {
          return QStringList{QStringLiteral("-showPage"), pagina, chm};
      }},
-    {"chmsee", [](const QString& chm, const QString& pagina) {
+    {"chmsee",
+     [](const QString& chm, const QString& pagina) {
          return QStringList{QStringLiteral("%1::/%2").arg(chm, pagina)};
      }},
 };
@@ -152,14 +155,13 @@ Utf8 AbrirAyuda(const fs::path& directorioPrograma, int contexto, QWidget* desde
         // The viewer would not start: the guide in the program's own window, if it is there.
         const fs::path guia = GuiaHtml(directorioPrograma);
         if (plataforma::ExisteArchivo(guia)) {
-            MostrarVentanaAyuda(QUrl::fromLocalFile(TextoDeRuta(guia.parent_path() /
-                                                                 PaginaDeContexto(contexto)
-                                                                     .toStdString())),
+            MostrarVentanaAyuda(QUrl::fromLocalFile(TextoDeRuta(
+                                    guia.parent_path() / PaginaDeContexto(contexto).toStdString())),
                                 desde);
             return {};
         }
-        const QString que = plan.tipo == PlanAyuda::Tipo::Programa ? plan.programa
-                                                                    : plan.url.toLocalFile();
+        const QString que =
+            plan.tipo == PlanAyuda::Tipo::Programa ? plan.programa : plan.url.toLocalFile();
         mensaje = "No se ha podido abrir la ayuda con «" + Utf8::DeBytes(que.toStdString()) + "».";
     }
     interlocutor.Mensaje(mensaje);

@@ -226,15 +226,14 @@ TControlCursos::TControlCursos(QWidget* propietario, const ContextoCursos& conte
     });
     auto* ayuda = new QShortcut(QKeySequence(Qt::Key_F1), this);
     ayuda->setContext(Qt::WindowShortcut);
-    connect(ayuda, &QShortcut::activated, this,
-            [this] {
-                try {
-                    AbrirAyuda(plataforma::DirectorioEjecutable(), ContextoAyudaPrincipal, this,
-                               interlocutor_);
-                } catch (const std::exception& e) {
-                    Informar(Utf8::DeBytes(e.what()));
-                }
-            });
+    connect(ayuda, &QShortcut::activated, this, [this] {
+        try {
+            AbrirAyuda(plataforma::DirectorioEjecutable(), ContextoAyudaPrincipal, this,
+                       interlocutor_);
+        } catch (const std::exception& e) {
+            Informar(Utf8::DeBytes(e.what()));
+        }
+    });
 }
 
 TControlCursos::~TControlCursos() { CerrarTablas(); }

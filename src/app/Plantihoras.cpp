@@ -254,8 +254,8 @@ void TPlantillas::Ayuda() {
     // A message about the help is one of the dialog's own boxes; the help window is not.
     trasMensaje_ = true;
     try {
-        const Utf8 mensaje =
-            AbrirAyuda(plataforma::DirectorioEjecutable(), ContextoAyudaMarcos, this, interlocutor_);
+        const Utf8 mensaje = AbrirAyuda(plataforma::DirectorioEjecutable(), ContextoAyudaMarcos,
+                                        this, interlocutor_);
         trasMensaje_ = !mensaje.empty();
     } catch (const std::exception& e) {
         Avisar(Utf8::DeBytes(e.what()));

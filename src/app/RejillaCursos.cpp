@@ -219,11 +219,10 @@ QModelIndex RejillaCursos::moveCursor(CursorAction accion, Qt::KeyboardModifiers
     // After CURSO the next cell to type in is the next row's NIVEL, not its read-only key.
     const bool trasCurso =
         accion == MoveNext && desde.isValid() && desde.column() == ModeloCursos::ColCurso;
-    const QModelIndex actual =
-        !trasCurso ? QTableView::moveCursor(accion, modificadores)
-        : desde.row() + 1 < model()->rowCount()
-            ? model()->index(desde.row() + 1, ModeloCursos::ColNivel)
-            : QModelIndex();  // the last course: nothing further in the grid
+    const QModelIndex actual = !trasCurso ? QTableView::moveCursor(accion, modificadores)
+                               : desde.row() + 1 < model()->rowCount()
+                                   ? model()->index(desde.row() + 1, ModeloCursos::ColNivel)
+                                   : QModelIndex();  // the last course: nothing further in the grid
     // A cell that would slide under the fixed column scrolls into view beside it.
     if (actual.isValid() && actual.column() > 0 &&
         visualRect(actual).topLeft().x() < fija_->columnWidth(0)) {

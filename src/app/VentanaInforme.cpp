@@ -48,7 +48,8 @@ VentanaInforme::VentanaInforme(std::vector<Hallazgo> hallazgos, Interlocutor& in
     for (const Hallazgo& h : hallazgos_) ++cuenta[h.tipo];
     cuentas_ = new QTableWidget(static_cast<int>(cuenta.size()), 2, this);
     cuentas_->setObjectName(QStringLiteral("TablaCuentas"));
-    cuentas_->setHorizontalHeaderLabels({QStringLiteral("Tipo de aviso"), QStringLiteral("Avisos")});
+    cuentas_->setHorizontalHeaderLabels(
+        {QStringLiteral("Tipo de aviso"), QStringLiteral("Avisos")});
     cuentas_->verticalHeader()->hide();
     cuentas_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     cuentas_->setSelectionMode(QAbstractItemView::NoSelection);

@@ -23,7 +23,7 @@ struct EstadoPrincipal {
     std::filesystem::path ArchivoXML;  // the Séneca file chosen last by either run
     bool DialogoRepetido = false;      // never switched off again in the process
     bool ModoIncrustado = false;
-    int ResultadoEjecucion = 0;        // 0 nothing finished, 1 a run finished, -1 no file
+    int ResultadoEjecucion = 0;  // 0 nothing finished, 1 a run finished, -1 no file
     std::unique_ptr<ListasMaterias> Listas = std::make_unique<ListasMaterias>();
     std::unique_ptr<ExportacionSeneca> documento;  // the run's exchange document
 
@@ -31,7 +31,7 @@ struct EstadoPrincipal {
     // The exchange directory's lock when the front end holds it beyond one run (pasaplan-lote
     // over its report); otherwise each run takes it and lets it go at its end.
     std::shared_ptr<plataforma::BloqueoIntercambio> Bloqueo;
-    std::filesystem::path DirectorioPrograma;     // beside the executable
+    std::filesystem::path DirectorioPrograma;  // beside the executable
 
     // The defaults: the mapped "C:\VTEMP" and the directory of the running binary.
     static EstadoPrincipal PorDefecto();

@@ -40,7 +40,7 @@ struct ContextoMarcos {
 };
 
 class Interlocutor {
-public:
+  public:
     virtual ~Interlocutor() = default;
 
     // The file dialog "Archivo XML": the chosen file, or nothing when cancelled.

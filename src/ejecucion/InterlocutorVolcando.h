@@ -3,8 +3,8 @@
 // so far: the person may look at the tables while the question waits, or end the program.
 #include <vector>
 
-#include "exchange/Tabla.h"
 #include "ejecucion/Interlocutor.h"
+#include "exchange/Tabla.h"
 
 namespace pasaplan {
 

@@ -5,7 +5,7 @@ namespace pasaplan {
 
 // The hourglass for the length of a scope: also back to normal when an error ends the run.
 class RelojArenaActivo {
-public:
+  public:
     explicit RelojArenaActivo(Interlocutor& interlocutor) : interlocutor_(interlocutor) {
         interlocutor_.RelojArena(true);
     }
@@ -19,7 +19,7 @@ public:
     RelojArenaActivo(const RelojArenaActivo&) = delete;
     RelojArenaActivo& operator=(const RelojArenaActivo&) = delete;
 
-private:
+  private:
     Interlocutor& interlocutor_;
     bool activo_ = true;
 };

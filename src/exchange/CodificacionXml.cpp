@@ -103,7 +103,8 @@ void RegistrarCodificacionesXml() {
         xmlInitParser();
         for (const char* nombre : {"windows-1252", "cp1252"}) {
             // libxml2 keeps the handler (its name upper-cased) for the life of the process.
-            xmlCharEncodingHandlerPtr h = xmlNewCharEncodingHandler(nombre, DesdeCp1252, HaciaCp1252);
+            xmlCharEncodingHandlerPtr h =
+                xmlNewCharEncodingHandler(nombre, DesdeCp1252, HaciaCp1252);
             (void)h;
         }
     });

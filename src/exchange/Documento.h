@@ -46,8 +46,7 @@ class Documento {
     // and, where known, line and column.
     static std::unique_ptr<Documento> Cargar(const std::filesystem::path& archivo);
     // Same from memory; nombre names the document in messages.
-    static std::unique_ptr<Documento> DesdeMemoria(std::string_view contenido,
-                                                   const Utf8& nombre);
+    static std::unique_ptr<Documento> DesdeMemoria(std::string_view contenido, const Utf8& nombre);
     ~Documento();
     Documento(const Documento&) = delete;
     Documento& operator=(const Documento&) = delete;

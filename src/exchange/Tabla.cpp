@@ -115,7 +115,7 @@ std::unique_ptr<Tabla> Tabla::Abrir(const fs::path& archivo, Acceso acceso) {
 
     ArchivoTabla& abierto = impl->abierto;
     switch (abierto.Abrir(archivo, acceso == Acceso::Exclusivo ? plataforma::Reserva::Exclusiva
-                                                              : plataforma::Reserva::Compartida)) {
+                                                               : plataforma::Reserva::Compartida)) {
         case Apertura::Abierta:
             break;
         case Apertura::NoExiste:
@@ -198,8 +198,7 @@ std::unique_ptr<Tabla> Tabla::Abrir(const fs::path& archivo, Acceso acceso) {
     // Read every record, then keep the live ones in place.
     const size_t largo = impl->cabecera.longitudRegistro;
     impl->datos.resize(static_cast<size_t>(impl->cabecera.registros) * largo);
-    leer(impl->datos.data(), impl->datos.size(),
-         uint64_t{impl->cabecera.longitudCabecera});
+    leer(impl->datos.data(), impl->datos.size(), uint64_t{impl->cabecera.longitudCabecera});
     impl->fisica.reserve(impl->cabecera.registros);
     size_t vivas = 0;
     for (uint32_t r = 0; r < impl->cabecera.registros; ++r) {

@@ -25,14 +25,14 @@ enum class Acceso { Compartido, Exclusivo };
 using Condicion = std::pair<std::string_view, std::string_view>;
 
 class Tabla {
-public:
+  public:
     // Creates (or truncates) an empty table with these fields: version 0x03, language driver
     // 0x57 (Windows ANSI), today's date, no index file.
     static void Crear(const std::filesystem::path& archivo, const std::vector<Campo>& campos);
 
     // Opens and loads archivo, holding it without waiting (Linux: an open-file-description lock,
-    // a write lock for Exclusivo, a read lock for Compartido; Windows: share modes). A table held by another program, a missing
-    // file, a damaged file: ErrorPasaplan naming the table.
+    // a write lock for Exclusivo, a read lock for Compartido; Windows: share modes). A table held
+    // by another program, a missing file, a damaged file: ErrorPasaplan naming the table.
     static std::unique_ptr<Tabla> Abrir(const std::filesystem::path& archivo, Acceso acceso);
 
     // The table "nombre" of directorio: a name without extension means its .DBF file, letter
@@ -57,7 +57,7 @@ public:
     // Field names match without regard to case; a name longer than ten characters matches a
     // field of ten by its first ten.
     bool TieneCampo(std::string_view campo) const;
-    size_t Filas() const;                           // live rows, including appended ones
+    size_t Filas() const;  // live rows, including appended ones
 
     // Text of a field: trailing pad blanks dropped (a leading blank stays); a number field gives
     // the number's own text ("01" and "1.00" read "1", a blank one ""); a logical field gives
@@ -96,7 +96,7 @@ public:
     // Filter: every row whose field equals the value (same comparison), in stored order.
     std::vector<size_t> Filtrar(std::string_view campo, std::string_view valor) const;
 
-private:
+  private:
     struct Impl;
     explicit Tabla(std::unique_ptr<Impl> impl);
     std::unique_ptr<Impl> impl_;

@@ -14,8 +14,8 @@ long long MinutosReloj(std::string_view hora, const Utf8& donde) {
     const MinutosDeReloj leidos = LeerMinutosReloj(hora);
     if (!leidos.minutos) {
         throw ErrorPasaplan("La hora «" + Cp1252AUtf8(hora) + "» " + donde +
-                            " no se puede convertir en minutos: «" +
-                            Cp1252AUtf8(leidos.parteMala) + "» no es un número entero.");
+                            " no se puede convertir en minutos: «" + Cp1252AUtf8(leidos.parteMala) +
+                            "» no es un número entero.");
     }
     return *leidos.minutos;
 }

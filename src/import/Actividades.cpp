@@ -21,7 +21,8 @@ void CargarActividades(ContextoImportacion& ctx) {
 
         const size_t fila = asignomt->Agregar();
         asignomt->PonerTexto(fila, "COD", codigo);
-        asignomt->PonerTexto(fila, "CODLARGO", Left(nombre, static_cast<long>(kAnchoCodigoMateria)));
+        asignomt->PonerTexto(fila, "CODLARGO",
+                             Left(nombre, static_cast<long>(kAnchoCodigoMateria)));
         asignomt->PonerTexto(fila, "NOMBRE", nombre);
         asignomt->PonerTexto(fila, "CODTAREA", codigo);
         asignomt->PonerLogico(fila, "ESTAREA", true);

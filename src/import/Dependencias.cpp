@@ -5,10 +5,10 @@
 namespace pasaplan {
 
 void CargarDependencias(ContextoImportacion& ctx) {
-    auto aulat = CrearTablaPaso(ctx, "AULAT",
-                                {CampoTexto("ABREV", 10), CampoTexto("NOMBRE", 80),
-                                 CampoTexto("EDIFICIO", 1), CampoEntero("MAXALUM"),
-                                 CampoTexto("DEPCENTRO", 10)});
+    auto aulat = CrearTablaPaso(
+        ctx, "AULAT",
+        {CampoTexto("ABREV", 10), CampoTexto("NOMBRE", 80), CampoTexto("EDIFICIO", 1),
+         CampoEntero("MAXALUM"), CampoTexto("DEPCENTRO", 10)});
 
     for (const Grupo& registro : ctx.documento.Registros("DEPENDENCIAS")) {
         const auto& datos = registro.Datos();

@@ -12,8 +12,8 @@ namespace pasaplan {
 namespace {
 
 std::vector<Campo> CamposProft() {
-    return {CampoTexto("ABREV", 10),     CampoTexto("NOMBRE", 80),   CampoTexto("DEPART", 40),
-            CampoEntero("DNI"),          CampoTexto("X_EMPLEADO", 10), CampoTexto("F_TOMAPOS", 10),
+    return {CampoTexto("ABREV", 10), CampoTexto("NOMBRE", 80),     CampoTexto("DEPART", 40),
+            CampoEntero("DNI"),      CampoTexto("X_EMPLEADO", 10), CampoTexto("F_TOMAPOS", 10),
             CampoTexto("EMAIL", 100)};
 }
 

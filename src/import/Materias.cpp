@@ -26,9 +26,8 @@ std::vector<Campo> CamposAsignomt() {
 }
 
 std::vector<Campo> CamposAsignomt2() {
-    return {CampoTexto("COD", 10),        CampoTexto("CODLARGO", 10),
-            CampoTexto("NOMBRE", 80),     CampoTexto("MATERIA", 20),
-            CampoTexto("OFERTAMATRI", 20), CampoTexto("CODTAREA", 10),
+    return {CampoTexto("COD", 10),     CampoTexto("CODLARGO", 10),    CampoTexto("NOMBRE", 80),
+            CampoTexto("MATERIA", 20), CampoTexto("OFERTAMATRI", 20), CampoTexto("CODTAREA", 10),
             CampoLogico("ESTAREA")};
 }
 
@@ -71,7 +70,7 @@ void CargarMaterias(ContextoImportacion& ctx) {
 
     if (!ctx.estado.Listas) ctx.estado.Listas = std::make_unique<ListasMaterias>();
     ListasMaterias& listas = *ctx.estado.Listas;
-    NumerosProbados numerados;  // ListaCodigos only grows during the step
+    NumerosProbados numerados;            // ListaCodigos only grows during the step
     Texto nombreMayusculas, largoNombre;  // reused for every record
 
     // What a name gave the first time: its long code, and the COD of the first ASIGNOMT row

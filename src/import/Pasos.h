@@ -37,20 +37,18 @@ inline Campo CampoTexto(const char* nombre, int ancho) {
     return Campo{nombre, TipoCampo::Texto, ancho, 0};
 }
 inline Campo CampoEntero(const char* nombre) { return Campo{nombre, TipoCampo::Entero, 0, 0}; }
-inline Campo CampoFlotante(const char* nombre) {
-    return Campo{nombre, TipoCampo::Flotante, 0, 0};
-}
+inline Campo CampoFlotante(const char* nombre) { return Campo{nombre, TipoCampo::Flotante, 0, 0}; }
 inline Campo CampoLogico(const char* nombre) { return Campo{nombre, TipoCampo::Logico, 0, 0}; }
 
-void CargarPeriodos(ContextoImportacion& ctx);       // 1: PERIODOS
-bool CargarCursos(ContextoImportacion& ctx);         // 2: CURSOST; true on a forced exit
-void CargarMaterias(ContextoImportacion& ctx);       // 3: ASIGNOMT, ASIGNOMT2
-void CargarActividades(ContextoImportacion& ctx);    // 4: rows added to ASIGNOMT
-void CargarEmpleados(ContextoImportacion& ctx);      // 5: PROFT
-void CargarDependencias(ContextoImportacion& ctx);   // 6: AULAT
-void CargarUnidades(ContextoImportacion& ctx);       // 7: GRUPOST
-void CargarAsignaciones(ContextoImportacion& ctx);   // 8: ASIGT
-void CargarTramos(ContextoImportacion& ctx);         // 9: DIASHORAST
-void CargarCatalogos(ContextoImportacion& ctx);      // 10: ORIGENES_C, NIVELES_C, CUR_NIV_C, AUTORIZA_C
+void CargarPeriodos(ContextoImportacion& ctx);      // 1: PERIODOS
+bool CargarCursos(ContextoImportacion& ctx);        // 2: CURSOST; true on a forced exit
+void CargarMaterias(ContextoImportacion& ctx);      // 3: ASIGNOMT, ASIGNOMT2
+void CargarActividades(ContextoImportacion& ctx);   // 4: rows added to ASIGNOMT
+void CargarEmpleados(ContextoImportacion& ctx);     // 5: PROFT
+void CargarDependencias(ContextoImportacion& ctx);  // 6: AULAT
+void CargarUnidades(ContextoImportacion& ctx);      // 7: GRUPOST
+void CargarAsignaciones(ContextoImportacion& ctx);  // 8: ASIGT
+void CargarTramos(ContextoImportacion& ctx);        // 9: DIASHORAST
+void CargarCatalogos(ContextoImportacion& ctx);  // 10: ORIGENES_C, NIVELES_C, CUR_NIV_C, AUTORIZA_C
 
 }  // namespace pasaplan

@@ -8,9 +8,9 @@
 namespace pasaplan {
 
 void CargarPeriodos(ContextoImportacion& ctx) {
-    auto tabla = CrearTablaPaso(ctx, "PERIODOS",
-                                {CampoTexto("CURSOANNO", 4), CampoTexto("F_INICIO", 10),
-                                 CampoTexto("F_FIN", 10)});
+    auto tabla = CrearTablaPaso(
+        ctx, "PERIODOS",
+        {CampoTexto("CURSOANNO", 4), CampoTexto("F_INICIO", 10), CampoTexto("F_FIN", 10)});
     const auto& bloques = ctx.documento.Bloques();
     Texto anno, inicio, fin;
     std::optional<size_t> ultima;  // the row added last, not yet posted

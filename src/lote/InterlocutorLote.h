@@ -12,7 +12,7 @@
 namespace pasaplan::lote {
 
 class InterlocutorLote : public Interlocutor {
-public:
+  public:
     InterlocutorLote(const OpcionesLote& opciones, std::ostream& salida, std::ostream& errores)
         : opciones_(opciones), salida_(salida), errores_(errores) {}
 
@@ -35,7 +35,7 @@ public:
     void ErrorEnDialogo(const Utf8& que, const Utf8& error);
     const std::vector<Hallazgo>& ErroresDeDialogo() const { return erroresDialogo_; }
 
-private:
+  private:
     const OpcionesLote& opciones_;
     std::ostream& salida_;
     std::ostream& errores_;

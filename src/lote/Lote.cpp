@@ -7,9 +7,9 @@
 #include "lote/Respuestas.h"
 #include "platform/Atomico.h"
 #include "platform/Error.h"
+#include "platform/Rutas.h"
 #include "report/Informe.h"
 #include "text/Cp1252.h"
-#include "platform/Rutas.h"
 
 namespace pasaplan::lote {
 namespace {
@@ -106,8 +106,8 @@ int EjecutarLote(const std::vector<std::string>& argumentos, std::ostream& salid
     try {
         opciones = AnalizarOpciones(argumentos);
     } catch (const ErrorUso& e) {
-        errores << "pasaplan-lote: " << e.what() << "\n\n" << kUso
-                << "\n«pasaplan-lote --help» explica cada orden y opción.\n";
+        errores << "pasaplan-lote: " << e.what() << "\n\n"
+                << kUso << "\n«pasaplan-lote --help» explica cada orden y opción.\n";
         return 2;
     }
     try {

@@ -14,17 +14,17 @@ enum class Orden { Exportar, Importar, Tabla, Ayuda, Version };
 
 struct OpcionesLote {
     Orden orden = Orden::Ayuda;
-    std::filesystem::path archivo;                    // ARCHIVO.xml or FICHERO.DBF
-    std::optional<std::filesystem::path> intercambio; // --intercambio DIR
-    std::optional<std::filesystem::path> niveles;     // --niveles CSV
-    bool recuperar = true;                            // --recuperar | --no-recuperar
-    std::optional<Utf8> marcos;                       // --marcos CODIGO[,CODIGO]
-    std::optional<std::filesystem::path> informe;     // --informe FICHERO
+    std::filesystem::path archivo;                     // ARCHIVO.xml or FICHERO.DBF
+    std::optional<std::filesystem::path> intercambio;  // --intercambio DIR
+    std::optional<std::filesystem::path> niveles;      // --niveles CSV
+    bool recuperar = true;                             // --recuperar | --no-recuperar
+    std::optional<Utf8> marcos;                        // --marcos CODIGO[,CODIGO]
+    std::optional<std::filesystem::path> informe;      // --informe FICHERO
 };
 
 // Wrong usage: exit status 2 with the usage on stderr.
 class ErrorUso : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 

@@ -8,8 +8,8 @@
 #include "lote/InterlocutorLote.h"
 #include "lote/Respuestas.h"
 #include "platform/Error.h"
-#include "text/Cp1252.h"
 #include "platform/Rutas.h"
+#include "text/Cp1252.h"
 
 namespace pasaplan::lote {
 namespace {
@@ -32,7 +32,8 @@ std::vector<LineaNiveles> LeerNiveles(const std::filesystem::path& archivo) {
     std::ostringstream bytes;
     if (entrada) bytes << entrada.rdbuf();
     if (!entrada || entrada.bad()) {
-        throw ErrorPasaplan("No se puede leer el archivo de niveles " + plataforma::Utf8DeRuta(archivo) + ".");
+        throw ErrorPasaplan("No se puede leer el archivo de niveles " +
+                            plataforma::Utf8DeRuta(archivo) + ".");
     }
     std::string contenido = bytes.str();
     if (contenido.starts_with("\xEF\xBB\xBF")) contenido.erase(0, 3);
@@ -157,9 +158,9 @@ ResultadoCursos ResponderDialogoCursos(const ContextoCursos& contexto, const Opc
     const auto& incompletos = aceptacion.incompletos;
     if (incompletos.empty()) return {};
     Utf8 lista = "¡Atención! Falta algún Dato: estos cursos no tienen NIVEL o CURSO";
-    lista += opciones.niveles
-                 ? " (complete el archivo de niveles " + plataforma::Utf8DeRuta(*opciones.niveles) + "):"
-                 : " (indíquelos con --niveles):";
+    lista += opciones.niveles ? " (complete el archivo de niveles " +
+                                    plataforma::Utf8DeRuta(*opciones.niveles) + "):"
+                              : " (indíquelos con --niveles):";
     for (const size_t fila : incompletos) {
         lista += "\n  " + Cp1252AUtf8(cursos->LeerTexto(fila, "CLAVE")) + "  " +
                  Cp1252AUtf8(cursos->LeerTexto(fila, "ESTUD"));

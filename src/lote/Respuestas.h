@@ -22,8 +22,8 @@ ResultadoCursos ResponderDialogoCursos(const ContextoCursos& contexto, const Opc
                                        InterlocutorLote& interlocutor, std::ostream& salida);
 
 // One "showing" of the time-frame dialog, answered from --marcos.
-ResultadoMarcos ResponderDialogoMarcos(const ContextoMarcos& contexto,
-                                       const OpcionesLote& opciones, Interlocutor& interlocutor);
+ResultadoMarcos ResponderDialogoMarcos(const ContextoMarcos& contexto, const OpcionesLote& opciones,
+                                       Interlocutor& interlocutor);
 
 // The summary printed after an export run.
 void ImprimirResumenExportacion(const ResumenExportacion& resumen, std::ostream& salida);

@@ -1,8 +1,8 @@
 #include "platform/Atomico.h"
 
 #include <atomic>
-#include <system_error>
 #include <string>
+#include <system_error>
 
 #include "platform/BloqueoIntercambio.h"
 #include "platform/Error.h"
@@ -35,8 +35,7 @@ int BorrarTemporalesAbandonados(const fs::path& carpeta, const fs::path& destino
         destino.empty() ? "" : ("." + Utf8DeRuta(destino.filename()) + ".tmp-").Bytes();
     int borrados = 0;
     std::error_code error;
-    for (fs::directory_iterator it(carpeta, error), fin; !error && it != fin;
-         it.increment(error)) {
+    for (fs::directory_iterator it(carpeta, error), fin; !error && it != fin; it.increment(error)) {
         // ".NAME.tmp-PID-N", as NombreTemporalJunto makes it.
         const std::string nombre = Utf8DeRuta(it->path().filename()).Bytes();
         const size_t marca = nombre.rfind(".tmp-");
@@ -52,7 +51,8 @@ int BorrarTemporalesAbandonados(const fs::path& carpeta, const fs::path& destino
         const std::string proceso = cola.substr(0, guion);
         if (proceso == propio) continue;
         if (!soloDe.empty()) {
-            if (!nombre.starts_with(soloDe) || nombre.size() != soloDe.size() + cola.size()) continue;
+            if (!nombre.starts_with(soloDe) || nombre.size() != soloDe.size() + cola.size())
+                continue;
             if (proceso.size() > 9 || ProcesoVivo(std::stoul(proceso))) continue;
         }
         std::error_code borrado;

@@ -2,9 +2,9 @@
 // One run at a time on an exchange directory: a lock file in it, held with the same system lock
 // as the tables (Linux: an open-file-description lock; Windows: a file opened without sharing).
 // The system drops the lock with the process, so a killed run never blocks the next one.
+#include <cstdint>
 #include <filesystem>
 #include <memory>
-#include <cstdint>
 #include <string_view>
 #include <utility>
 

@@ -88,9 +88,7 @@ std::string IniConValor(std::string_view contenido, std::string_view seccion,
                         std::string_view clave, std::string_view valor) {
     const std::vector<Linea> lineas = PartirLineas(contenido);
     const std::string_view fin = FinDeLineaDominante(lineas);
-    auto texto = [&](const Linea& l) {
-        return contenido.substr(l.inicio, l.finTexto - l.inicio);
-    };
+    auto texto = [&](const Linea& l) { return contenido.substr(l.inicio, l.finTexto - l.inicio); };
 
     size_t cabecera = lineas.size();
     for (size_t i = 0; i < lineas.size(); ++i) {

@@ -34,7 +34,6 @@ struct Curso {
     size_t numero = 0;  // CURSOST row or CURSOS_DEL_CENTRO record, 1-based
 };
 
-
 class Revision {
   public:
     Revision(const ExportacionSeneca& doc, std::filesystem::path directorio);

@@ -154,11 +154,16 @@ char MayusculaCp1252(char c) {
     if (u >= 'a' && u <= 'z') return static_cast<char>(u - 32);
     if (u >= 0xE0 && u <= 0xFE && u != 0xF7) return static_cast<char>(u - 32);
     switch (u) {
-        case 0x9A: return static_cast<char>(0x8A);  // š
-        case 0x9C: return static_cast<char>(0x8C);  // œ
-        case 0x9E: return static_cast<char>(0x8E);  // ž
-        case 0xFF: return static_cast<char>(0x9F);  // ÿ
-        default: return c;
+        case 0x9A:
+            return static_cast<char>(0x8A);  // š
+        case 0x9C:
+            return static_cast<char>(0x8C);  // œ
+        case 0x9E:
+            return static_cast<char>(0x8E);  // ž
+        case 0xFF:
+            return static_cast<char>(0x9F);  // ÿ
+        default:
+            return c;
     }
 }
 

@@ -28,8 +28,8 @@ std::optional<long long> LeerEntero(std::string_view texto, Blancos blancos, lon
         if (magnitud > (tope - cifra) / 10 || cifra > tope) return std::nullopt;
         magnitud = magnitud * 10 + cifra;
     }
-    const long long valor = negativo ? static_cast<long long>(0ULL - magnitud)
-                                     : static_cast<long long>(magnitud);
+    const long long valor =
+        negativo ? static_cast<long long>(0ULL - magnitud) : static_cast<long long>(magnitud);
     if (valor < minimo || valor > maximo) return std::nullopt;
     return valor;
 }

@@ -1,11 +1,12 @@
 #pragma once
 // One QApplication for the whole test binary, created by the first test that needs it (another
 // suite of the binary may have created it already).
+#include <gtest/gtest.h>
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QTimer>
 #include <QWidget>
-#include <gtest/gtest.h>
 
 namespace pasaplan::prueba {
 
@@ -38,7 +39,7 @@ inline void OlvidarSalidaPendiente() {
 // Closes a modal dialog still open after five seconds and fails the test: a failed check inside
 // the timer that drives the dialog would otherwise leave it waiting for ever.
 class VigilanteDialogo {
-public:
+  public:
     VigilanteDialogo() {
         temporizador_.setSingleShot(true);
         QObject::connect(&temporizador_, &QTimer::timeout, [] {
@@ -48,7 +49,7 @@ public:
         temporizador_.start(5000);
     }
 
-private:
+  private:
     QTimer temporizador_;
 };
 

@@ -27,7 +27,7 @@ struct CasoAyuda {
     std::set<QString> programas;  // executables found on the PATH
     bool registrado;              // the desktop has an application for .chm files
     PlanAyuda::Tipo tipo;
-    const char* abre;  // program, or the guide's page, relative to the folder
+    const char* abre;        // program, or the guide's page, relative to the folder
     QStringList argumentos;  // of the program; %1 stands for the CHM's full name
     const char* mensaje;     // part of the message when nothing can show the help
 };
@@ -86,20 +86,62 @@ using T = PlanAyuda::Tipo;
 INSTANTIATE_TEST_SUITE_P(
     Maquinas, PlanAyudaTest,
     ::testing::Values(
-        CasoAyuda{"VisorChm", true, true, {"xchm", "kchmviewer", "xdg-open"}, true, T::Programa,
-                  "/usr/bin/xchm", {"file:%1#xchm:/marcos.html"}, ""},
-        CasoAyuda{"OtroVisor", true, true, {"kchmviewer"}, false, T::Programa,
-                  "/usr/bin/kchmviewer", {"-showPage", "marcos.html", "%1"}, ""},
-        CasoAyuda{"Escritorio", true, true, {"xdg-open"}, true, T::Programa, "/usr/bin/xdg-open",
-                  {"%1"}, ""},
+        CasoAyuda{"VisorChm",
+                  true,
+                  true,
+                  {"xchm", "kchmviewer", "xdg-open"},
+                  true,
+                  T::Programa,
+                  "/usr/bin/xchm",
+                  {"file:%1#xchm:/marcos.html"},
+                  ""},
+        CasoAyuda{"OtroVisor",
+                  true,
+                  true,
+                  {"kchmviewer"},
+                  false,
+                  T::Programa,
+                  "/usr/bin/kchmviewer",
+                  {"-showPage", "marcos.html", "%1"},
+                  ""},
+        CasoAyuda{"Escritorio",
+                  true,
+                  true,
+                  {"xdg-open"},
+                  true,
+                  T::Programa,
+                  "/usr/bin/xdg-open",
+                  {"%1"},
+                  ""},
         // No viewer: never a message while the guide is there.
-        CasoAyuda{"EscritorioSinChm", true, true, {"xdg-open"}, false, T::Ventana,
-                  "ayuda/marcos.html", {}, ""},
-        CasoAyuda{"SinChmConGuia", false, true, {"xchm"}, true, T::Ventana, "ayuda/marcos.html",
-                  {}, ""},
-        CasoAyuda{"SinNada", false, false, {"xchm"}, true, T::Ninguno, "", {},
+        CasoAyuda{"EscritorioSinChm",
+                  true,
+                  true,
+                  {"xdg-open"},
+                  false,
+                  T::Ventana,
+                  "ayuda/marcos.html",
+                  {},
+                  ""},
+        CasoAyuda{
+            "SinChmConGuia", false, true, {"xchm"}, true, T::Ventana, "ayuda/marcos.html", {}, ""},
+        CasoAyuda{"SinNada",
+                  false,
+                  false,
+                  {"xchm"},
+                  true,
+                  T::Ninguno,
+                  "",
+                  {},
                   "No se encuentra el archivo de ayuda"},
-        CasoAyuda{"ChmSinVisor", true, false, {}, false, T::Ninguno, "", {},
+        CasoAyuda{"ChmSinVisor",
+                  true,
+                  false,
+                  {},
+                  false,
+                  T::Ninguno,
+                  "",
+                  {},
                   "No hay ningún visor de archivos CHM"}),
     [](const auto& info) { return std::string(info.param.nombre); });
 #endif
@@ -127,7 +169,7 @@ TEST(ContextosAyuda, ElProyectoChmLosMapeaALasMismasPaginas) {
     std::map<int, std::string> mapa;
     for (const auto& [nombre, numero] : numeros) mapa[numero] = paginas[nombre];
     EXPECT_EQ(mapa, (std::map<int, std::string>{{ContextoAyudaPrincipal, "index.html"},
-                                                 {ContextoAyudaMarcos, "marcos.html"}}));
+                                                {ContextoAyudaMarcos, "marcos.html"}}));
     for (const auto& [numero, pagina] : mapa) {
         EXPECT_EQ(PaginaDeContexto(numero).toStdString(), pagina) << numero;
         EXPECT_TRUE(fs::exists(fs::path(PASAPLAN_SOURCE_DIR) / "docs/ayuda" / pagina)) << pagina;
@@ -141,7 +183,8 @@ TEST(VentanaAyudaTest, MuestraLaGuiaConSuContenidoYSusEnlaces) {
     ASSERT_TRUE(fs::exists(guia / "index.html"));
     QWidget principal;
     principal.show();
-    const QUrl marcos = QUrl::fromLocalFile(QString::fromStdString((guia / "marcos.html").string()));
+    const QUrl marcos =
+        QUrl::fromLocalFile(QString::fromStdString((guia / "marcos.html").string()));
     VentanaAyuda* ayuda = MostrarVentanaAyuda(marcos, &principal);
     ASSERT_NE(ayuda, nullptr);
     EXPECT_EQ(ayuda->parentWidget(), &principal);

@@ -14,8 +14,8 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
-#include <QTimer>
 #include <QTextBrowser>
+#include <QTimer>
 #include <QTreeView>
 #include <cstdlib>
 
@@ -39,14 +39,52 @@ namespace fs = std::filesystem;
 
 // Qt's English standard texts, without their mnemonics. ("OK" is the direction buttons' own
 // caption and is checked on message boxes only.)
-const QStringList kIngles{
-    "Cancel", "Open", "Save", "Close", "Yes", "No", "Apply", "Help", "Look in:", "File name:",
-    "Files of type:", "Name", "Size", "Type", "Date Modified", "Back", "Forward",
-    "Parent Directory", "Create New Folder", "List View", "Detail View", "Discard", "Abort",
-    "Retry", "Ignore", "Reset", "Restore Defaults", "Save All", "Yes to All", "No to All",
-    "Show Details...", "Undo", "Redo", "Cut", "Copy", "Paste", "Delete", "Select All",
-    "New Folder", "Rename", "Show hidden files", "Computer", "My Computer", "Recent Places",
-    "Folder", "File Folder"};
+const QStringList kIngles{"Cancel",
+                          "Open",
+                          "Save",
+                          "Close",
+                          "Yes",
+                          "No",
+                          "Apply",
+                          "Help",
+                          "Look in:",
+                          "File name:",
+                          "Files of type:",
+                          "Name",
+                          "Size",
+                          "Type",
+                          "Date Modified",
+                          "Back",
+                          "Forward",
+                          "Parent Directory",
+                          "Create New Folder",
+                          "List View",
+                          "Detail View",
+                          "Discard",
+                          "Abort",
+                          "Retry",
+                          "Ignore",
+                          "Reset",
+                          "Restore Defaults",
+                          "Save All",
+                          "Yes to All",
+                          "No to All",
+                          "Show Details...",
+                          "Undo",
+                          "Redo",
+                          "Cut",
+                          "Copy",
+                          "Paste",
+                          "Delete",
+                          "Select All",
+                          "New Folder",
+                          "Rename",
+                          "Show hidden files",
+                          "Computer",
+                          "My Computer",
+                          "Recent Places",
+                          "Folder",
+                          "File Folder"};
 
 void Anotar(QStringList& textos, const QString& texto) {
     if (!texto.isEmpty()) textos << QString(texto).remove('&').trimmed();
@@ -193,7 +231,8 @@ TEST_F(Espanol, NoWindowOfTheProgramShowsQtsEnglishTexts) {
     VentanaInforme informe({{TipoHallazgo::UnidadMixta, "UNIDADES", "clave 1", "Frase."}}, persona);
     SinIngles(&informe, "informe");
 
-    const QUrl indice = QUrl::fromLocalFile(QString::fromUtf8(PASAPLAN_BIN_DIR "/ayuda/index.html"));
+    const QUrl indice =
+        QUrl::fromLocalFile(QString::fromUtf8(PASAPLAN_BIN_DIR "/ayuda/index.html"));
     VentanaAyuda ayuda(indice);
     ayuda.setAttribute(Qt::WA_DeleteOnClose, false);
     ayuda.Mostrar(indice);

@@ -38,11 +38,10 @@ class VentanaInformeTest : public testing::Test {
         const fs::path intercambio = dir.Ruta() / "VTEMP";
         fs::create_directories(intercambio);
         std::ostringstream salida, errores;
-        ASSERT_EQ(lote::EjecutarLote({"exportar", xml.string(), "--intercambio",
-                                      intercambio.string(), "--niveles",
-                                      PASAPLAN_SOURCE_DIR "/samples/niveles.csv", "--marcos",
-                                      "2417"},
-                                     salida, errores),
+        ASSERT_EQ(lote::EjecutarLote(
+                      {"exportar", xml.string(), "--intercambio", intercambio.string(), "--niveles",
+                       PASAPLAN_SOURCE_DIR "/samples/niveles.csv", "--marcos", "2417"},
+                      salida, errores),
                   0)
             << errores.str();
         const auto documento = ExportacionSeneca::Cargar(xml);
@@ -99,7 +98,8 @@ TEST_F(VentanaInformeTest, ListsTheSampleFindingsAndSavesTheCsv) {
     EXPECT_TRUE(persona.mensajes.empty());
 
     // A folder that does not exist: the message names the file, the window stays.
-    EXPECT_FALSE(ventana.GuardarCsv(QString::fromStdString((dir.Ruta() / "no" / "x.csv").string())));
+    EXPECT_FALSE(
+        ventana.GuardarCsv(QString::fromStdString((dir.Ruta() / "no" / "x.csv").string())));
     ASSERT_EQ(persona.mensajes.size(), 1u);
     EXPECT_NE(persona.mensajes[0].find("x.csv"), std::string::npos) << persona.mensajes[0];
 }

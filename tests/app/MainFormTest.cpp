@@ -146,7 +146,8 @@ TEST_F(VentanaPrincipal, ControlesConSusTextos) {
     EXPECT_TRUE(izquierda->font().bold());
     EXPECT_TRUE(version->font().bold());
     // Each direction's button sits in the panel of its caption, the left one on the left.
-    EXPECT_EQ(prueba::Hijo<QPushButton>(*v, "BExportar")->parentWidget(), izquierda->parentWidget());
+    EXPECT_EQ(prueba::Hijo<QPushButton>(*v, "BExportar")->parentWidget(),
+              izquierda->parentWidget());
     EXPECT_EQ(prueba::Hijo<QPushButton>(*v, "BImportar")->parentWidget(), derecha->parentWidget());
     EXPECT_LT(izquierda->parentWidget()->x(), derecha->parentWidget()->x());
 }

@@ -1,9 +1,8 @@
+#include <gtest/gtest.h>
+
 #include "exchange/Documento.h"
 #include "exchange/EscrituraDocumento.h"
 #include "exchange/ExportacionSeneca.h"
-
-#include <gtest/gtest.h>
-
 #include "platform/Error.h"
 #include "support/Apoyo.h"
 #include "text/Cp1252.h"
@@ -88,7 +87,9 @@ TEST(Documento, Windows1252DocumentsReadAndSaveByOurTable) {
         prueba::EscribirArchivo(origen, "<?xml version=\"1.0\" encoding=\"" + nombre +
                                             "\"?>\n<SERVICIO><BLOQUE_DATOS><grupo_datos seq=\"A\">"
                                             "<dato nombre_dato=\"N\">\x80 \x8A\x91\xF1</dato>"
-                                            "<dato nombre_dato=\"R\">" + relleno + "</dato>"
+                                            "<dato nombre_dato=\"R\">" +
+                                            relleno +
+                                            "</dato>"
                                             "</grupo_datos></BLOQUE_DATOS></SERVICIO>\n");
         const auto leida = ExportacionSeneca::Cargar(origen);
         const auto& datos = leida->Bloques()[0].Datos();
@@ -106,7 +107,8 @@ TEST(Documento, Windows1252DocumentsReadAndSaveByOurTable) {
         });
         const std::string escrito = prueba::LeerArchivo(destino);
         EXPECT_NE(escrito.find("<dato nombre_dato=\"N\">\x80 \x8A\x91\xF1</dato>"),
-                  std::string::npos) << nombre;
+                  std::string::npos)
+            << nombre;
         EXPECT_NE(escrito.find(relleno), std::string::npos) << nombre;
         EXPECT_NE(escrito.find("&#321;"), std::string::npos) << nombre;
         EXPECT_TRUE(escrito.ends_with("</SERVICIO>\n<FIN><dato nombre_dato=\"W\">" + relleno +

@@ -28,7 +28,8 @@ struct Columna {
 };
 
 // A dBase III file written byte by byte: values go in as given, already padded to the width.
-std::string Dbf(const std::vector<Columna>& columnas, const std::vector<std::vector<std::string>>& filas) {
+std::string Dbf(const std::vector<Columna>& columnas,
+                const std::vector<std::vector<std::string>>& filas) {
     size_t registro = 1;
     for (const auto& c : columnas) registro += static_cast<size_t>(c.ancho);
     const size_t cabecera = 32 + 32 * columnas.size() + 1;
@@ -71,9 +72,10 @@ TEST_F(NumerosLeidos, ANumberReadAsTextIsTheNumbersOwnText) {
         long long entero;
     };
     const std::vector<Caso> casos = {
-        {"   1.00", "1", 1},   {"0000001", "1", 1},  {"      1", "1", 1},  {"1      ", "1", 1},
-        {"   1.50", "1.5", 0}, {"  -0.00", "0", 0},  {"  -01.0", "-1", -1}, {"  -1.25", "-1.25", 0},
-        {"    .50", "0.5", 0}, {"  00.50", "0.5", 0}, {"0000000", "0", 0},  {"     +3", "3", 3},
+        {"   1.00", "1", 1},   {"0000001", "1", 1},     {"      1", "1", 1},
+        {"1      ", "1", 1},   {"   1.50", "1.5", 0},   {"  -0.00", "0", 0},
+        {"  -01.0", "-1", -1}, {"  -1.25", "-1.25", 0}, {"    .50", "0.5", 0},
+        {"  00.50", "0.5", 0}, {"0000000", "0", 0},     {"     +3", "3", 3},
         {"    10.", "10", 10}, {"  120.0", "120", 120}, {"       ", "", 0},
     };
     std::vector<std::vector<std::string>> filas;

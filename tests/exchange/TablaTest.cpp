@@ -382,7 +382,7 @@ TEST_F(TablaTest, AnOpenTableIsNotOpenedAgainNorRecreated) {
 // Names alike in length, beginning or end each find their own field, in either case; a longer
 // name by its first ten; a name no field has is an error.
 TEST_F(TablaTest, EveryFieldIsFoundByItsOwnName) {
-    const std::vector<std::string> nombres = {"A",        "AA",  "AAB",        "BAA",
+    const std::vector<std::string> nombres = {"A",         "AA",         "AAB",       "BAA",
                                               "AAAAAAAAA", "AAAAAAAAAA", "AAAAAAAAAB"};
     std::vector<Campo> campos;
     for (const auto& n : nombres) campos.push_back({n, TipoCampo::Texto, 12});

@@ -260,7 +260,8 @@ FinExportacion EscenarioExportacion::Ejecutar() {
 // ---- reading the written document ----------------------------------------------------------
 
 DocumentoLeido::DocumentoLeido(const std::filesystem::path& archivo)
-    : doc_(xmlReadFile(plataforma::Utf8DeRuta(archivo).c_str(), nullptr, XML_PARSE_NONET), xmlFreeDoc) {
+    : doc_(xmlReadFile(plataforma::Utf8DeRuta(archivo).c_str(), nullptr, XML_PARSE_NONET),
+           xmlFreeDoc) {
     if (!doc_) throw std::runtime_error("No se puede analizar " + archivo.string());
 }
 

@@ -89,10 +89,10 @@ TEST_F(Asignaciones, ThreeUnitsAndFiveSubjectsGiveFifteenRows) {
                                         "CURSO", "GRUPO", "HORAS", "SESIONES", "NCONEX", "CLAVE",
                                         "CLAVECURSO", "CTAREA"}));
     ASSERT_EQ(filas.size(), 15u);
-    EXPECT_EQ(filas[0], (Fila{"LCL", "", "ESO1A", "", "", "ESO", "1", "A", "4", "1111", "",
-                              "7911", "100323", "1"}));
-    EXPECT_EQ(filas[2], (Fila{"LCL", "", "ESO1C", "", "", "ESO", "1", "C", "4", "1111", "",
-                              "7911", "100323", "1"}));
+    EXPECT_EQ(filas[0], (Fila{"LCL", "", "ESO1A", "", "", "ESO", "1", "A", "4", "1111", "", "7911",
+                              "100323", "1"}));
+    EXPECT_EQ(filas[2], (Fila{"LCL", "", "ESO1C", "", "", "ESO", "1", "C", "4", "1111", "", "7911",
+                              "100323", "1"}));
     EXPECT_EQ(filas[14][0], "BG");
     EXPECT_EQ(filas[14][2], "ESO1C");
     auto asigt = Tabla::AbrirEn(estado.DirectorioIntercambio, "ASIGT", Acceso::Compartido);

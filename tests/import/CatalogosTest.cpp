@@ -30,11 +30,11 @@ std::string Autorizacion(const std::string& x, const std::string& act, const std
 }
 
 class Catalogos : public testing::Test, public prueba::EntornoPaso {
-protected:
-    std::string Completo(const std::string& origenes = Bloque("ORIGENES", {
-                             Origen(" 007 ", "ORD", "Ordinario"),
-                             Origen("8", "CMP", "Compensatoria"),
-                             Registro("ORIGEN", {{"X_CATORIHOR", "9"}})})) {
+  protected:
+    std::string Completo(const std::string& origenes =
+                             Bloque("ORIGENES", {Origen(" 007 ", "ORD", "Ordinario"),
+                                                 Origen("8", "CMP", "Compensatoria"),
+                                                 Registro("ORIGEN", {{"X_CATORIHOR", "9"}})})) {
         return origenes +
                Bloque("NIVELES", {Nivel("41", "ESO", "Educación Secundaria Obligatoria"),
                                   Nivel("-2", "BACH", "Bachillerato")}) +
@@ -60,9 +60,9 @@ TEST_F(Catalogos, FourTablesWithIntegerFields) {
 
     const auto lineas = prueba::LeidoPorDbfread(Ruta("ORIGENES_C.DBF"));
     if (lineas.empty()) GTEST_SKIP() << "/usr/bin/python3 con dbfread no disponible";
-    EXPECT_EQ(lineas, (std::vector<std::string>{"cp1252",
-                                                "X_CATORIHO:N:11\tC_ORIHOR:C:20\tD_ORIHOR:C:50",
-                                                "7\tORD\tOrdinario", "8\tCMP\tCompensatoria"}));
+    EXPECT_EQ(lineas,
+              (std::vector<std::string>{"cp1252", "X_CATORIHO:N:11\tC_ORIHOR:C:20\tD_ORIHOR:C:50",
+                                        "7\tORD\tOrdinario", "8\tCMP\tCompensatoria"}));
 }
 
 TEST_F(Catalogos, WithoutOriginsTheOtherCataloguesStayAsTheyWere) {
@@ -95,15 +95,15 @@ TEST_F(Catalogos, BadValueStopsTheRunNamingBlockRecordAndValue) {
         FAIL() << "valor no numérico aceptado";
     } catch (const ErrorPasaplan& e) {
         const std::string mensaje = e.what();
-        for (const char* parte : {"«NIVELES»", "registro 3", "«4x»", "X_NIVCONPAGLEG",
-                                  "ExportacionHorarios.xml"}) {
+        for (const char* parte :
+             {"«NIVELES»", "registro 3", "«4x»", "X_NIVCONPAGLEG", "ExportacionHorarios.xml"}) {
             EXPECT_NE(mensaje.find(parte), std::string::npos) << parte << " en: " << mensaje;
         }
     }
     // Rows posted before stay; later catalogues are as the previous run left them.
     EXPECT_EQ(Filas("ORIGENES_C").size(), 1u);
-    EXPECT_EQ(Filas("NIVELES_C"), (std::vector<Fila>{{"41", "ESO", "ESO"},
-                                                     {"42", "BACH", "Bachillerato"}}));
+    EXPECT_EQ(Filas("NIVELES_C"),
+              (std::vector<Fila>{{"41", "ESO", "ESO"}, {"42", "BACH", "Bachillerato"}}));
     EXPECT_EQ(Bytes("AUTORIZA_C"), autorizaciones);
 }
 
@@ -128,7 +128,8 @@ TEST_P(EnteroCatalogo, WholeDecimalNumbersOnly) {
 
 INSTANTIATE_TEST_SUITE_P(Valores, EnteroCatalogo,
                          testing::Values(CasoEntero{" 007 ", "7"}, CasoEntero{"+12", "12"},
-                                         CasoEntero{"-3", "-3"}, CasoEntero{"2147483647", "2147483647"},
+                                         CasoEntero{"-3", "-3"},
+                                         CasoEntero{"2147483647", "2147483647"},
                                          CasoEntero{"2147483648", ""}, CasoEntero{"", ""},
                                          CasoEntero{"3.0", ""}, CasoEntero{"1e3", ""},
                                          CasoEntero{"0x1A", ""}, CasoEntero{"- 3", ""},

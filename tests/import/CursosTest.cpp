@@ -111,9 +111,7 @@ TEST_F(Cursos, IncompleteOkShowsTheDialogAgainWithTheForcedExitOffered) {
 
 TEST_F(Cursos, ForcedExitInTheSecondShowingIsReported) {
     Exportacion(Bloque("CURSOS_DEL_CENTRO", {Curso("100323", "1º de E.S.O.")}));
-    persona.dialogosCursos = {[](const ContextoCursos&) {
-                                  return ResultadoCursos{1};
-                              },
+    persona.dialogosCursos = {[](const ContextoCursos&) { return ResultadoCursos{1}; },
                               [](const ContextoCursos&) {
                                   return ResultadoCursos{0, MarcaSalida::Fuera};
                               }};

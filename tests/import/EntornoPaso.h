@@ -23,7 +23,7 @@ namespace pasaplan::prueba {
 using Fila = std::vector<std::string>;  // one row, every field as UTF-8 text
 
 class EntornoPaso {
-public:
+  public:
     DirectorioTemporal dir;
     EstadoPrincipal estado;
     InterlocutorGuion persona;

@@ -1,11 +1,10 @@
 // The import run's frame (file choice, refusals before the first step, end of the run) and its
 // first step, the school-year periods.
-#include "import/Importacion.h"
-
 #include <gtest/gtest.h>
 
-#include "exchange/Tabla.h"
 #include "ejecucion/InterlocutorVolcando.h"
+#include "exchange/Tabla.h"
+#include "import/Importacion.h"
 #include "import/Pasos.h"
 #include "platform/Error.h"
 #include "support/Apoyo.h"
@@ -21,7 +20,7 @@ using prueba::DirectorioTemporal;
 using prueba::InterlocutorGuion;
 
 class Importacion : public testing::Test {
-protected:
+  protected:
     DirectorioTemporal dir;
     EstadoPrincipal estado;
     InterlocutorGuion persona;

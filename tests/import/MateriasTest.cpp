@@ -18,14 +18,14 @@ struct Referencia {
 };
 
 class Materias : public testing::Test, public prueba::EntornoPaso {
-protected:
+  protected:
     void SetUp() override { ReferenciaConFilas({}); }
 
     // SENEMATERIAS.DBF beside the program, with these rows.
     void ReferenciaConFilas(const std::vector<Referencia>& filas) {
         const auto ruta = estado.DirectorioPrograma / "SENEMATERIAS.DBF";
-        Tabla::Crear(ruta, {CampoTexto("NOMBRE", 80), CampoTexto("COD", 10),
-                            CampoTexto("CODLARGO", 10)});
+        Tabla::Crear(ruta,
+                     {CampoTexto("NOMBRE", 80), CampoTexto("COD", 10), CampoTexto("CODLARGO", 10)});
         auto t = Tabla::Abrir(ruta, Acceso::Exclusivo);
         for (const auto& r : filas) {
             const size_t f = t->Agregar();
@@ -39,9 +39,9 @@ protected:
     // Records of MATERIAS as Séneca orders them: offer, subject key, subject name.
     static std::string Materia(const std::string& oferta, const std::string& clave,
                                const std::string& nombre) {
-        return Registro("MATERIA", {{"X_OFERTAMATRIG", oferta},
-                                    {"X_MATERIAOMG", clave},
-                                    {"D_MATERIAC", nombre}});
+        return Registro(
+            "MATERIA",
+            {{"X_OFERTAMATRIG", oferta}, {"X_MATERIAOMG", clave}, {"D_MATERIAC", nombre}});
     }
 
     void CargarSoloMaterias(const std::vector<std::string>& registros) {
@@ -80,8 +80,8 @@ TEST_F(Materias, CodesBuiltFromTheNameFollowTheWorkedExamples) {
     // The long code keeps its tenth character, a blank, in the lists.
     EXPECT_TRUE(estado.Listas->ListaCodLargos.contains(BytesUtf8ACp1252("Educación ")));
     EXPECT_TRUE(estado.Listas->ListaNombres.contains(BytesUtf8ACp1252("EDUCACIóN FíSICA")));
-    EXPECT_EQ(persona.tablas, (std::vector<std::pair<std::string, size_t>>{{"ASIGNOMT", 7},
-                                                                           {"ASIGNOMT2", 7}}));
+    EXPECT_EQ(persona.tablas,
+              (std::vector<std::pair<std::string, size_t>>{{"ASIGNOMT", 7}, {"ASIGNOMT2", 7}}));
 }
 
 TEST_F(Materias, TenCharacterCodeKeepsTheDigitsOfItsNumberedVariants) {
@@ -92,10 +92,10 @@ TEST_F(Materias, TenCharacterCodeKeepsTheDigitsOfItsNumberedVariants) {
     CargarSoloMaterias(registros);
     std::vector<std::string> codigos;
     for (const Fila& f : Filas("ASIGNOMT")) codigos.push_back(f[0]);
-    const std::vector<std::string> esperados{
-        "ABCDEFGHIJ", "ABCDEFGHI1", "ABCDEFGHI2", "ABCDEFGHI3", "ABCDEFGHI4",
-        "ABCDEFGHI5", "ABCDEFGHI6", "ABCDEFGHI7", "ABCDEFGHI8", "ABCDEFGHI9",
-        "ABCDEFGH10", "ABCDEFGH11", "ABCDEFGH12"};
+    const std::vector<std::string> esperados{"ABCDEFGHIJ", "ABCDEFGHI1", "ABCDEFGHI2", "ABCDEFGHI3",
+                                             "ABCDEFGHI4", "ABCDEFGHI5", "ABCDEFGHI6", "ABCDEFGHI7",
+                                             "ABCDEFGHI8", "ABCDEFGHI9", "ABCDEFGH10", "ABCDEFGH11",
+                                             "ABCDEFGH12"};
     EXPECT_EQ(codigos, esperados);
 }
 
@@ -107,9 +107,9 @@ TEST_F(Materias, OneSubjectRowPerSubjectAndOneBridgeRowPerOffer) {
         Materia("100325", "2077", "Geografía e Historia"),  // other key, same subject
         Materia("100323", "2002", "Gimnasia y Higiene"),    // built code collides with GH
     });
-    EXPECT_EQ(Asignaturas(), (std::vector<std::vector<std::string>>{
-                                 {"GH", "Geografía", "Geografía e Historia"},
-                                 {"G1", "Gimnasia y", "Gimnasia y Higiene"}}));
+    EXPECT_EQ(Asignaturas(),
+              (std::vector<std::vector<std::string>>{{"GH", "Geografía", "Geografía e Historia"},
+                                                     {"G1", "Gimnasia y", "Gimnasia y Higiene"}}));
     const std::vector<Fila> puente{
         {"GH", "Geografía", "Geografía e Historia", "2001", "100323", "", "F"},
         {"GH", "Geografía", "Geografía e Historia", "2001", "100324", "", "F"},
@@ -133,16 +133,16 @@ TEST_F(Materias, NameAndKeyAreToldApartByTheirNamesInEitherOrder) {
                              {"X_MATERIAOMG", " 3002 "},
                              {"N_HORAS", "3"}}),
     });
-    EXPECT_EQ(Filas("ASIGNOMT2"),
-              (std::vector<Fila>{
-                  {"BG", "Biología y", "Biología y Geología", "3001", "100323", "", "F"},
-                  {"BG", "Biología y", "Biología y Geología", "3001", "100324", "", "F"},
-                  {"FQ", "Física y Q", "Física y Química", "3002", "100325", "", "F"}}));
+    EXPECT_EQ(
+        Filas("ASIGNOMT2"),
+        (std::vector<Fila>{{"BG", "Biología y", "Biología y Geología", "3001", "100323", "", "F"},
+                           {"BG", "Biología y", "Biología y Geología", "3001", "100324", "", "F"},
+                           {"FQ", "Física y Q", "Física y Química", "3002", "100325", "", "F"}}));
 }
 
 TEST_F(Materias, ReferenceRowGivesTheCodesWhichAreStillMadeUnique) {
-    ReferenciaConFilas({{"Primera Lengua Extranjera: Inglés", "ING", "Inglés"},
-                        {"Música", "MUS", "Música"}});
+    ReferenciaConFilas(
+        {{"Primera Lengua Extranjera: Inglés", "ING", "Inglés"}, {"Música", "MUS", "Música"}});
     CargarSoloMaterias({
         Materia("100323", "4001", "Iniciación Numérica General"),  // built: ING
         Materia("100323", "4002", "Primera Lengua Extranjera: Inglés"),
@@ -162,14 +162,13 @@ TEST_F(Materias, ReferenceRowGivesTheCodesWhichAreStillMadeUnique) {
 TEST_F(Materias, ANameKnownThroughTheListsGetsNoRowOfItsOwn) {
     ReferenciaConFilas({{"ab", "AB", "X"}, {"B", "B2", "Xa"}, {"b", "B1", "Xa"}});
     CargarSoloMaterias({
-        Materia("100323", "5001", "ab"),
-        Materia("100323", "5002", "B"),
+        Materia("100323", "5001", "ab"), Materia("100323", "5002", "B"),
         Materia("100323", "5003", "b"),  // "B", "Xa" and "Xa" + "b" = "X" + "ab": known
         Materia("100324", "5003", "b"),
         Materia("100324", "5001", "ab"),  // a new offer of a subject with a row
     });
-    EXPECT_EQ(Asignaturas(), (std::vector<std::vector<std::string>>{{"AB", "X", "ab"},
-                                                                    {"B2", "Xa", "B"}}));
+    EXPECT_EQ(Asignaturas(),
+              (std::vector<std::vector<std::string>>{{"AB", "X", "ab"}, {"B2", "Xa", "B"}}));
     const std::vector<Fila> puente{{"AB", "X", "ab", "5001", "100323", "", "F"},
                                    {"B2", "Xa", "B", "5002", "100323", "", "F"},
                                    {"AB", "X", "ab", "5001", "100324", "", "F"}};
@@ -204,7 +203,7 @@ TEST_F(Materias, MissingReferenceTableStopsWithBothTablesEmpty) {
 // ---- activities ---------------------------------------------------------------------------
 
 class Actividades : public Materias {
-protected:
+  protected:
     static std::string Actividad(const std::string& regular, const std::string& clave,
                                  const std::string& nombre) {
         return Registro("ACTIVIDAD", {{"L_REGULAR", regular},
@@ -216,16 +215,15 @@ protected:
 };
 
 TEST_F(Actividades, AppendedAfterTheSubjectsAsTasks) {
-    Exportacion(Bloque("MATERIAS", {Materia("100323", "8001", "Música")}) +
-                Bloque("ACTIVIDADES",
-                       {Actividad("N", "12", "Guardia"),
-                        Actividad("n", "13", "Reunión de departamento"),
-                        Actividad("", "14", "Tutoría de padres"),
-                        Actividad("S", "1", "Docencia"),
-                        Actividad("N", "1234567890", "Guardia de recreo"),
-                        Actividad("S", "Música", "Música y movimiento"),
-                        Registro("ACTIVIDAD", {{"L_REGULAR", "N"}}),
-                        Registro("ACTIVIDAD", {{"L_REGULAR", "N"}, {"X_ACTIVIDAD", "15"}})}));
+    Exportacion(
+        Bloque("MATERIAS", {Materia("100323", "8001", "Música")}) +
+        Bloque("ACTIVIDADES",
+               {Actividad("N", "12", "Guardia"), Actividad("n", "13", "Reunión de departamento"),
+                Actividad("", "14", "Tutoría de padres"), Actividad("S", "1", "Docencia"),
+                Actividad("N", "1234567890", "Guardia de recreo"),
+                Actividad("S", "Música", "Música y movimiento"),
+                Registro("ACTIVIDAD", {{"L_REGULAR", "N"}}),
+                Registro("ACTIVIDAD", {{"L_REGULAR", "N"}, {"X_ACTIVIDAD", "15"}})}));
     Ejecutar(CargarMaterias);
     Ejecutar(CargarActividades);
     const std::vector<Fila> esperadas{
@@ -256,8 +254,7 @@ TEST_F(Actividades, IndependentReaderSeesLogicalsAndAccents) {
     const auto lineas = prueba::LeidoPorDbfread(Ruta("ASIGNOMT.DBF"));
     if (lineas.empty()) GTEST_SKIP() << "/usr/bin/python3 con dbfread no disponible";
     const std::vector<std::string> esperadas{
-        "cp1252",
-        "COD:C:10\tCODLARGO:C:10\tNOMBRE:C:80\tCODTAREA:C:10\tESTAREA:L:1",
+        "cp1252", "COD:C:10\tCODLARGO:C:10\tNOMBRE:C:80\tCODTAREA:C:10\tESTAREA:L:1",
         "EF\tEducación\tEducación Física\t\tFalse",
         "#12\tGuardia de\tGuardia de biblioteca\t#12\tTrue"};
     EXPECT_EQ(lineas, esperadas);
@@ -268,8 +265,9 @@ TEST_F(Actividades, IndependentReaderSeesLogicalsAndAccents) {
 // the searches and a code found is not always taken.
 TEST(CodigoUnico, NumbersRememberedPerFrontGiveTheCodesOfAFullSearch) {
     const std::vector<std::string> pedidos = {
-        "ABC", "ABC", "ABD", "AB1", "ABC", "ABD", "A",  "A",  "",   "",   "ABCDEFGHIJ",
-        "ABCDEFGHIJ", "ABCDEFGHIK", "ABC", "AB",  "AB", "ABCDEFGHIJ", "AB2", "ABX", "ABC"};
+        "ABC", "ABC", "ABD",        "AB1",        "ABC",        "ABD",        "A",
+        "A",   "",    "",           "ABCDEFGHIJ", "ABCDEFGHIJ", "ABCDEFGHIK", "ABC",
+        "AB",  "AB",  "ABCDEFGHIJ", "AB2",        "ABX",        "ABC"};
     std::unordered_set<Texto> conRecuerdo, sinRecuerdo;
     NumerosProbados numerados;
     for (size_t i = 0; i < pedidos.size(); ++i) {

@@ -81,16 +81,14 @@ bool FechaVieja(const fs::path& tabla) {
 
 // The bench every case starts from: the base export imported, SOLUC, the export run's result.
 class Plantilla {
-public:
+  public:
     static const Plantilla& Una() {
         static Plantilla p;
         return p;
     }
-    void CopiarEn(const fs::path& destino) const {
-        prueba::CopiarArbol(dir_.Ruta(), destino);
-    }
+    void CopiarEn(const fs::path& destino) const { prueba::CopiarArbol(dir_.Ruta(), destino); }
 
-private:
+  private:
     Plantilla() {
         Banco b{dir_.Ruta()};
         fs::create_directories(b.intercambio);
@@ -114,11 +112,11 @@ struct Caso {
     std::function<std::vector<std::string>(const Banco&)> orden;
     std::function<void(Banco&)> preparar;  // spoils the bench; may skip the case
     int estado;
-    std::vector<std::string> mensaje;  // each must appear in what the user reads
+    std::vector<std::string> mensaje;      // each must appear in what the user reads
     std::map<std::string, Efecto> tablas;  // by file; every other file stays as it was
     std::map<std::string, size_t> filas;   // rows of some written tables
     bool resultadoNuevo = false;           // the run writes a new, complete result document
-    uint64_t limiteArchivos = 0;             // > 0: the real binary, files limited to this size
+    uint64_t limiteArchivos = 0;           // > 0: the real binary, files limited to this size
 };
 
 std::ostream& operator<<(std::ostream& os, const Caso& c) { return os << c.nombre; }
@@ -126,8 +124,8 @@ std::ostream& operator<<(std::ostream& os, const Caso& c) { return os << c.nombr
 // Tables rewritten when the import run stops in step `paso` (its own table included).
 std::map<std::string, Efecto> Hasta(int paso) {
     static const std::vector<std::pair<const char*, int>> kPasos = {
-        {"PERIODOS.DBF", 1}, {"CURSOST.DBF", 2}, {"CURSOST2.DBF", 2}, {"ASIGNOMT.DBF", 3},
-        {"ASIGNOMT2.DBF", 3}, {"PROFT.DBF", 5},  {"AULAT.DBF", 6},    {"GRUPOST.DBF", 7},
+        {"PERIODOS.DBF", 1},  {"CURSOST.DBF", 2},   {"CURSOST2.DBF", 2}, {"ASIGNOMT.DBF", 3},
+        {"ASIGNOMT2.DBF", 3}, {"PROFT.DBF", 5},     {"AULAT.DBF", 6},    {"GRUPOST.DBF", 7},
         {"ASIGT.DBF", 8},     {"DIASHORAST.DBF", 9}};
     std::map<std::string, Efecto> efectos;
     for (const auto& [tabla, p] : kPasos) {
@@ -151,7 +149,6 @@ void SolucMala(Banco& b, const char* nombre) {
                   fs::copy_options::overwrite_existing);
 }
 
-
 const auto kDatoEnorme = [](Banco& b) {
     std::string xml = LeerArchivo(kMalos / "base-exportacion.xml");
     const std::string nombre = "<dato nombre_dato=\"NOMBRE\">";
@@ -166,76 +163,111 @@ const std::string kNoValido = "no es un documento XML válido (línea ";
 std::vector<Caso> Casos() {
     std::vector<Caso> c;
     // ---- the import run ("exportar"): refused before the first step ----
-    c.push_back({"XmlTruncado", Exportar, [](Banco& b) { CopiarMalo(b, "xml-truncado.xml"); }, 1,
+    c.push_back({"XmlTruncado",
+                 Exportar,
+                 [](Banco& b) { CopiarMalo(b, "xml-truncado.xml"); },
+                 1,
                  {"Exportación Horarios.xml", kNoValido}});
-    c.push_back({"BytesInvalidosParaLaCodificacion", Exportar,
-                 [](Banco& b) { CopiarMalo(b, "xml-codificacion-invalida.xml"); }, 1,
+    c.push_back({"BytesInvalidosParaLaCodificacion",
+                 Exportar,
+                 [](Banco& b) { CopiarMalo(b, "xml-codificacion-invalida.xml"); },
+                 1,
                  {kNoValido, "UTF-8"}});
-    c.push_back({"DoctypeConEntidades", Exportar,
-                 [](Banco& b) { CopiarMalo(b, "xml-doctype-entidades.xml"); }, 1,
+    c.push_back({"DoctypeConEntidades",
+                 Exportar,
+                 [](Banco& b) { CopiarMalo(b, "xml-doctype-entidades.xml"); },
+                 1,
                  {"declara entidades en su DOCTYPE"}});
-    c.push_back({"EntidadesEnBucle", Exportar,
-                 [](Banco& b) { CopiarMalo(b, "xml-entidades-en-bucle.xml"); }, 1,
+    c.push_back({"EntidadesEnBucle",
+                 Exportar,
+                 [](Banco& b) { CopiarMalo(b, "xml-entidades-en-bucle.xml"); },
+                 1,
                  {"Exportación Horarios.xml", "loop"}});
-    c.push_back({"EntidadesExponenciales", Exportar,
-                 [](Banco& b) { CopiarMalo(b, "xml-entidades-exponenciales.xml"); }, 1,
+    c.push_back({"EntidadesExponenciales",
+                 Exportar,
+                 [](Banco& b) { CopiarMalo(b, "xml-entidades-exponenciales.xml"); },
+                 1,
                  {"Exportación Horarios.xml"}});
     c.push_back({"ValorEnorme", Exportar, kDatoEnorme, 1, {kNoValido, "huge"}});
-    c.push_back({"DirectorioDeIntercambioDeSoloLectura", Exportar,
+    c.push_back({"DirectorioDeIntercambioDeSoloLectura",
+                 Exportar,
                  [](Banco& b) {
-                     if (!prueba::QuitarEscritura(b.intercambio)) GTEST_SKIP() << "el sistema no deja quitar la escritura";
+                     if (!prueba::QuitarEscritura(b.intercambio))
+                         GTEST_SKIP() << "el sistema no deja quitar la escritura";
                  },
-                 1, {"No se puede escribir en el directorio de intercambio", "VTEMP Año ñ"}});
+                 1,
+                 {"No se puede escribir en el directorio de intercambio", "VTEMP Año ñ"}});
     // ---- the import run: what the steps make of it ----
-    c.push_back({"SinBloques", [](const Banco& b) { return ArgsExportar(b, {}); },
-                 [](Banco& b) { CopiarMalo(b, "xml-sin-bloques.xml"); }, 0,
-                 {"Proceso finalizado"},
-                 // Without ORIGENES the catalogues go without ORIGENES_C; the other three
-                 // stay as the earlier import left them.
-                 Con(Hasta(9), {{"ORIGENES_C.DBF", Efecto::Ausente}}),
-                 {{"CURSOST.DBF", 0}, {"PROFT.DBF", 0}, {"DIASHORAST.DBF", 0},
-                  {"CURSOST2.DBF", 7}}});
-    c.push_back({"RegistrosConPocosValores", Exportar,
-                 [](Banco& b) { CopiarMalo(b, "xml-registros-cortos.xml"); }, 0,
+    c.push_back(
+        {"SinBloques",
+         [](const Banco& b) { return ArgsExportar(b, {}); },
+         [](Banco& b) { CopiarMalo(b, "xml-sin-bloques.xml"); },
+         0,
+         {"Proceso finalizado"},
+         // Without ORIGENES the catalogues go without ORIGENES_C; the other three
+         // stay as the earlier import left them.
+         Con(Hasta(9), {{"ORIGENES_C.DBF", Efecto::Ausente}}),
+         {{"CURSOST.DBF", 0}, {"PROFT.DBF", 0}, {"DIASHORAST.DBF", 0}, {"CURSOST2.DBF", 7}}});
+    c.push_back({"RegistrosConPocosValores",
+                 Exportar,
+                 [](Banco& b) { CopiarMalo(b, "xml-registros-cortos.xml"); },
+                 0,
                  {"Proceso finalizado"},
                  Con(Hasta(9), {{"ORIGENES_C.DBF", Efecto::Nueva},
                                 {"NIVELES_C.DBF", Efecto::Nueva},
                                 {"CUR_NIV_C.DBF", Efecto::Nueva},
                                 {"AUTORIZA_C.DBF", Efecto::Nueva}}),
                  {{"CURSOST.DBF", 6}, {"PROFT.DBF", 3}}});
-    c.push_back({"MinutosNoNumericos", Exportar,
-                 [](Banco& b) { CopiarMalo(b, "xml-minutos-no-numericos.xml"); }, 1,
-                 {"TRAMOS_HORARIOS", "no es un número entero de minutos: «9:00»"}, Hasta(9),
+    c.push_back({"MinutosNoNumericos",
+                 Exportar,
+                 [](Banco& b) { CopiarMalo(b, "xml-minutos-no-numericos.xml"); },
+                 1,
+                 {"TRAMOS_HORARIOS", "no es un número entero de minutos: «9:00»"},
+                 Hasta(9),
                  {{"DIASHORAST.DBF", 0}}});
-    c.push_back({"CodigoDeCatalogoNoNumerico", Exportar,
-                 [](Banco& b) { CopiarMalo(b, "xml-catalogo-no-numerico.xml"); }, 1,
-                 {"En el bloque «NIVELES»", "registro 2", "«BACH» no es un número entero"},
-                 Con(Hasta(9), {{"ORIGENES_C.DBF", Efecto::Nueva},
-                                {"NIVELES_C.DBF", Efecto::Nueva}}),
-                 {{"ORIGENES_C.DBF", 3}, {"NIVELES_C.DBF", 1}}});
-    c.push_back({"Cursost2EnDbase7", Exportar,
-                 [](Banco& b) {
-                     fs::copy_file(kMalos / "dbf-soluc-dbase7.dbf", b.intercambio / "CURSOST2.DBF",
-                                   fs::copy_options::overwrite_existing);
-                 },
-                 // As in the dialog: the error is told, CURSOST2 stays, the run goes on.
-                 0, {"CURSOST2", "dBase 7", "Proceso finalizado",
-                     "Error en los niveles de los cursos: 2"},
-                 Con(Hasta(9), {{"CURSOST2.DBF", Efecto::Igual},
-                                {"ORIGENES_C.DBF", Efecto::Nueva},
-                                {"NIVELES_C.DBF", Efecto::Nueva},
-                                {"CUR_NIV_C.DBF", Efecto::Nueva},
-                                {"AUTORIZA_C.DBF", Efecto::Nueva}})});
-    c.push_back({"TablaRetenidaPorOtroPrograma", Exportar,
-                 [](Banco& b) {
-                     b.aRetener = b.intercambio / "CURSOST.DBF";
-                 },
-                 1, {"La tabla CURSOST está abierta en otro programa"},
+    c.push_back(
+        {"CodigoDeCatalogoNoNumerico",
+         Exportar,
+         [](Banco& b) { CopiarMalo(b, "xml-catalogo-no-numerico.xml"); },
+         1,
+         {"En el bloque «NIVELES»", "registro 2", "«BACH» no es un número entero"},
+         Con(Hasta(9), {{"ORIGENES_C.DBF", Efecto::Nueva}, {"NIVELES_C.DBF", Efecto::Nueva}}),
+         {{"ORIGENES_C.DBF", 3}, {"NIVELES_C.DBF", 1}}});
+    c.push_back(
+        {"Cursost2EnDbase7",
+         Exportar,
+         [](Banco& b) {
+             fs::copy_file(kMalos / "dbf-soluc-dbase7.dbf", b.intercambio / "CURSOST2.DBF",
+                           fs::copy_options::overwrite_existing);
+         },
+         // As in the dialog: the error is told, CURSOST2 stays, the run goes on.
+         0,
+         {"CURSOST2", "dBase 7", "Proceso finalizado", "Error en los niveles de los cursos: 2"},
+         Con(Hasta(9), {{"CURSOST2.DBF", Efecto::Igual},
+                        {"ORIGENES_C.DBF", Efecto::Nueva},
+                        {"NIVELES_C.DBF", Efecto::Nueva},
+                        {"CUR_NIV_C.DBF", Efecto::Nueva},
+                        {"AUTORIZA_C.DBF", Efecto::Nueva}})});
+    c.push_back({"TablaRetenidaPorOtroPrograma",
+                 Exportar,
+                 [](Banco& b) { b.aRetener = b.intercambio / "CURSOST.DBF"; },
+                 1,
+                 {"La tabla CURSOST está abierta en otro programa"},
                  {{"PERIODOS.DBF", Efecto::Nueva}}});
-    c.push_back({"DiscoLleno", Exportar, [](Banco&) {}, 1,
-                 {"ASIGT", "el archivo supera el tamaño máximo permitido"}, Hasta(8), {}, false,
+    c.push_back({"DiscoLleno",
+                 Exportar,
+                 [](Banco&) {},
+                 1,
+                 {"ASIGT", "el archivo supera el tamaño máximo permitido"},
+                 Hasta(8),
+                 {},
+                 false,
                  2000});
-    c.push_back({"RutasConBlancosYAcentos", Exportar, [](Banco&) {}, 0, {"Proceso finalizado"},
+    c.push_back({"RutasConBlancosYAcentos",
+                 Exportar,
+                 [](Banco&) {},
+                 0,
+                 {"Proceso finalizado"},
                  Con(Hasta(9), {{"ORIGENES_C.DBF", Efecto::Nueva},
                                 {"NIVELES_C.DBF", Efecto::Nueva},
                                 {"CUR_NIV_C.DBF", Efecto::Nueva},
@@ -243,42 +275,74 @@ std::vector<Caso> Casos() {
                  {{"PROFT.DBF", 4}}});
 
     // ---- the export run ("importar"): every failure leaves everything as it was ----
-    c.push_back({"SolucConCuentaExcesiva", Importar,
-                 [](Banco& b) { SolucMala(b, "dbf-soluc-cuenta-excesiva.dbf"); }, 1,
+    c.push_back({"SolucConCuentaExcesiva",
+                 Importar,
+                 [](Banco& b) { SolucMala(b, "dbf-soluc-cuenta-excesiva.dbf"); },
+                 1,
                  {"La tabla SOLUC", "está dañada", "60 registros"}});
-    c.push_back({"SolucTruncada", Importar,
-                 [](Banco& b) { SolucMala(b, "dbf-soluc-truncada.dbf"); }, 1,
+    c.push_back({"SolucTruncada",
+                 Importar,
+                 [](Banco& b) { SolucMala(b, "dbf-soluc-truncada.dbf"); },
+                 1,
                  {"La tabla SOLUC", "está dañada"}});
-    c.push_back({"SolucConDiaNoNumerico", Importar,
-                 [](Banco& b) { SolucMala(b, "dbf-soluc-dia-no-numerico.dbf"); }, 1,
+    c.push_back({"SolucConDiaNoNumerico",
+                 Importar,
+                 [](Banco& b) { SolucMala(b, "dbf-soluc-dia-no-numerico.dbf"); },
+                 1,
                  {"La tabla SOLUC tiene en el campo DIA el valor \"1a\", que no es un número "
                   "entero."}});
-    c.push_back({"SolucEnDbase7", Importar,
-                 [](Banco& b) { SolucMala(b, "dbf-soluc-dbase7.dbf"); }, 1,
+    c.push_back({"SolucEnDbase7",
+                 Importar,
+                 [](Banco& b) { SolucMala(b, "dbf-soluc-dbase7.dbf"); },
+                 1,
                  {"La tabla SOLUC", "dBase 7"}});
-    c.push_back({"SolucRetenidaPorOtroPrograma", Importar,
+    c.push_back({"SolucRetenidaPorOtroPrograma",
+                 Importar,
+                 [](Banco& b) { b.aRetener = b.intercambio / "SOLUC.DBF"; },
+                 1,
+                 {"La tabla SOLUC está abierta en otro programa"}});
+    c.push_back({"DocumentoDeSenecaIlegible",
+                 Importar,
+                 [](Banco& b) { CopiarMalo(b, "xml-truncado.xml"); },
+                 1,
+                 {kNoValido}});
+    c.push_back({"CarpetaDelResultadoSinEscritura",
+                 Importar,
                  [](Banco& b) {
-                     b.aRetener = b.intercambio / "SOLUC.DBF";
+                     if (!prueba::QuitarEscritura(b.carpeta))
+                         GTEST_SKIP() << "el sistema no deja quitar la escritura";
                  },
-                 1, {"La tabla SOLUC está abierta en otro programa"}});
-    c.push_back({"DocumentoDeSenecaIlegible", Importar,
-                 [](Banco& b) { CopiarMalo(b, "xml-truncado.xml"); }, 1, {kNoValido}});
-    c.push_back({"CarpetaDelResultadoSinEscritura", Importar,
-                 [](Banco& b) {
-                     if (!prueba::QuitarEscritura(b.carpeta)) GTEST_SKIP() << "el sistema no deja quitar la escritura";
-                 },
-                 1, {"No se puede escribir el archivo", "ResultadoVelmora", "permiso denegado"}});
-    c.push_back({"DiscoLlenoAlGuardar", Importar, [](Banco&) {}, 1,
+                 1,
+                 {"No se puede escribir el archivo", "ResultadoVelmora", "permiso denegado"}});
+    c.push_back({"DiscoLlenoAlGuardar",
+                 Importar,
+                 [](Banco&) {},
+                 1,
                  {"ResultadoVelmoraExportación Horarios.xml",
                   "el archivo supera el tamaño máximo permitido"},
-                 {}, {}, false, 4000});
-    c.push_back({"DirectorioDeIntercambioDeSoloLecturaAlExportar", Importar,
+                 {},
+                 {},
+                 false,
+                 4000});
+    c.push_back({"DirectorioDeIntercambioDeSoloLecturaAlExportar",
+                 Importar,
                  [](Banco& b) {
-                     if (!prueba::QuitarEscritura(b.intercambio)) GTEST_SKIP() << "el sistema no deja quitar la escritura";
+                     if (!prueba::QuitarEscritura(b.intercambio))
+                         GTEST_SKIP() << "el sistema no deja quitar la escritura";
                  },
-                 0, {"Proceso finalizado"}, {}, {}, true});
-    c.push_back({"RutasConBlancosYAcentosAlExportar", Importar, [](Banco&) {}, 0,
-                 {"Proceso finalizado"}, {}, {}, true});
+                 0,
+                 {"Proceso finalizado"},
+                 {},
+                 {},
+                 true});
+    c.push_back({"RutasConBlancosYAcentosAlExportar",
+                 Importar,
+                 [](Banco&) {},
+                 0,
+                 {"Proceso finalizado"},
+                 {},
+                 {},
+                 true});
     // A full disk is shown by a limit on file sizes, which only some systems have.
     if (!prueba::kHayLimiteDeArchivos) {
         std::erase_if(c, [](const Caso& caso) { return caso.limiteArchivos != 0; });
@@ -299,10 +363,10 @@ TEST_P(EntradaMala, TellsTheUserAndLeavesWhatItShould) {
     const auto seneca = prueba::ArchivosEn(b.carpeta);
     if (!b.aRetener.empty()) b.retenida = Tabla::Abrir(b.aRetener, Acceso::Exclusivo);
 
-    const Salida r = caso.limiteArchivos ? prueba::EjecutarPrograma(prueba::Programa("pasaplan-lote"),
-                                                                     caso.orden(b), tmp.Ruta(),
-                                                                     caso.limiteArchivos)
-                                         : EnProceso(caso.orden(b));
+    const Salida r = caso.limiteArchivos
+                         ? prueba::EjecutarPrograma(prueba::Programa("pasaplan-lote"),
+                                                    caso.orden(b), tmp.Ruta(), caso.limiteArchivos)
+                         : EnProceso(caso.orden(b));
     b.retenida.reset();
     fs::permissions(b.intercambio, fs::perms::owner_all, fs::perm_options::add);
     fs::permissions(b.carpeta, fs::perms::owner_all, fs::perm_options::add);

@@ -35,8 +35,8 @@ Fallo Reproducir(const fs::path& archivo) {
     const fs::path muestra = espacio.seneca / "ExportacionHorarios.xml";
     ImportarMuestra(espacio, muestra);
     if (objetivo == "exportacion") {
-        return ProbarExportacion(
-            bytes, {espacio.intercambio, muestra, LeerBytes(espacio.intercambio / "DIASHORAST.DBF")});
+        return ProbarExportacion(bytes, {espacio.intercambio, muestra,
+                                         LeerBytes(espacio.intercambio / "DIASHORAST.DBF")});
     }
     if (objetivo == "importacion") {
         return ProbarImportacion(bytes, {espacio.programa, espacio.intercambio, espacio.seneca,

@@ -184,8 +184,8 @@ TEST_F(InformeLote, RealBinaryPrintsAllOfItAndKeepsTheStatus) {
         return Salida{r.estado, r.out, r.err};
     };
     int caso = 0;
-    for (const char* lineas : {"CLAVE;NIVEL;CURSO\n100323;ESO;1\n100324;ESO;2\n",
-                               "CLAVE;NIVEL;CURSO\n100323;ESO;1\n"}) {
+    for (const char* lineas :
+         {"CLAVE;NIVEL;CURSO\n100323;ESO;1\n100324;ESO;2\n", "CLAVE;NIVEL;CURSO\n100323;ESO;1\n"}) {
         prueba::EscribirArchivo(niveles, lineas);
         intercambio = dir.Ruta() / ("VTEMP-" + std::to_string(++caso));
         fs::create_directories(intercambio);

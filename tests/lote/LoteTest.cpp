@@ -1,7 +1,5 @@
 // The batch command's own surface: usage, help, exit statuses, the table printer, and one run
 // of the real binary.
-#include "lote/Lote.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -9,6 +7,7 @@
 
 #include "exchange/Tabla.h"
 #include "import/Pasos.h"
+#include "lote/Lote.h"
 #include "platform/Rutas.h"
 #include "support/Apoyo.h"
 #include "support/LoteEnProceso.h"
@@ -57,8 +56,8 @@ TEST(Lote, HelpAndVersion) {
 
 TEST(Lote, MissingFileIsARunThatDidNotFinish) {
     DirectorioTemporal dir;
-    const auto r = Lote({"exportar", (dir.Ruta() / "no.xml").string(), "--intercambio",
-                         dir.Ruta().string()});
+    const auto r =
+        Lote({"exportar", (dir.Ruta() / "no.xml").string(), "--intercambio", dir.Ruta().string()});
     EXPECT_EQ(r.estado, 1);
     EXPECT_EQ(r.err, "No existe archivo\n");
     EXPECT_TRUE(fs::is_empty(dir.Ruta()));
@@ -81,8 +80,7 @@ TEST(Lote, TablePrintedAsUtf8Lines) {
     }
     const auto r = Lote({"tabla", ruta.string()});
     EXPECT_EQ(r.estado, 0) << r.err;
-    EXPECT_EQ(r.out,
-              "ABREV;NOMBRE;MAXALUM\n1408708;Laboratorio de Ciencias · Física;24\n G;;\n");
+    EXPECT_EQ(r.out, "ABREV;NOMBRE;MAXALUM\n1408708;Laboratorio de Ciencias · Física;24\n G;;\n");
     const auto roto = dir.Ruta() / "ROTO.DBF";
     prueba::EscribirArchivo(roto, "no es una tabla");
     const auto mal = Lote({"tabla", roto.string()});

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-
 #include <optional>
 #include <sstream>
 
@@ -185,7 +184,8 @@ TEST_F(Niveles, KeysMatchExactly) {
 // stderr, the run finishes with the courses as answered, and the report lists the problem.
 TEST_F(Niveles, ACursost2TheEngineCannotUseDoesNotStopTheRun) {
     const auto sinNivel = pasaplan::Tabla::RutaEn(intercambio, "CURSOST2");
-    pasaplan::Tabla::Crear(sinNivel, {{"ABREV", TipoCampo::Texto, 3}, {"CLAVE", TipoCampo::Texto, 10},
+    pasaplan::Tabla::Crear(sinNivel, {{"ABREV", TipoCampo::Texto, 3},
+                                      {"CLAVE", TipoCampo::Texto, 10},
                                       {"CURSO", TipoCampo::Texto, 3}});
     {
         auto t = pasaplan::Tabla::Abrir(sinNivel, Acceso::Exclusivo);
@@ -205,10 +205,13 @@ TEST_F(Niveles, ACursost2TheEngineCannotUseDoesNotStopTheRun) {
     EXPECT_EQ(err.rfind("La tabla CURSOST2 no tiene el campo NIVEL.\n", 0), 0u) << err;
     EXPECT_NE(err.find(sinNivel.string() + ") no tiene el campo TURNO."), std::string::npos);
     EXPECT_NE(out.find("Error en los niveles de los cursos: 2"), std::string::npos) << out;
-    EXPECT_NE(out.find("No se pudieron recuperar los niveles y cursos anteriores: La tabla CURSOST2"),
-              std::string::npos) << out;
+    EXPECT_NE(
+        out.find("No se pudieron recuperar los niveles y cursos anteriores: La tabla CURSOST2"),
+        std::string::npos)
+        << out;
     EXPECT_NE(out.find("No se pudieron guardar los niveles y cursos para la próxima importación"),
-              std::string::npos) << out;
+              std::string::npos)
+        << out;
     EXPECT_LT(out.find("Proceso finalizado"), out.find("Informe de la importación")) << out;
 
     // A CURSOST2 another program holds: the same, and the file stays as that program has it.

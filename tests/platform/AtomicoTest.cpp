@@ -1,10 +1,9 @@
-#include "platform/Atomico.h"
-
-#include <set>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "platform/Atomico.h"
 #include "platform/Error.h"
 #include "support/Apoyo.h"
 #include "support/Errores.h"

@@ -1,8 +1,7 @@
-#include "platform/Ini.h"
-
 #include <gtest/gtest.h>
 
 #include "platform/Error.h"
+#include "platform/Ini.h"
 #include "support/Apoyo.h"
 
 namespace pasaplan::plataforma {
@@ -54,11 +53,12 @@ INSTANTIATE_TEST_SUITE_P(
                 "[Transformadores]\r\nTransformado=1\r\n"},
         CasoIni{"SoloLaPrimeraDeDosClaves", "[Transformadores]\nTransformado=0\nTransformado=0\n",
                 "[Transformadores]\nTransformado=1\nTransformado=0\n"},
-        CasoIni{"OtrasSeccionesIntactasYSoloLF",
-                "; Velmora\n[Otra]\nTransformado=7\n\n[Transformadores]\nRuta=C:\\V\nTransformado=0\n"
-                "[Mas]\nTransformado=9",
-                "; Velmora\n[Otra]\nTransformado=7\n\n[Transformadores]\nRuta=C:\\V\nTransformado=1\n"
-                "[Mas]\nTransformado=9"},
+        CasoIni{
+            "OtrasSeccionesIntactasYSoloLF",
+            "; Velmora\n[Otra]\nTransformado=7\n\n[Transformadores]\nRuta=C:\\V\nTransformado=0\n"
+            "[Mas]\nTransformado=9",
+            "; Velmora\n[Otra]\nTransformado=7\n\n[Transformadores]\nRuta=C:\\V\nTransformado=1\n"
+            "[Mas]\nTransformado=9"},
         CasoIni{"FinDeLineaDeLaPropiaLinea", "[Transformadores]\nTransformado=0\r\nB=2\n",
                 "[Transformadores]\nTransformado=1\r\nB=2\n"},
         CasoIni{"ClaveQueEmpiezaIgualNoEsLaClave", "[Transformadores]\r\nTransformadoX=3\r\n",
@@ -83,7 +83,6 @@ INSTANTIATE_TEST_SUITE_P(
         CasoIni{"MarcaDeOrdenAlPrincipio", "\xEF\xBB\xBF[Transformadores]\r\nTransformado=0\r\n",
                 "\xEF\xBB\xBF[Transformadores]\r\nTransformado=1\r\n"}),
     [](const testing::TestParamInfo<CasoIni>& info) { return info.param.nombre; });
-
 
 TEST(EscribirEnteroIni, CreaElArchivoSinDejarTemporales) {
     DirectorioTemporal tmp;

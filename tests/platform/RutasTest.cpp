@@ -1,7 +1,6 @@
-#include "platform/Rutas.h"
-
 #include <gtest/gtest.h>
 
+#include "platform/Rutas.h"
 #include "support/Apoyo.h"
 
 namespace pasaplan::plataforma {

@@ -1,8 +1,8 @@
 #pragma once
 // Helpers shared by every test suite: a private temporary folder, whole-file reads and writes,
 // and environment variables set for the length of one test.
-#include <filesystem>
 #include <cstdint>
+#include <filesystem>
 #include <map>
 #include <optional>
 #include <string>
@@ -11,9 +11,10 @@
 
 namespace pasaplan::prueba {
 
-// A fresh folder in the system's temporary folder, removed with everything in it when the object goes away.
+// A fresh folder in the system's temporary folder, removed with everything in it when the object
+// goes away.
 class DirectorioTemporal {
-public:
+  public:
     DirectorioTemporal();
     ~DirectorioTemporal();
     DirectorioTemporal(const DirectorioTemporal&) = delete;
@@ -21,7 +22,7 @@ public:
 
     const std::filesystem::path& Ruta() const { return ruta_; }
 
-private:
+  private:
     std::filesystem::path ruta_;
 };
 
@@ -39,13 +40,13 @@ std::map<std::string, std::string> ArchivosEn(const std::filesystem::path& carpe
 
 // Sets (or, with std::nullopt, unsets) an environment variable and restores the old state.
 class VariableEntorno {
-public:
+  public:
     VariableEntorno(std::string nombre, std::optional<std::string> valor);
     ~VariableEntorno();
     VariableEntorno(const VariableEntorno&) = delete;
     VariableEntorno& operator=(const VariableEntorno&) = delete;
 
-private:
+  private:
     std::string nombre_;
     std::optional<std::string> anterior_;
 };

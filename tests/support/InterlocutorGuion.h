@@ -14,7 +14,7 @@
 namespace pasaplan::prueba {
 
 class InterlocutorGuion : public Interlocutor {
-public:
+  public:
     // Answers, taken in order; when a queue is empty the defaults below apply.
     std::deque<std::optional<std::filesystem::path>> archivos;  // default: cancel
     std::deque<bool> recuperaciones;                            // default: OK

@@ -1,6 +1,6 @@
-#include "text/Clipper.h"
-
 #include <gtest/gtest.h>
+
+#include "text/Clipper.h"
 
 namespace pasaplan {
 namespace {
@@ -27,26 +27,25 @@ TEST_P(FuncionDeTexto, DaElResultadoEsperado) {
 
 INSTANTIATE_TEST_SUITE_P(
     Clipper, FuncionDeTexto,
-    testing::Values(
-        CasoTexto{"AllTrimVacio", AllTrim, "", ""},
-        CasoTexto{"AllTrimSoloBlancos", AllTrim, "    ", ""},
-        CasoTexto{"AllTrimBlancosInteriores", AllTrim, "  a  b  ", "a  b"},
-        CasoTexto{"AllTrimTabuladorInicialSeQueda", AllTrim, "\tabc ", "\tabc"},
-        CasoTexto{"AllTrimNoBorraSaltoNiNbsp", AllTrim, " \xA0x\r\n ", "\xA0x\r\n"},
-        CasoTexto{"LTrimSoloIzquierda", LTrim, "  a  ", "a  "},
-        CasoTexto{"RTrimSoloDerecha", RTrim, "  a  ", "  a"},
-        CasoTexto{"RTrimSoloBlancos", RTrim, "   ", ""},
-        CasoTexto{"MayusculasConAcentos", Mayusculas, kEducacionFisica, "EF"},
-        CasoTexto{"MayusculasMayusculaAcentuadaFuera", Mayusculas, kEtica, ""},
-        CasoTexto{"MayusculasTodoMinusculas", Mayusculas, "lengua", ""},
-        CasoTexto{"MayusculasSoloAaZ", Mayusculas, "@AZ[ 09 \xD1", "AZ"},
-        CasoTexto{"InicialesTrasBlanco", Iniciales, kEducacionFisica, "F"},
-        CasoTexto{"InicialesBlancoFinalNoAporta", Iniciales, "Lengua ", ""},
-        CasoTexto{"InicialesSinBlancos", Iniciales, "Lengua", ""},
-        CasoTexto{"InicialesDosBlancosDanUnBlanco", Iniciales, "a  b", " b"},
-        CasoTexto{"InicialesBlancoInicial", Iniciales, " ab cd", "ac"},
-        CasoTexto{"InicialesVacio", Iniciales, "", ""},
-        CasoTexto{"InicialesLetraAcentuada", Iniciales, "Lengua \xC9tica", "\xC9"}),
+    testing::Values(CasoTexto{"AllTrimVacio", AllTrim, "", ""},
+                    CasoTexto{"AllTrimSoloBlancos", AllTrim, "    ", ""},
+                    CasoTexto{"AllTrimBlancosInteriores", AllTrim, "  a  b  ", "a  b"},
+                    CasoTexto{"AllTrimTabuladorInicialSeQueda", AllTrim, "\tabc ", "\tabc"},
+                    CasoTexto{"AllTrimNoBorraSaltoNiNbsp", AllTrim, " \xA0x\r\n ", "\xA0x\r\n"},
+                    CasoTexto{"LTrimSoloIzquierda", LTrim, "  a  ", "a  "},
+                    CasoTexto{"RTrimSoloDerecha", RTrim, "  a  ", "  a"},
+                    CasoTexto{"RTrimSoloBlancos", RTrim, "   ", ""},
+                    CasoTexto{"MayusculasConAcentos", Mayusculas, kEducacionFisica, "EF"},
+                    CasoTexto{"MayusculasMayusculaAcentuadaFuera", Mayusculas, kEtica, ""},
+                    CasoTexto{"MayusculasTodoMinusculas", Mayusculas, "lengua", ""},
+                    CasoTexto{"MayusculasSoloAaZ", Mayusculas, "@AZ[ 09 \xD1", "AZ"},
+                    CasoTexto{"InicialesTrasBlanco", Iniciales, kEducacionFisica, "F"},
+                    CasoTexto{"InicialesBlancoFinalNoAporta", Iniciales, "Lengua ", ""},
+                    CasoTexto{"InicialesSinBlancos", Iniciales, "Lengua", ""},
+                    CasoTexto{"InicialesDosBlancosDanUnBlanco", Iniciales, "a  b", " b"},
+                    CasoTexto{"InicialesBlancoInicial", Iniciales, " ab cd", "ac"},
+                    CasoTexto{"InicialesVacio", Iniciales, "", ""},
+                    CasoTexto{"InicialesLetraAcentuada", Iniciales, "Lengua \xC9tica", "\xC9"}),
     [](const testing::TestParamInfo<CasoTexto>& info) { return info.param.nombre; });
 
 struct CasoCorte {

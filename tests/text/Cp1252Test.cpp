@@ -38,14 +38,17 @@ TEST_P(ConversionPorTabla, EnAmbosSentidos) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cp1252, ConversionPorTabla,
-    testing::Values(Par{"\x80", "\u20AC"},                            // €
+    testing::Values(Par{"\x80", "\u20AC"},                                // €
                     Par{"\x91\x92\x93\x94", "\u2018\u2019\u201C\u201D"},  // ‘’“”
                     Par{"\x85\x96\x97\x99", "\u2026\u2013\u2014\u2122"},  // …–—™
                     Par{"\x8A\x9A\x8C\x9C\x9F", "\u0160\u0161\u0152\u0153\u0178"},
                     Par{"\x81", "\xC2\x81"}, Par{"\x8D", "\xC2\x8D"}, Par{"\x8F", "\xC2\x8F"},
                     Par{"\x90", "\xC2\x90"}, Par{"\x9D", "\xC2\x9D"},
                     Par{"Educaci\xF3n F\xEDsica", "Educación Física"},
-                    Par{"\xD1" "and\xFA", "Ñandú"}, Par{"\xA0\xFF", "\u00A0\u00FF"},
+                    Par{"\xD1"
+                        "and\xFA",
+                        "Ñandú"},
+                    Par{"\xA0\xFF", "\u00A0\u00FF"},
                     Par{std::string_view("a\0b", 3), std::string_view("a\0b", 3)}));
 
 struct Caso {
@@ -65,17 +68,12 @@ TEST_P(SinEquivalente, CadaCaracterEsUnaInterrogacion) {
 INSTANTIATE_TEST_SUITE_P(
     Cp1252, SinEquivalente,
     testing::Values(
-        Caso{"Kanji", "\u20AC\u6F22\u5B57", "\x80??"},
-        Caso{"Emoji", "a\U0001F600b", "a?b"},
+        Caso{"Kanji", "\u20AC\u6F22\u5B57", "\x80??"}, Caso{"Emoji", "a\U0001F600b", "a?b"},
         Caso{"ControlC1SinHueco", "\xC2\x80", "?"},  // U+0080: 0x80 is the euro sign
-        Caso{"ContinuacionSuelta", "a\x80z", "a?z"},
-        Caso{"SecuenciaCortada", "a\xE2\x82", "a??"},
-        Caso{"SecuenciaInterrumpida", "\xE2\x82z", "??z"},
-        Caso{"ByteFE", "\xFE\xFF", "??"},
-        Caso{"BarraSobrelarga", "\xC0\xAF", "??"},
-        Caso{"NulSobrelargo", "\xE0\x80\x80", "???"},
-        Caso{"LetraSobrelarga", "\xC1\x81", "??"},
-        Caso{"Sustituto", "\xED\xA0\x80", "???"},
+        Caso{"ContinuacionSuelta", "a\x80z", "a?z"}, Caso{"SecuenciaCortada", "a\xE2\x82", "a??"},
+        Caso{"SecuenciaInterrumpida", "\xE2\x82z", "??z"}, Caso{"ByteFE", "\xFE\xFF", "??"},
+        Caso{"BarraSobrelarga", "\xC0\xAF", "??"}, Caso{"NulSobrelargo", "\xE0\x80\x80", "???"},
+        Caso{"LetraSobrelarga", "\xC1\x81", "??"}, Caso{"Sustituto", "\xED\xA0\x80", "???"},
         Caso{"MasAllaDelUltimo", "\xF4\x90\x80\x80", "????"}),
     [](const testing::TestParamInfo<Caso>& info) { return info.param.nombre; });
 
@@ -90,17 +88,13 @@ TEST_P(MejorAjuste, LetraBaseOMarcaParecida) {
 INSTANTIATE_TEST_SUITE_P(
     Cp1252, MejorAjuste,
     testing::Values(Caso{"Polaco", "Łukasiewicz święty", "Lukasiewicz swiety"},
-                    Caso{"Turco", "Şığ İ", "Sig I"},
-                    Caso{"Rumano", "ățș ĂȚȘ", "ats ATS"},
-                    Caso{"Hungaro", "őűŐŰ", "ouOU"},
-                    Caso{"Checo", "čřěů", "creu"},
+                    Caso{"Turco", "Şığ İ", "Sig I"}, Caso{"Rumano", "ățș ĂȚȘ", "ats ATS"},
+                    Caso{"Hungaro", "őűŐŰ", "ouOU"}, Caso{"Checo", "čřěů", "creu"},
                     Caso{"SinDescomposicion", "ĐđĦħŦŧ", "DdHhTt"},
                     Caso{"BaseEnElJuego", "Ǘǣǿ", "U\xE6\xF8"},  // Ǘ ǣ ǿ
-                    Caso{"Vietnamita", "Ạệ", "Ae"},
-                    Caso{"Marcas", "‐‑‒−′″", "----'\""},
+                    Caso{"Vietnamita", "Ạệ", "Ae"}, Caso{"Marcas", "‐‑‒−′″", "----'\""},
                     Caso{"LosDelJuegoNoCambian", "–—éŠ", "\x96\x97\xE9\x8A"},
-                    Caso{"OtrasEscrituras", "αЖא", "???"},
-                    Caso{"MarcaCombinada", "ś", "s?"},
+                    Caso{"OtrasEscrituras", "αЖא", "???"}, Caso{"MarcaCombinada", "ś", "s?"},
                     Caso{"LigaduraDeCompatibilidad", "ﬁǆ", "??"}),
     [](const testing::TestParamInfo<Caso>& info) { return info.param.nombre; });
 

@@ -1,6 +1,6 @@
-#include "text/Numeros.h"
-
 #include <gtest/gtest.h>
+
+#include "text/Numeros.h"
 
 namespace pasaplan {
 namespace {

@@ -157,9 +157,9 @@ int wmain(int argc, wchar_t** argv) {
     clase.hCursor = LoadCursor(nullptr, IDC_ARROW);
     clase.hbrBackground = CreateSolidBrush(RGB(0, 96, 128));
     RegisterClassW(&clase);
-    HWND ventana = CreateWindowExW(0, clase.lpszClassName, L"Velmora", WS_OVERLAPPEDWINDOW |
-                                   WS_CLIPCHILDREN, 40, 40, 720, 420, nullptr, nullptr,
-                                   instancia, nullptr);
+    HWND ventana =
+        CreateWindowExW(0, clase.lpszClassName, L"Velmora", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
+                        40, 40, 720, 420, nullptr, nullptr, instancia, nullptr);
     if (!ventana) {
         std::fprintf(stderr, "CreateWindowEx: error %lu\n", GetLastError());
         return 2;

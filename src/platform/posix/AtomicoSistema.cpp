@@ -1,5 +1,3 @@
-#include "platform/Atomico.h"
-
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -10,6 +8,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/Atomico.h"
 #include "platform/Sistema.h"
 
 namespace pasaplan::plataforma {
@@ -20,19 +19,29 @@ using sistema::FallaEscritura;
 
 Utf8 DescripcionErrno(int codigo) {
     switch (codigo) {
-        case ENOSPC: return "no queda espacio en el disco";
+        case ENOSPC:
+            return "no queda espacio en el disco";
 #ifdef EDQUOT
-        case EDQUOT: return "se ha agotado la cuota de disco";
+        case EDQUOT:
+            return "se ha agotado la cuota de disco";
 #endif
-        case EFBIG: return "el archivo supera el tamaño máximo permitido";
+        case EFBIG:
+            return "el archivo supera el tamaño máximo permitido";
         case EACCES:
-        case EPERM: return "permiso denegado";
-        case EROFS: return "el disco es de solo lectura";
-        case ENOENT: return "la carpeta no existe";
-        case ENOTDIR: return "una parte de la ruta no es una carpeta";
-        case EISDIR: return "es una carpeta";
-        case EIO: return "error de entrada/salida del disco";
-        case ENAMETOOLONG: return "el nombre es demasiado largo";
+        case EPERM:
+            return "permiso denegado";
+        case EROFS:
+            return "el disco es de solo lectura";
+        case ENOENT:
+            return "la carpeta no existe";
+        case ENOTDIR:
+            return "una parte de la ruta no es una carpeta";
+        case EISDIR:
+            return "es una carpeta";
+        case EIO:
+            return "error de entrada/salida del disco";
+        case ENAMETOOLONG:
+            return "el nombre es demasiado largo";
         default:
             return Utf8::DeBytes(std::strerror(codigo));
     }

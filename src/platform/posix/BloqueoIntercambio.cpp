@@ -37,7 +37,8 @@ std::unique_ptr<BloqueoIntercambio> BloqueoIntercambio::Tomar(const fs::path& di
         struct flock bloqueo {};
         bloqueo.l_type = F_WRLCK;
         bloqueo.l_whence = SEEK_SET;
-        struct stat abierto {}, nombrado {};
+        struct stat abierto {
+        }, nombrado{};
         if (::fstat(fd, &abierto) != 0 || !S_ISREG(abierto.st_mode)) {
             ::close(fd);
             throw fallo(EINVAL);

@@ -1,5 +1,3 @@
-#include "platform/Rutas.h"
-
 #include <pwd.h>
 #include <unistd.h>
 
@@ -9,6 +7,7 @@
 #include <system_error>
 
 #include "platform/Error.h"
+#include "platform/Rutas.h"
 #include "platform/Sistema.h"
 
 namespace pasaplan::plataforma {

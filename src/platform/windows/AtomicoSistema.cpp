@@ -20,12 +20,17 @@ using sistema::FallaEscritura;
 Utf8 DescripcionErrorWindows(DWORD codigo) {
     switch (codigo) {
         case ERROR_DISK_FULL:
-        case ERROR_HANDLE_DISK_FULL: return "no queda espacio en el disco";
-        case ERROR_ACCESS_DENIED: return "permiso denegado";
-        case ERROR_PATH_NOT_FOUND: return "la carpeta no existe";
-        case ERROR_WRITE_PROTECT: return "el disco está protegido contra escritura";
+        case ERROR_HANDLE_DISK_FULL:
+            return "no queda espacio en el disco";
+        case ERROR_ACCESS_DENIED:
+            return "permiso denegado";
+        case ERROR_PATH_NOT_FOUND:
+            return "la carpeta no existe";
+        case ERROR_WRITE_PROTECT:
+            return "el disco está protegido contra escritura";
         case ERROR_SHARING_VIOLATION:
-        case ERROR_LOCK_VIOLATION: return "otro programa tiene el archivo abierto";
+        case ERROR_LOCK_VIOLATION:
+            return "otro programa tiene el archivo abierto";
         default:
             return "error de Windows " + Utf8::Numero(codigo);
     }

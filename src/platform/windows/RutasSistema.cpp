@@ -16,8 +16,8 @@ namespace pasaplan::plataforma {
 fs::path RutaDeUtf8(const Utf8& texto) {
     const std::string_view utf8 = texto.Bytes();
     if (utf8.empty()) return fs::path();
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()),
-                                      nullptr, 0);
+    const int n =
+        MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
     std::wstring ancho(static_cast<size_t>(n), L'\0');
     MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), ancho.data(), n);
     return fs::path(std::move(ancho));
@@ -40,7 +40,8 @@ fs::path RutaLocal(const Utf8& rutaWindows) { return RutaDeUtf8(rutaWindows); }
 fs::path DirectorioEjecutable() {
     std::vector<wchar_t> buffer(MAX_PATH);
     for (;;) {
-        const DWORD n = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        const DWORD n =
+            GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (n == 0) break;
         if (n < buffer.size()) return fs::path(std::wstring(buffer.data(), n)).parent_path();
         buffer.resize(buffer.size() * 2);

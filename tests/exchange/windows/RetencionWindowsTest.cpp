@@ -3,10 +3,9 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
-#include <windows.h>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include "exchange/Tabla.h"
 #include "platform/ArchivoTabla.h"

@@ -2,13 +2,12 @@
 // moments of an import and of an export run, and a process writing Velmora.ini is killed while
 // it writes. What the user's work lives in must be the old version or the new one, whole:
 // CURSOST2 (the course levels kept from one import to the next), the result document, the ini.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-#include <fcntl.h>
 
 #include <algorithm>
 #include <chrono>
@@ -160,7 +159,7 @@ ino_t Nodo(const fs::path& archivo) {
 // A second name for a file, so that its inode number stays taken (a freed number may be given
 // to the next file created) while a later run replaces the first name.
 class NombreRetenido {
-public:
+  public:
     explicit NombreRetenido(const fs::path& archivo) : enlace_(archivo.string() + ".retenido") {
         fs::create_hard_link(archivo, enlace_);
     }
@@ -168,7 +167,7 @@ public:
     NombreRetenido(const NombreRetenido&) = delete;
     NombreRetenido& operator=(const NombreRetenido&) = delete;
 
-private:
+  private:
     fs::path enlace_;
 };
 
@@ -178,9 +177,9 @@ TEST(MuerteProceso, KilledImportLeavesTheOldOrTheNewCourseLevels) {
     fs::create_directories(vtemp);
     const Exportacion e = Preparar(tmp.Ruta());
     auto args = [&](const fs::path& dir, const fs::path& niveles) {
-        return std::vector<std::string>{kBin + "/pasaplan-lote", "exportar", e.archivo.string(),
-                                        "--intercambio", dir.string(), "--niveles",
-                                        niveles.string(), "--marcos", e.marcos};
+        return std::vector<std::string>{kBin + "/pasaplan-lote", "exportar",   e.archivo.string(),
+                                        "--intercambio",         dir.string(), "--niveles",
+                                        niveles.string(),        "--marcos",   e.marcos};
     };
     ASSERT_EQ(Completa(args(vtemp, e.niveles)), 0);
     const fs::path cursos2 = vtemp / "CURSOST2.DBF";
@@ -216,10 +215,10 @@ TEST(MuerteProceso, KilledImportLeavesTheOldOrTheNewCourseLevels) {
     const auto limite = Reloj::now() + kPresupuesto;
     for (int i = 0; i < kMuertes && Reloj::now() < limite; ++i) {
         prueba::EscribirArchivo(cursos2, viejoBytes);
-        muertas += i % 2 ? MatarAlEscribir(args(vtemp, nuevosNiveles), vtemp, "CURSOST2.DBF",
-                                           RetrasoEnEscritura(i))
-                         : Matar(args(vtemp, nuevosNiveles),
-                                 Momento(i, duracion, Densidad::AlPrincipio));
+        muertas +=
+            i % 2 ? MatarAlEscribir(args(vtemp, nuevosNiveles), vtemp, "CURSOST2.DBF",
+                                    RetrasoEnEscritura(i))
+                  : Matar(args(vtemp, nuevosNiveles), Momento(i, duracion, Densidad::AlPrincipio));
         escribiendo += QuitarTemporales(vtemp, "CURSOST2.DBF");
         std::vector<std::vector<std::string>> filas;
         try {
@@ -232,11 +231,12 @@ TEST(MuerteProceso, KilledImportLeavesTheOldOrTheNewCourseLevels) {
     }
     EXPECT_GT(muertas, 0);
     RecordProperty("muertes", muertas);
-    std::printf("importación: %d muertes (%d con el CURSOST2 anterior, %d con el nuevo, %d "
-                "mientras se escribía), ejecución completa %lld ms\n",
-                muertas, viejas, nuevas, escribiendo,
-                static_cast<long long>(
-                    std::chrono::duration_cast<std::chrono::milliseconds>(duracion).count()));
+    std::printf(
+        "importación: %d muertes (%d con el CURSOST2 anterior, %d con el nuevo, %d "
+        "mientras se escribía), ejecución completa %lld ms\n",
+        muertas, viejas, nuevas, escribiendo,
+        static_cast<long long>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(duracion).count()));
 }
 
 // A result that a run finished: it parses and ends with the document element.
@@ -291,8 +291,8 @@ TEST(MuerteProceso, KilledExportLeavesTheOldOrACompleteResult) {
         if (despues == antes) {
             ++intactas;
         } else {
-            ASSERT_TRUE(Completo(despues)) << "muerte " << i << ": documento a medias ("
-                                           << despues.size() << " bytes)";
+            ASSERT_TRUE(Completo(despues))
+                << "muerte " << i << ": documento a medias (" << despues.size() << " bytes)";
             ++nuevas;
         }
         if (despues.find("<!-- anterior -->") == std::string::npos) {
@@ -300,11 +300,12 @@ TEST(MuerteProceso, KilledExportLeavesTheOldOrACompleteResult) {
         }
     }
     EXPECT_GT(muertas, 0);
-    std::printf("exportación: %d muertes (%d con el documento anterior intacto, %d con uno "
-                "nuevo completo, %d mientras se escribía), ejecución completa %lld ms\n",
-                muertas, intactas, nuevas, escribiendo,
-                static_cast<long long>(
-                    std::chrono::duration_cast<std::chrono::milliseconds>(duracion).count()));
+    std::printf(
+        "exportación: %d muertes (%d con el documento anterior intacto, %d con uno "
+        "nuevo completo, %d mientras se escribía), ejecución completa %lld ms\n",
+        muertas, intactas, nuevas, escribiendo,
+        static_cast<long long>(
+            std::chrono::duration_cast<std::chrono::milliseconds>(duracion).count()));
 }
 
 TEST(MuerteProceso, KilledIniWriterLeavesTheOldOrTheNewFile) {

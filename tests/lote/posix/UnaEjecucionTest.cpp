@@ -88,18 +88,19 @@ class UnaEjecucion : public testing::Test {
 
     void SetUp() override {
         const std::string orden = kBin + "/generar_exportacion --escala 2 --niveles '" +
-                                  nivelesGrande.string() + "' '" + grande.string() +
-                                  "' >/dev/null";
+                                  nivelesGrande.string() + "' '" + grande.string() + "' >/dev/null";
         ASSERT_EQ(std::system(orden.c_str()), 0);
         fs::copy_file(fs::path(PASAPLAN_SOURCE_DIR) / "samples/ExportacionHorarios.xml", muestra);
     }
     std::vector<std::string> Grande(const fs::path& dir) {
-        return {kBin + "/pasaplan-lote", "exportar", grande.string(), "--intercambio",
-                dir.string(), "--niveles", nivelesGrande.string(), "--marcos", "2417,2418"};
+        return {kBin + "/pasaplan-lote", "exportar",   grande.string(),
+                "--intercambio",         dir.string(), "--niveles",
+                nivelesGrande.string(),  "--marcos",   "2417,2418"};
     }
     std::vector<std::string> Muestra(const fs::path& dir) {
-        return {kBin + "/pasaplan-lote", "exportar", muestra.string(), "--intercambio",
-                dir.string(), "--niveles", nivelesMuestra.string(), "--marcos", "2417"};
+        return {kBin + "/pasaplan-lote", "exportar",   muestra.string(),
+                "--intercambio",         dir.string(), "--niveles",
+                nivelesMuestra.string(), "--marcos",   "2417"};
     }
     fs::path Carpeta(const std::string& nombre) {
         const fs::path c = tmp.Ruta() / nombre;

@@ -13,7 +13,8 @@ namespace fs = std::filesystem;
 
 TEST(BinarioWindows, RutaConAcentosEnLaLineaDeOrdenes) {
     prueba::DirectorioTemporal tmp;
-    const fs::path carpeta = tmp.Ruta() / plataforma::RutaDeUtf8("A\xC3\xB1o \xC3\xB1 \xE2\x82\xAC");
+    const fs::path carpeta =
+        tmp.Ruta() / plataforma::RutaDeUtf8("A\xC3\xB1o \xC3\xB1 \xE2\x82\xAC");
     fs::create_directory(carpeta);
     const fs::path tabla = carpeta / "AULAT.DBF";
     Tabla::Crear(tabla, {{"NOMBRE", TipoCampo::Texto, 10}});

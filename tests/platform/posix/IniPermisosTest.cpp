@@ -42,6 +42,5 @@ TEST(EscribirEnteroIni, EnCarpetaSinPermisoDejaElArchivoComoEstaba) {
     EXPECT_EQ(NombresEn(carpeta), std::vector<std::string>{"Velmora.ini"});
 }
 
-
 }  // namespace
 }  // namespace pasaplan::plataforma

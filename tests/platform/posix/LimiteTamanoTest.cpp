@@ -1,8 +1,7 @@
 // A file-size limit (RLIMIT_FSIZE, SIGXFSZ) exists on POSIX systems only.
-#include <sys/resource.h>
-
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 #include "platform/Atomico.h"
 #include "platform/Error.h"
@@ -42,7 +41,6 @@ TEST(EscribirArchivoAtomico, LimiteDeTamanoDejaElArchivoAnterior) {
     EXPECT_EQ(LeerArchivo(destino), "anterior");
     EXPECT_EQ(NombresEn(tmp.Ruta()), std::vector<std::string>{"Velmora.ini"});
 }
-
 
 }  // namespace
 }  // namespace pasaplan::plataforma

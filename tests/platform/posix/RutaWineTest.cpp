@@ -1,9 +1,9 @@
 // Away from Windows a drive path maps the way Wine maps it, names are looked up on a file
 // system that tells letter case apart, and the clock runs in a fixed zone.
-#include <ctime>
-#include <cstdio>
-
 #include <gtest/gtest.h>
+
+#include <cstdio>
+#include <ctime>
 
 #include "platform/Rutas.h"
 #include "support/Apoyo.h"
@@ -16,7 +16,7 @@ using prueba::EscribirArchivo;
 using prueba::VariableEntorno;
 
 class RutaLocalTest : public testing::Test {
-protected:
+  protected:
     RutaLocalTest() : wine_("WINEPREFIX", tmp_.Ruta().string()) {
         fs::create_directories(C() / "vtemp" / "Seneca");
     }
@@ -88,8 +88,8 @@ TEST(FechaHoraEspanola, DiaMesAnoYHoraSinCeroInicial) {
     // Written back in the expected shape, the numbers must give the same text: two-digit day,
     // month, minutes and seconds, four-digit year, hour without a leading zero.
     char forma[64];
-    std::snprintf(forma, sizeof forma, "%02d/%02d/%04d %d:%02d:%02d", campos.tm_mday,
-                  campos.tm_mon, campos.tm_year, campos.tm_hour, campos.tm_min, campos.tm_sec);
+    std::snprintf(forma, sizeof forma, "%02d/%02d/%04d %d:%02d:%02d", campos.tm_mday, campos.tm_mon,
+                  campos.tm_year, campos.tm_hour, campos.tm_min, campos.tm_sec);
     EXPECT_EQ(texto, forma);
     campos.tm_mon -= 1;
     campos.tm_year -= 1900;
@@ -97,7 +97,6 @@ TEST(FechaHoraEspanola, DiaMesAnoYHoraSinCeroInicial) {
     EXPECT_GE(leido, antes);
     EXPECT_LE(leido, despues);
 }
-
 
 // A file system that tells letter case apart: the exact name first, then ASCII folding only.
 TEST(BuscarEnDirectorio, PrefiereElNombreExactoYSoloPliegaAscii) {

@@ -3,12 +3,11 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
+#include <gtest/gtest.h>
 #include <windows.h>
 
-#include <gtest/gtest.h>
-
-#include "exchange/Tabla.h"
 #include "ejecucion/EstadoPrincipal.h"
+#include "exchange/Tabla.h"
 #include "platform/Atomico.h"
 #include "platform/Ini.h"
 #include "platform/Rutas.h"

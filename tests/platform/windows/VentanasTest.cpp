@@ -13,8 +13,8 @@ std::uintptr_t Manejador(HWND ventana) { return reinterpret_cast<std::uintptr_t>
 
 // Top-level windows need a display (Wine without X has none); message-only windows do not.
 HWND NuevaVentana(HWND padre = nullptr) {
-    return CreateWindowExW(0, L"STATIC", L"prueba", WS_OVERLAPPED, 0, 0, 100, 100, padre,
-                           nullptr, GetModuleHandleW(nullptr), nullptr);
+    return CreateWindowExW(0, L"STATIC", L"prueba", WS_OVERLAPPED, 0, 0, 100, 100, padre, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
 }
 
 TEST(VentanasTest, BajoWineSoloBajoWine) {

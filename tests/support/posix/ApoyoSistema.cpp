@@ -92,8 +92,9 @@ SalidaPrograma EjecutarPrograma(const std::filesystem::path& programa,
 
 bool QuitarEscritura(const std::filesystem::path& carpeta) {
     namespace fs = std::filesystem;
-    fs::permissions(carpeta, fs::perms::owner_write | fs::perms::group_write |
-                                 fs::perms::others_write, fs::perm_options::remove);
+    fs::permissions(carpeta,
+                    fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
     return access(carpeta.c_str(), W_OK) != 0;
 }
 

@@ -70,8 +70,10 @@ std::wstring Citado(const std::wstring& a) {
             ++barras;
             continue;
         }
-        if (c == L'"') r.append(barras * 2 + 1, L'\\');
-        else r.append(barras, L'\\');
+        if (c == L'"')
+            r.append(barras * 2 + 1, L'\\');
+        else
+            r.append(barras, L'\\');
         barras = 0;
         r += c;
     }
