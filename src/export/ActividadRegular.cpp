@@ -20,21 +20,22 @@ long long MinutosReloj(std::string_view hora, const Utf8& donde) {
     return *leidos.minutos;
 }
 
-ClavesActividad RellenarActividadRegular(ContextoExportacion& ctx, size_t filaSoluc) {
+void RellenarActividadRegular(ContextoExportacion& ctx, size_t filaSoluc, HoraEscrita& hora) {
     EscrituraDocumento& salida = ctx.salida;
     const TablasExportacion& t = ctx.tablas;
     const Tabla& soluc = *t.wwTableSoluc;
 
-    const Texto asig = soluc.LeerTexto(filaSoluc, "ASIG");
-    const Texto grupo = soluc.LeerTexto(filaSoluc, "CODGRUPO");
+    hora.asig = soluc.LeerTexto(filaSoluc, "ASIG");
+    hora.grupo = soluc.LeerTexto(filaSoluc, "CODGRUPO");
+    const Texto& asig = hora.asig;
+    const Texto& grupo = hora.grupo;
     Texto tarea = soluc.LeerTexto(filaSoluc, "TAREA");
     if (!tarea.empty() && tarea.front() == '#') tarea.erase(0, 1);
 
-    ClavesActividad claves;
     // Subject and course keys of the assignment (subject, group).
     if (const auto fila = t.wwTableAsig->Buscar({{"CASIG", asig}, {"CGRUP", grupo}})) {
-        claves.materia = t.wwTableAsig->LeerTexto(*fila, "CLAVE");
-        claves.curso = t.wwTableAsig->LeerTexto(*fila, "CLAVECURSO");
+        hora.materia = t.wwTableAsig->LeerTexto(*fila, "CLAVE");
+        hora.curso = t.wwTableAsig->LeerTexto(*fila, "CLAVECURSO");
     }
     // Activity code of the subject, when the timetable gives none.
     if (EnBlanco(tarea)) {
@@ -43,36 +44,38 @@ ClavesActividad RellenarActividadRegular(ContextoExportacion& ctx, size_t filaSo
         }
     }
 
-    Texto dia, horaDesde, horaHasta;
-    const auto tramo = BuscarTramo(ctx, filaSoluc);
+    Texto horaDesde, horaHasta;
+    const auto tramo = BuscarTramo(ctx, filaSoluc, &hora);
     if (tramo) {
-        dia = t.wwTableTramos->LeerTexto(*tramo, "DIA");
-        claves.tramo = t.wwTableTramos->LeerTexto(*tramo, "CODDIHO");
+        hora.diaSemana = t.wwTableTramos->LeerTexto(*tramo, "DIA");
+        hora.xTramo = t.wwTableTramos->LeerTexto(*tramo, "CODDIHO");
         horaDesde = t.wwTableTramos->LeerTexto(*tramo, "HORADESDE");
         horaHasta = t.wwTableTramos->LeerTexto(*tramo, "HORAHASTA");
     }
-    salida.Dato("N_DIASEMANA", dia);
-    salida.Dato("X_TRAMO", claves.tramo);
+    salida.Dato("N_DIASEMANA", hora.diaSemana);
+    salida.Dato("X_TRAMO", hora.xTramo);
 
     // The room as read: a leading blank stays, a blank code gives no room.
-    const Texto aula = soluc.LeerTexto(filaSoluc, "AULA");
-    salida.Dato("X_DEPENDENCIA", EnBlanco(aula) ? Texto() : aula);
+    Texto aula = soluc.LeerTexto(filaSoluc, "AULA");
+    if (EnBlanco(aula)) aula.clear();
+    hora.dependencia = std::move(aula);
+    salida.Dato("X_DEPENDENCIA", hora.dependencia);
 
     // Unit key of the group; its course when the assignment gave none.
     if (const auto fila = t.wwTableGrupos->Buscar({{"ABREV", grupo}})) {
-        claves.unidad = t.wwTableGrupos->LeerTexto(*fila, "CLAVE");
-        if (EnBlanco(claves.curso)) claves.curso = t.wwTableGrupos->LeerTexto(*fila, "CLAVECURSO");
+        hora.unidad = t.wwTableGrupos->LeerTexto(*fila, "CLAVE");
+        if (EnBlanco(hora.curso)) hora.curso = t.wwTableGrupos->LeerTexto(*fila, "CLAVECURSO");
     }
     // Subject key of the subject within that course, when the assignment gave none.
-    if (EnBlanco(claves.materia)) {
+    if (EnBlanco(hora.materia)) {
         if (const auto fila =
-                t.wwTableNomAsg_2->Buscar({{"COD", asig}, {"OFERTAMATRI", claves.curso}})) {
-            claves.materia = t.wwTableNomAsg_2->LeerTexto(*fila, "MATERIA");
+                t.wwTableNomAsg_2->Buscar({{"COD", asig}, {"OFERTAMATRI", hora.curso}})) {
+            hora.materia = t.wwTableNomAsg_2->LeerTexto(*fila, "MATERIA");
         }
     }
-    salida.Dato("X_UNIDAD", claves.unidad);
-    salida.Dato("X_OFERTAMATRIG", claves.curso);
-    salida.Dato("X_MATERIAOMG", claves.materia);
+    salida.Dato("X_UNIDAD", hora.unidad);
+    salida.Dato("X_OFERTAMATRIG", hora.curso);
+    salida.Dato("X_MATERIAOMG", hora.materia);
     salida.Dato("F_INICIO", ctx.inicioPeriodo);
     salida.Dato("F_FIN", ctx.finPeriodo);
 
@@ -80,18 +83,20 @@ ClavesActividad RellenarActividadRegular(ContextoExportacion& ctx, size_t filaSo
                                    Cp1252AUtf8(t.wwTableTramos->LeerTexto(*tramo, "DIHO")) +
                                    "» de DIASHORAST"
                              : Utf8("de DIASHORAST");
-    salida.Dato("N_HORINI", std::to_string(MinutosReloj(horaDesde, donde)));
-    salida.Dato("N_HORFIN", std::to_string(MinutosReloj(horaHasta, donde)));
+    hora.horaInicio = MinutosReloj(horaDesde, donde);
+    hora.horaFin = MinutosReloj(horaHasta, donde);
+    salida.Dato("N_HORINI", std::to_string(hora.horaInicio));
+    salida.Dato("N_HORFIN", std::to_string(hora.horaFin));
 
     if (EnBlanco(tarea)) tarea = "1";
-    salida.Dato("X_ACTIVIDAD", tarea);
+    hora.actividad = std::move(tarea);
+    salida.Dato("X_ACTIVIDAD", hora.actividad);
 
     if (ctx.catalogos) {
-        const Texto autorizacion = ctx.catalogos->Autorizacion(
-            claves.curso, soluc.LeerTexto(filaSoluc, "CCONCIERTO"), tarea);
-        if (!autorizacion.empty()) salida.Dato("X_ORIHORACTETP", autorizacion);
+        hora.autorizacion = ctx.catalogos->Autorizacion(
+            hora.curso, soluc.LeerTexto(filaSoluc, "CCONCIERTO"), hora.actividad);
+        if (!hora.autorizacion.empty()) salida.Dato("X_ORIHORACTETP", hora.autorizacion);
     }
-    return claves;
 }
 
 }  // namespace pasaplan

@@ -5,6 +5,7 @@
 
 #include "exchange/EscrituraDocumento.h"
 #include "exchange/Tabla.h"
+#include "export/HorasEscritas.h"
 #include "export/OrigenHora.h"
 #include "export/ResumenExportacion.h"
 #include "text/Texto.h"
@@ -39,20 +40,18 @@ enum class TipoSeccion { NoRegular, Regular };
 void EscribirSeccion(ContextoExportacion& ctx, TipoSeccion tipo);
 
 // The DIASHORAST row of SOLUC's row filaSoluc: DIHO equal to DIA (as text) followed by HORA
-// (as a whole number) and MARCO equal to the first character of SOLUC's MARCO.
-std::optional<size_t> BuscarTramo(const ContextoExportacion& ctx, size_t filaSoluc);
-
-// The Séneca keys a regular activity went out with, for the summary.
-struct ClavesActividad {
-    Texto tramo;    // X_TRAMO
-    Texto unidad;   // X_UNIDAD
-    Texto curso;    // X_OFERTAMATRIG
-    Texto materia;  // X_MATERIAOMG
-};
+// (as a whole number) and MARCO equal to the first character of SOLUC's MARCO. With hora, its
+// DIA, HORA and MARCO as the lookup read them, and the row found, are kept there.
+std::optional<size_t> BuscarTramo(const ContextoExportacion& ctx, size_t filaSoluc,
+                                  HoraEscrita* hora = nullptr);
 
 // Writes the dato elements of the regular entry at SOLUC's row filaSoluc into the activity
-// group being written.
-ClavesActividad RellenarActividadRegular(ContextoExportacion& ctx, size_t filaSoluc);
+// group being written; hora receives what was read and written.
+void RellenarActividadRegular(ContextoExportacion& ctx, size_t filaSoluc, HoraEscrita& hora);
+
+// The PROFT rows, the DIASHORAST rows and the SOLUC rows of a PROF no PROFT row carries, into
+// the summary's record of what was written (after both sections).
+void AnotarTablasEscritas(const TablasExportacion& tablas, HorasEscritas& escritas);
 
 // Clock minutes of a time text ("08:30" and "8:30" give 510; the empty text gives 0). A part
 // that is not a whole number is an error; donde says where the text comes from.

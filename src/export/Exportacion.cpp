@@ -45,12 +45,15 @@ Texto TextoAnno(const Documento& doc) {
 struct Periodo {
     Texto inicio;
     Texto fin;
+    bool conFilas = false;
+    Texto cursoAnno;  // CURSOANNO, for the review; empty when the table lacks it
 };
 
 Periodo LeerPeriodo(const std::filesystem::path& dir) {
     const auto periodos = Tabla::AbrirEn(dir, "PERIODOS", Acceso::Compartido);
     if (periodos->Filas() == 0) return {};
-    return {periodos->LeerTexto(0, "F_INICIO"), periodos->LeerTexto(0, "F_FIN")};
+    return {periodos->LeerTexto(0, "F_INICIO"), periodos->LeerTexto(0, "F_FIN"), true,
+            periodos->TieneCampo("CURSOANNO") ? periodos->LeerTexto(0, "CURSOANNO") : Texto()};
 }
 
 // The old SERVICIO goes; the prolog and any nodes after it stay where they are.
@@ -108,9 +111,15 @@ FinExportacion EjecutarExportacion(EstadoPrincipal& estado, Interlocutor& person
     QuitarContenido(doc);
     ResumenExportacion cuentas;
     cuentas.profesores = tablas.wwTableProfesor->Filas();
-    for (const char* dato : {"X_TRAMO", "X_UNIDAD", "X_OFERTAMATRIG", "X_MATERIAOMG"}) {
-        cuentas.vacios.push_back({dato, 0, {}});
-    }
+    cuentas.reemplazado = plataforma::ExisteArchivo(resultado);
+    HorasEscritas& escritas = cuentas.escritas;
+    escritas.anno = anno;
+    escritas.inicioPeriodo = periodo.inicio;
+    escritas.finPeriodo = periodo.fin;
+    escritas.periodosConFilas = periodo.conFilas;
+    escritas.cursoPeriodos = periodo.cursoAnno;
+    // Kept only for a caller that reads them.
+    if (resumen) escritas.horas.reserve(tablas.wwTableSoluc->Filas());
     // The new SERVICIO is written as it is built, after the prolog.
     doc.Guardar(resultado, [&](EscrituraDocumento& salida) {
         salida.Abrir("SERVICIO", {{"modulo", "HORARIOS"},
@@ -123,12 +132,16 @@ FinExportacion EjecutarExportacion(EstadoPrincipal& estado, Interlocutor& person
         salida.Cerrar();
 
         ContextoExportacion ctx{salida,      tablas,          periodo.inicio,
-                                periodo.fin, catalogos.get(), &cuentas};
+                                periodo.fin, catalogos.get(), resumen ? &cuentas : nullptr};
         EscribirSeccion(ctx, TipoSeccion::NoRegular);
         EscribirSeccion(ctx, TipoSeccion::Regular);
         salida.Cerrar();
         salida.Cerrar();
     });
+    if (resumen) {
+        AnotarTablasEscritas(tablas, escritas);
+        ContarVacios(cuentas);
+    }
     tablas = {};
     catalogos.reset();
 
