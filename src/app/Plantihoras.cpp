@@ -202,11 +202,8 @@ void TPlantillas::ComboBoxPlantillaChange() {
     ListBox1->clear();
     const int actual = ComboBoxPlantilla->currentIndex();
     if (actual < 0 || actual >= static_cast<int>(marcos_.size())) return;
-    const Texto& codigo = marcos_[static_cast<size_t>(actual)].codigo;
-    const MarcoHorario* mostrado = nullptr;
-    for (const MarcoHorario& m : marcos_) {
-        if (m.codigo == codigo) mostrado = &m;  // the last record with this code, as it reads
-    }
+    const MarcoHorario* mostrado =
+        MarcoMostrado(marcos_, marcos_[static_cast<size_t>(actual)].codigo);
     LabelNombre->setText(DeTexto(mostrado->nombre));
     LabelPlanFec1->setText(DeTexto(mostrado->fechaInicio));
     LabelPlanFec2->setText(DeTexto(mostrado->fechaFin));

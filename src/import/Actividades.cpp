@@ -2,22 +2,19 @@
 // subjects step's four lists.
 #include "import/CodigosMaterias.h"
 #include "import/Pasos.h"
+#include "seneca/Registros.h"
 #include "text/Clipper.h"
 
 namespace pasaplan {
 
 void CargarActividades(ContextoImportacion& ctx) {
-    const auto& registros = ctx.documento.Registros("ACTIVIDADES");
+    const auto& actividades = seneca::Actividades(ctx.documento);
     // Step 3 created the table; this step only appends to it.
     auto asignomt = Tabla::AbrirEn(ctx.Directorio(), "ASIGNOMT.DBF", Acceso::Compartido);
 
-    for (const Grupo& registro : registros) {
-        const auto& datos = registro.Datos();
-        if (datos.size() < 2) continue;
-        const Texto nombre = Valor(datos, 2);
-        Texto codigo = Valor(datos, 1);
-        // Only an upper-case "N" marks the codes that Velmora keeps apart by their "#".
-        if (Valor(datos, 0) == "N") codigo = "#" + codigo;
+    for (const seneca::Actividad& actividad : actividades) {
+        const Texto& nombre = actividad.nombre;
+        const Texto codigo = actividad.CodigoVelmora();
 
         const size_t fila = asignomt->Agregar();
         asignomt->PonerTexto(fila, "COD", codigo);

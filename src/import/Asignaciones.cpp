@@ -2,8 +2,8 @@
 #include <cmath>
 #include <unordered_map>
 
-#include "import/LecturaMaterias.h"
 #include "import/Pasos.h"
+#include "seneca/Registros.h"
 
 namespace pasaplan {
 namespace {
@@ -68,7 +68,7 @@ void CargarAsignaciones(ContextoImportacion& ctx) {
     const double horas = std::ceil(kMinutosSemana / 60.0);
     const Texto sesiones = Texto::DeBytes(static_cast<size_t>(horas), '1');
 
-    for (const MateriaLeida& leida : MateriasLeidas(ctx.documento)) {
+    for (const seneca::Materia& leida : seneca::Materias(ctx.documento)) {
         // A record without a third value names no subject to look up.
         if (leida.valores < 3) continue;
         // Two codes and no name: there is no subject to look up.

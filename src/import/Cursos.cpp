@@ -1,17 +1,16 @@
 // Step 2: the courses of the centre (CURSOST), completed by the user in the course levels dialog.
 #include "import/ControlCursos.h"
 #include "import/Pasos.h"
+#include "seneca/Registros.h"
 
 namespace pasaplan {
 
 bool CargarCursos(ContextoImportacion& ctx) {
     auto cursos = CrearTablaPaso(ctx, "CURSOST", CamposCursos());
-    for (const Grupo& registro : ctx.documento.Registros("CURSOS_DEL_CENTRO")) {
-        const auto& datos = registro.Datos();
-        if (datos.size() < 2) continue;
+    for (const seneca::Curso& curso : seneca::Cursos(ctx.documento)) {
         const size_t fila = cursos->Agregar();
-        cursos->PonerTexto(fila, "CLAVE", Valor(datos, 0));
-        cursos->PonerTexto(fila, "ESTUD", Valor(datos, 1));
+        cursos->PonerTexto(fila, "CLAVE", curso.clave);
+        cursos->PonerTexto(fila, "ESTUD", curso.estudios);
         cursos->Grabar(fila);
     }
     CerrarTablaPaso(ctx, cursos);

@@ -1,6 +1,6 @@
 #include "import/EleccionMarcos.h"
 
-#include "exchange/ExportacionSeneca.h"
+#include "seneca/Registros.h"
 #include "text/Clipper.h"
 #include "text/Cp1252.h"
 
@@ -12,24 +12,25 @@ const Utf8 kMensajeNingunMarco = "Debe al menos seleccionar 1 Marco Horario.";
 
 std::vector<MarcoHorario> ListaMarcos(const ExportacionSeneca& documento) {
     std::vector<MarcoHorario> marcos;
-    for (const Grupo& registro : documento.Registros("JORNADAS_ESCOLARES")) {
-        const auto& datos = registro.Datos();
-        marcos.push_back(MarcoHorario{ValorSinRecortar(datos, 0),
-                                      ValorSinRecortar(datos, 1),
-                                      ValorSinRecortar(datos, 2),
-                                      ValorSinRecortar(datos, 3),
-                                      {}});
+    for (const seneca::Jornada& j : seneca::Jornadas(documento)) {
+        marcos.push_back(MarcoHorario{
+            j.guardado.codigo, j.guardado.nombre, j.guardado.inicio, j.guardado.fin, {}});
     }
     // A lone slot is listed too: hiding the only slot of an export helps nobody.
-    for (const Grupo& registro : documento.Registros("TRAMOS_HORARIOS")) {
-        const auto& datos = registro.Datos();
-        const Texto marco = ValorSinRecortar(datos, 4);
-        const Texto nombre = ValorSinRecortar(datos, 1);
+    for (const seneca::Tramo& t : seneca::Tramos(documento)) {
         for (MarcoHorario& m : marcos) {
-            if (m.codigo == marco) m.tramos.push_back(nombre);
+            if (m.codigo == t.guardado.marco) m.tramos.push_back(t.guardado.nombre);
         }
     }
     return marcos;
+}
+
+const MarcoHorario* MarcoMostrado(const std::vector<MarcoHorario>& marcos, const Texto& codigo) {
+    const MarcoHorario* mostrado = nullptr;
+    for (const MarcoHorario& m : marcos) {
+        if (m.codigo == codigo) mostrado = &m;
+    }
+    return mostrado;
 }
 
 Texto CodigoDiez(const Texto& codigo) { return Left(codigo + "          ", 10); }

@@ -14,17 +14,25 @@ namespace pasaplan {
 
 class ExportacionSeneca;
 
-// One record of "JORNADAS_ESCOLARES", texts as stored (the dialog shows them untrimmed).
+// A frame as the dialog lists it: one record of "JORNADAS_ESCOLARES" (seneca::Jornada), its
+// texts as stored, untrimmed, with the names of its slots.
 struct MarcoHorario {
-    Texto codigo;               // dato 0
-    Texto nombre;               // dato 1
-    Texto fechaInicio;          // dato 2
-    Texto fechaFin;             // dato 3
-    std::vector<Texto> tramos;  // dato 1 of every slot whose dato 4 equals the code exactly
+    Texto codigo;
+    Texto nombre;
+    Texto fechaInicio;
+    Texto fechaFin;
+    // The name of every slot whose frame code, as stored, equals the code exactly: the dialog
+    // compares them uncut.
+    std::vector<Texto> tramos;
 };
 
 // Every frame record in document order, with its slot names.
 std::vector<MarcoHorario> ListaMarcos(const ExportacionSeneca& documento);
+
+// The frame whose name, dates and slots the dialog shows for a code: the last frame in the list
+// with that code exactly, as the dialog reads every record and keeps the last that matches; nullptr
+// when none has it.
+const MarcoHorario* MarcoMostrado(const std::vector<MarcoHorario>& marcos, const Texto& codigo);
 
 extern const Utf8 kMensajeDemasiadosMarcos;
 extern const Utf8 kMensajeNingunMarco;

@@ -5,6 +5,7 @@
 #include <unordered_set>
 
 #include "import/Pasos.h"
+#include "seneca/Registros.h"
 #include "text/Cp1252.h"
 
 namespace pasaplan {
@@ -17,8 +18,6 @@ std::vector<Campo> CamposProft() {
             CampoTexto("EMAIL", 100)};
 }
 
-Texto PrimeraLetra(const Texto& parte) { return parte.substr(0, 1); }
-
 }  // namespace
 
 void CargarEmpleados(ContextoImportacion& ctx) {
@@ -29,15 +28,8 @@ void CargarEmpleados(ContextoImportacion& ctx) {
     // grows, so the next search starts past it (a large staff repeats many initials).
     std::unordered_map<Texto, unsigned long> numeradas;
 
-    for (const Grupo& registro : ctx.documento.Registros("EMPLEADOS")) {
-        const auto& datos = registro.Datos();
-        if (datos.size() < 2) continue;
-        // Positions a short record lacks read as empty text.
-        const Texto parte1 = Valor(datos, 3);
-        const Texto parte2 = Valor(datos, 4);
-        const Texto parte3 = Valor(datos, 5);
-
-        const Texto base = PrimeraLetra(parte1) + PrimeraLetra(parte2) + PrimeraLetra(parte3);
+    for (const seneca::Empleado& empleado : seneca::Empleados(ctx.documento)) {
+        const Texto base = empleado.BaseAbreviatura();
         Texto abreviatura = base;
         if (dadas.contains(MayusculasCp1252(abreviatura))) {
             unsigned long& n = numeradas[base];
@@ -49,10 +41,10 @@ void CargarEmpleados(ContextoImportacion& ctx) {
 
         const size_t fila = proft->Agregar();
         proft->PonerTexto(fila, "ABREV", abreviatura);
-        proft->PonerTexto(fila, "NOMBRE", parte1 + " " + parte2 + " " + parte3);
-        proft->PonerTexto(fila, "X_EMPLEADO", Valor(datos, 0));
-        proft->PonerTexto(fila, "F_TOMAPOS", Valor(datos, 1));
-        proft->PonerTexto(fila, "DEPART", Valor(datos, 2));
+        proft->PonerTexto(fila, "NOMBRE", empleado.NombreCompleto());
+        proft->PonerTexto(fila, "X_EMPLEADO", empleado.clave);
+        proft->PonerTexto(fila, "F_TOMAPOS", empleado.tomaPosesion);
+        proft->PonerTexto(fila, "DEPART", empleado.puesto);
         proft->Grabar(fila);
     }
 

@@ -6,10 +6,10 @@
 #include <unordered_map>
 
 #include "import/CodigosMaterias.h"
-#include "import/LecturaMaterias.h"
 #include "import/Pasos.h"
 #include "platform/Error.h"
 #include "platform/Rutas.h"
+#include "seneca/Registros.h"
 #include "text/Clipper.h"
 #include "text/Cp1252.h"
 
@@ -44,7 +44,7 @@ std::unique_ptr<Tabla> AbrirReferencia(const ContextoImportacion& ctx) {
 
 // A record as read (name, Séneca's code, course offer) with the codes the step gives it.
 struct Materia {
-    const MateriaLeida& leida;
+    const seneca::Materia& leida;
     Texto codigo, codigoLargo;
 };
 
@@ -102,7 +102,7 @@ void CargarMaterias(ContextoImportacion& ctx) {
     };
 
     // Records of two values or more; the code and the name may come in either order.
-    for (const MateriaLeida& leida : MateriasLeidas(ctx.documento)) {
+    for (const seneca::Materia& leida : seneca::Materias(ctx.documento)) {
         const Texto& nombre = leida.nombre;
         if (const auto visto = vistos.find(nombre); visto != vistos.end()) {
             ponerConocida(Materia{leida, {}, visto->second.codigoLargo}, visto->second.codigoFila);

@@ -3,6 +3,7 @@
 
 #include "import/Pasos.h"
 #include "platform/Error.h"
+#include "seneca/Registros.h"
 #include "text/Clipper.h"
 
 namespace pasaplan {
@@ -11,15 +12,12 @@ void CargarPeriodos(ContextoImportacion& ctx) {
     auto tabla = CrearTablaPaso(
         ctx, "PERIODOS",
         {CampoTexto("CURSOANNO", 4), CampoTexto("F_INICIO", 10), CampoTexto("F_FIN", 10)});
-    const auto& bloques = ctx.documento.Bloques();
     Texto anno, inicio, fin;
     std::optional<size_t> ultima;  // the row added last, not yet posted
-    for (size_t b = 0; b < 2 && b < bloques.size(); ++b) {
-        const auto& datos = bloques[b].Datos();
-        if (datos.size() < 2) continue;
-        anno = Valor(datos, 0);
-        inicio = Valor(datos, 1);
-        fin = Valor(datos, 2);
+    for (const seneca::AnnoAcademico& a : seneca::AnnosAcademicos(ctx.documento)) {
+        anno = a.anno;
+        inicio = a.inicio;
+        fin = a.fin;
         if (ultima) tabla->Grabar(*ultima);  // adding a second row posts the first
         ultima = tabla->Agregar();
         tabla->PonerTexto(*ultima, "CURSOANNO", anno);
@@ -27,13 +25,11 @@ void CargarPeriodos(ContextoImportacion& ctx) {
         tabla->PonerTexto(*ultima, "F_FIN", fin);
     }
     if (EnBlanco(inicio) || EnBlanco(fin)) {
-        const auto& marcos = ctx.documento.Registros("JORNADAS_ESCOLARES");
-        if (!marcos.empty()) {
-            const auto& datos = marcos[0].Datos();
-            if (datos.size() >= 2) {
-                inicio = Valor(datos, 2);
-                fin = Valor(datos, 3);
-            }
+        // The first frame only, when it has two values or more.
+        const auto& marcos = seneca::Jornadas(ctx.documento);
+        if (!marcos.empty() && marcos[0].valores >= 2) {
+            inicio = marcos[0].inicio;
+            fin = marcos[0].fin;
         }
     }
     if (!ultima) {

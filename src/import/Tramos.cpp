@@ -6,9 +6,8 @@
 #include "import/EleccionMarcos.h"
 #include "import/Pasos.h"
 #include "platform/Error.h"
-#include "text/Clipper.h"
+#include "seneca/Registros.h"
 #include "text/Cp1252.h"
-#include "text/Numeros.h"
 
 namespace pasaplan {
 namespace {
@@ -24,17 +23,12 @@ struct Tramo {
     int cual = 0;  // 0: frame 1, 1: frame 2
 };
 
-// A frame code as the comparisons take it: at most 10 characters. Trimmed after the cut too,
-// so a code whose tenth character is a blank still matches the chosen frame (trimmed as well).
-Texto CodigoMarco(const Texto& codigo) { return AllTrim(Left(codigo, 10)); }
-
-// A start or end in minutes (LeerMinutos); otherwise the run stops naming the slot.
-int MinutosTramo(const Texto& valor, const Utf8& que, const Texto& codigo, size_t registro,
-                 const ExportacionSeneca& documento) {
-    const auto minutos = LeerMinutos(valor);
+// A start or end in minutes; otherwise the run stops naming the slot.
+int MinutosTramo(const std::optional<int>& minutos, const Texto& valor, const Utf8& que,
+                 const seneca::Tramo& tramo, const ExportacionSeneca& documento) {
     if (!minutos) {
-        throw ErrorPasaplan("El tramo horario «" + Cp1252AUtf8(codigo) + "» (registro " +
-                            Utf8::Numero(registro + 1) + " de TRAMOS_HORARIOS) del archivo «" +
+        throw ErrorPasaplan("El tramo horario «" + Cp1252AUtf8(tramo.codigo) + "» (registro " +
+                            Utf8::Numero(tramo.numero) + " de TRAMOS_HORARIOS) del archivo «" +
                             documento.Nombre() + "» tiene una hora de " + que +
                             " que no es un número entero de minutos: «" + Cp1252AUtf8(valor) +
                             "».");
@@ -75,13 +69,13 @@ void CargarTramos(ContextoImportacion& ctx) {
          CampoTexto("HORADESDE", 8), CampoTexto("HORAHASTA", 8), CampoTexto("MINUTOS", 8),
          CampoTexto("MARCO", 1), CampoTexto("MARCOXML", 10)});
 
-    const auto& marcos = ctx.documento.Registros("JORNADAS_ESCOLARES");
+    const auto& marcos = seneca::Jornadas(ctx.documento);
     // An export without frames has no slots to place: the table stays empty.
     if (marcos.empty()) {
         CerrarTablaPaso(ctx, tabla);
         return;
     }
-    const Texto elegidos = ElegirMarcos(ctx, marcos.size(), Valor(marcos[0].Datos(), 0));
+    const Texto elegidos = ElegirMarcos(ctx, marcos.size(), marcos[0].codigo);
     const auto [marco1, marco2] = DividirMarcosElegidos(elegidos);
     // With one frame in use there is no second one: a slot with an empty frame code is not
     // one of its slots.
@@ -89,11 +83,9 @@ void CargarTramos(ContextoImportacion& ctx) {
 
     // The slots of the chosen frames in document order, checked before any row is written.
     std::vector<Tramo> tramos;
-    const auto& registros = ctx.documento.Registros("TRAMOS_HORARIOS");
-    for (size_t i = 0; i < registros.size(); ++i) {
-        const auto& datos = registros[i].Datos();
+    for (const seneca::Tramo& leido : seneca::Tramos(ctx.documento)) {
         Tramo t;
-        t.marco = CodigoMarco(Valor(datos, 4));
+        t.marco = leido.marco;
         if (t.marco == marco1) {
             t.cual = 0;
         } else if (dosMarcos && t.marco == marco2) {
@@ -101,10 +93,10 @@ void CargarTramos(ContextoImportacion& ctx) {
         } else {
             continue;
         }
-        t.codigo = Valor(datos, 0);
-        t.nombre = Valor(datos, 1);
-        t.inicio = MinutosTramo(Valor(datos, 2), "inicio", t.codigo, i, ctx.documento);
-        t.fin = MinutosTramo(Valor(datos, 3), "fin", t.codigo, i, ctx.documento);
+        t.codigo = leido.codigo;
+        t.nombre = leido.nombre;
+        t.inicio = MinutosTramo(leido.minutosInicio, leido.inicio, "inicio", leido, ctx.documento);
+        t.fin = MinutosTramo(leido.minutosFin, leido.fin, "fin", leido, ctx.documento);
         tramos.push_back(std::move(t));
     }
 

@@ -3,6 +3,7 @@
 
 #include "import/Pasos.h"
 #include "platform/Error.h"
+#include "seneca/Registros.h"
 #include "text/Clipper.h"
 #include "text/Cp1252.h"
 
@@ -40,11 +41,9 @@ void CargarUnidades(ContextoImportacion& ctx) {
          CampoTexto("CURSO", 3), CampoTexto("GRUPO", 2), CampoTexto("CLAVE", 10),
          CampoTexto("CLAVECURSO", 10), CampoTexto("DESCRIP", 80), CampoTexto("MARCO", 1)});
     AbreviaturasDadas dadas;
-    for (const Grupo& registro : ctx.documento.Registros("UNIDADES")) {
-        const auto& datos = registro.Datos();
-        if (datos.size() < 2) continue;
-        const Texto unidad = Valor(datos, 0);
-        const Texto claveCurso = Valor(datos, 2);  // absent in a two-value record: no course
+    for (const seneca::Unidad& unidadLeida : seneca::Unidades(ctx.documento)) {
+        const Texto& unidad = unidadLeida.clave;
+        const Texto& claveCurso = unidadLeida.claveCurso;
 
         Texto nivel, curso, estudios;
         if (const auto fila = cursos->Buscar({{"CLAVE", claveCurso}})) {

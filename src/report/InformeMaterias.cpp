@@ -27,7 +27,7 @@ void MateriasSinCurso(Revision& r) {
     const Tabla* grupost = r.Abrir("GRUPOST", {"CLAVECURSO"});
     const auto unidades =
         grupost ? UnidadesPorCurso(*grupost) : std::unordered_map<Texto, size_t>{};
-    for (const MateriaLeida& m : r.Materias()) {
+    for (const seneca::Materia& m : r.Materias()) {
         if (r.CursoDeClave(m.oferta)) continue;
         Utf8 frase = "La materia " + ConNombre(m.nombre, m.codigo);
         frase += m.oferta.empty() ? " no indica su curso"
@@ -50,7 +50,7 @@ void MateriasSinNombre(Revision& r) {
     if (!asignomt2) return;
     // Gathered at the first record without a name: most exports have none.
     std::optional<std::set<std::pair<Texto, Texto>>> importadas;
-    for (const MateriaLeida& m : r.Materias()) {
+    for (const seneca::Materia& m : r.Materias()) {
         if (!m.nombre.empty()) continue;
         if (!importadas) {
             importadas.emplace();
@@ -72,13 +72,13 @@ void MateriasSinNombre(Revision& r) {
 }
 
 void CodigosDeActividadCortados(Revision& r) {
-    for (const Registro& reg : r.Registros("ACTIVIDADES")) {
-        const bool almohadilla = reg.Valor(0) == "N";
-        const Texto codigo = reg.Valor(1);
-        const Texto guardado = (almohadilla ? Texto("#") : Texto()) + codigo;
+    for (const seneca::Actividad& reg : seneca::Actividades(r.doc)) {
+        const bool almohadilla = reg.ConAlmohadilla();
+        const Texto& codigo = reg.codigo;
+        const Texto guardado = reg.CodigoVelmora();
         if (guardado.size() <= kAnchoCod) continue;
         const Texto cortado = Left(guardado, kAnchoCod);
-        const Texto nombre = reg.Valor(2);
+        const Texto& nombre = reg.nombre;
         Utf8 frase =
             (nombre.empty() ? Utf8("Una actividad sin nombre") : "La actividad " + Entre(nombre)) +
             " tiene el código " + U(codigo);

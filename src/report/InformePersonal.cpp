@@ -4,24 +4,9 @@
 #include "report/Revision.h"
 
 namespace pasaplan::informe {
-namespace {
-
-// First name, then the two surnames, as a person reads a name (values 5, 3 and 4).
-Texto NombrePersona(const Registro& reg) {
-    Texto nombre;
-    for (size_t pos : {5, 3, 4}) {
-        const Texto parte = reg.Valor(pos);
-        if (parte.empty()) continue;
-        if (!nombre.empty()) nombre += ' ';
-        nombre += parte;
-    }
-    return nombre;
-}
-
-}  // namespace
 
 void RevisarPersonal(Revision& r) {
-    const auto& registros = r.Registros("EMPLEADOS");
+    const auto& registros = seneca::Empleados(r.doc);
     // PROFT has one row per record of two values or more, in the same order.
     const Tabla* proft = r.Abrir("PROFT", {"ABREV"});
     auto abreviatura = [&](size_t i) -> std::optional<Texto> {
@@ -31,14 +16,14 @@ void RevisarPersonal(Revision& r) {
 
     std::unordered_map<Texto, size_t> primero;
     for (size_t i = 0; i < registros.size(); ++i) {
-        const Texto clave = registros[i].Valor(0);
+        const Texto& clave = registros[i].clave;
         if (clave.empty()) continue;
         const auto [it, nuevo] = primero.emplace(clave, i);
         if (nuevo) continue;
-        const Registro& antes = registros[it->second];
-        const Registro& ahora = registros[i];
-        const Texto nombreAntes = NombrePersona(antes);
-        const Texto nombreAhora = NombrePersona(ahora);
+        const seneca::Empleado& antes = registros[it->second];
+        const seneca::Empleado& ahora = registros[i];
+        const Texto nombreAntes = antes.NombreParaLeer();
+        const Texto nombreAhora = ahora.NombreParaLeer();
 
         Utf8 frase;
         if (nombreAntes == nombreAhora) {

@@ -2,6 +2,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "export/OrigenHora.h"
 #include "report/Revision.h"
@@ -28,24 +29,24 @@ void RevisarTramos(Revision& r) {
         if (dh->LeerTexto(f, "DIA") == "1") dia1.push_back(f);
     }
     size_t siguiente = 0;
-    for (const Registro& reg : r.Registros("TRAMOS_HORARIOS")) {
+    for (const seneca::Tramo& reg : seneca::Tramos(r.doc)) {
+        if (reg.valores < 2) continue;
         if (siguiente == dia1.size()) break;
         const size_t f = dia1[siguiente];
-        const Texto codigo = reg.Valor(0);
-        const Texto marco = AllTrim(Left(reg.Valor(4), 10));
+        const Texto& codigo = reg.codigo;
+        const Texto& marco = reg.marco;
         if (dh->LeerTexto(f, "CODDIHO") != RTrim(Left(codigo, 10)) ||
             dh->LeerTexto(f, "MARCOXML") != RTrim(marco)) {
             continue;  // a slot of a frame not in use
         }
         ++siguiente;
 
-        const Texto nombre = reg.Valor(1);
+        const Texto& nombre = reg.nombre;
         const Utf8 tramo = "El tramo " + ConNombre(nombre, codigo) + " del marco " + U(marco);
         const Texto desde = dh->LeerTexto(f, "HORADESDE");
         const Texto hasta = dh->LeerTexto(f, "HORAHASTA");
-        // As the slots step reads them.
-        const auto inicio = LeerMinutos(reg.Valor(2));
-        const auto fin = LeerMinutos(reg.Valor(3));
+        const auto& inicio = reg.minutosInicio;
+        const auto& fin = reg.minutosFin;
         if (inicio && fin && *fin < *inicio) {
             r.Anadir(TipoHallazgo::TramoInvertido, "TRAMOS_HORARIOS", NumeroRegistro(reg.numero),
                      tramo + " termina a las " + U(hasta) + ", antes de empezar a las " + U(desde) +
@@ -62,19 +63,22 @@ void RevisarTramos(Revision& r) {
 
 void RevisarCatalogos(Revision& r) {
     // The export run uses the catalogues only when ORIGENES_C holds rows.
-    if (r.Registros("ORIGENES").empty()) {
+    if (seneca::Origenes(r.doc).empty()) {
         r.Anadir(TipoHallazgo::CatalogoAusente, "ORIGENES", "",
                  Utf8("La exportación no trae el catálogo de orígenes de las horas "
                       "(bloque ORIGENES): ") +
-                     (r.TotalRegistros("ORIGENES") == 0 ? Utf8("no se ha escrito ORIGENES_C")
-                                                        : Utf8("ORIGENES_C queda vacía")) +
+                     (seneca::TotalRegistros(r.doc, "ORIGENES") == 0
+                          ? Utf8("no se ha escrito ORIGENES_C")
+                          : Utf8("ORIGENES_C queda vacía")) +
                      ", y el documento para Séneca no llevará el origen de ninguna hora.");
         return;
     }
-    const std::pair<const char*, const char*> necesarios[] = {{"CURSOS_NIVELES", "CUR_NIV_C"},
-                                                              {"AUTORIZACIONES", "AUTORIZA_C"}};
-    for (const auto& [bloque, tabla] : necesarios) {
-        if (!r.Registros(bloque).empty()) continue;
+    const auto& cursosNiveles = seneca::CursosNiveles(r.doc);
+    const std::tuple<const char*, const char*, bool> necesarios[] = {
+        {"CURSOS_NIVELES", "CUR_NIV_C", cursosNiveles.empty()},
+        {"AUTORIZACIONES", "AUTORIZA_C", seneca::Autorizaciones(r.doc).empty()}};
+    for (const auto& [bloque, tabla, vacio] : necesarios) {
+        if (!vacio) continue;
         r.Anadir(TipoHallazgo::CatalogoAusente, bloque, "",
                  "La exportación no trae el catálogo " + Utf8::DeBytes(bloque) + ": " +
                      Utf8::DeBytes(tabla) +
@@ -83,12 +87,11 @@ void RevisarCatalogos(Revision& r) {
     }
 
     // A course missing from CURSOS_NIVELES has no level, so its hours go without origin.
-    const auto& cursosNiveles = r.Registros("CURSOS_NIVELES");
     if (cursosNiveles.empty()) return;
     // Keys compared as the export run compares them with the catalogue.
     std::set<long long> conNivel;
-    for (const Registro& reg : cursosNiveles) {
-        if (const auto clave = EnteroDeClave(reg.Valor(0))) conNivel.insert(*clave);
+    for (const seneca::CursoNivel& c : cursosNiveles) {
+        if (const auto clave = EnteroDeClave(c.oferta)) conNivel.insert(*clave);
     }
     for (const Curso& curso : r.Cursos()) {
         const auto clave = EnteroDeClave(curso.clave);

@@ -10,7 +10,7 @@
 namespace pasaplan::informe {
 namespace {
 
-Utf8 NombreUnidad(const Registro& reg) { return ConNombre(reg.Valor(1), reg.Valor(0)); }
+Utf8 NombreUnidad(const seneca::Unidad& u) { return ConNombre(u.nombre, u.clave); }
 
 // "100326 («4º de E.S.O.»)", or the key alone for a course the centre does not have.
 Utf8 DescribirCurso(Revision& r, const Texto& clave) {
@@ -22,10 +22,10 @@ Utf8 DescribirCurso(Revision& r, const Texto& clave) {
 // GRUPOST has one row per record of two values or more, in the same order: the row of a
 // record is found by its place, whatever the keys hold.
 void UnidadesSinCurso(Revision& r, const Tabla& grupost) {
-    const auto& registros = r.Registros("UNIDADES");
+    const auto& registros = seneca::Unidades(r.doc);
     for (size_t i = 0; i < registros.size() && i < grupost.Filas(); ++i) {
-        const Registro& reg = registros[i];
-        const Texto claveCurso = reg.Valor(2);
+        const seneca::Unidad& reg = registros[i];
+        const Texto& claveCurso = reg.claveCurso;
         const Texto abreviatura = grupost.LeerTexto(i, "ABREV");
         const Curso* curso = r.CursoDeClave(claveCurso);
         if (!curso) {
@@ -54,11 +54,11 @@ void UnidadesSinCurso(Revision& r, const Tabla& grupost) {
 }
 
 void UnidadesMixtas(Revision& r, const Tabla* grupost) {
-    const auto& registros = r.Registros("UNIDADES");
+    const auto& registros = seneca::Unidades(r.doc);
     std::vector<Texto> orden;
     std::unordered_map<Texto, std::vector<size_t>> porClave;
     for (size_t i = 0; i < registros.size(); ++i) {
-        const Texto clave = registros[i].Valor(0);
+        const Texto& clave = registros[i].clave;
         if (clave.empty()) continue;
         auto& lista = porClave[clave];
         if (lista.empty()) orden.push_back(clave);
@@ -68,7 +68,7 @@ void UnidadesMixtas(Revision& r, const Tabla* grupost) {
         const auto& lista = porClave[clave];
         std::vector<Texto> cursos;
         for (size_t i : lista) {
-            const Texto c = registros[i].Valor(2);
+            const Texto& c = registros[i].claveCurso;
             if (std::find(cursos.begin(), cursos.end(), c) == cursos.end()) cursos.push_back(c);
         }
         if (cursos.size() < 2) continue;
@@ -95,9 +95,9 @@ void UnidadesMixtas(Revision& r, const Tabla* grupost) {
 
 void CursosSinUnidades(Revision& r) {
     std::set<Texto> conUnidades;
-    for (const Registro& reg : r.Registros("UNIDADES")) conUnidades.insert(RTrim(reg.Valor(2)));
+    for (const seneca::Unidad& u : seneca::Unidades(r.doc)) conUnidades.insert(RTrim(u.claveCurso));
     std::unordered_map<Texto, size_t> materias;
-    for (const MateriaLeida& m : r.Materias()) ++materias[RTrim(m.oferta)];
+    for (const seneca::Materia& m : r.Materias()) ++materias[RTrim(m.oferta)];
 
     for (const Curso& curso : r.Cursos()) {
         const Texto clave = RTrim(curso.clave);

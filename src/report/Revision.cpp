@@ -12,20 +12,6 @@ namespace pasaplan::informe {
 Revision::Revision(const ExportacionSeneca& documento, std::filesystem::path directorio)
     : doc(documento), directorio_(std::move(directorio)) {}
 
-size_t Revision::TotalRegistros(const std::string& bloque) { return doc.Registros(bloque).size(); }
-
-const std::vector<Registro>& Revision::Registros(const std::string& bloque) {
-    auto it = registros_.find(bloque);
-    if (it != registros_.end()) return it->second;
-    std::vector<Registro> leidos;
-    const auto& grupos = doc.Registros(bloque);
-    for (size_t i = 0; i < grupos.size(); ++i) {
-        // Every step skips a record with fewer than two values.
-        if (grupos[i].Datos().size() >= 2) leidos.push_back(Registro{i + 1, &grupos[i]});
-    }
-    return registros_.emplace(bloque, std::move(leidos)).first->second;
-}
-
 const Tabla* Revision::Abrir(const std::string& nombre, std::initializer_list<const char*> campos) {
     auto it = tablas_.find(nombre);
     if (it == tablas_.end()) {
@@ -61,8 +47,8 @@ const std::vector<Curso>& Revision::Cursos() {
                                      f + 1});
         }
     } else {
-        for (const Registro& reg : Registros("CURSOS_DEL_CENTRO")) {
-            cursos_->push_back(Curso{reg.Valor(0), reg.Valor(1), {}, {}, false, reg.numero});
+        for (const seneca::Curso& c : seneca::Cursos(doc)) {
+            cursos_->push_back(Curso{c.clave, c.estudios, {}, {}, false, c.numero});
         }
     }
     // The units step takes the first course with the key; trailing blanks never count.

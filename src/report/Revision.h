@@ -12,17 +12,10 @@
 
 #include "exchange/ExportacionSeneca.h"
 #include "exchange/Tabla.h"
-#include "import/LecturaMaterias.h"
 #include "report/Hallazgo.h"
+#include "seneca/Registros.h"
 
 namespace pasaplan::informe {
-
-// A record of a block that a step reads (two values or more), with its number in the block.
-struct Registro {
-    size_t numero;  // 1-based, counting every record of the block
-    const Grupo* grupo;
-    Texto Valor(size_t pos) const { return pasaplan::Valor(grupo->Datos(), pos); }
-};
 
 // A course as the run knows it: from CURSOST when the run wrote it, else from the export.
 struct Curso {
@@ -40,12 +33,8 @@ class Revision {
 
     const ExportacionSeneca& doc;
 
-    // The records of a block with two values or more, in document order (read once).
-    const std::vector<Registro>& Registros(const std::string& bloque);
-    // The records of MATERIAS with two values or more, read as the subjects step reads them.
-    const std::vector<MateriaLeida>& Materias() const { return MateriasLeidas(doc); }
-    // How many records the block has, whatever their number of values.
-    size_t TotalRegistros(const std::string& bloque);
+    // The records of MATERIAS, as the subjects step reads them.
+    const std::vector<seneca::Materia>& Materias() const { return seneca::Materias(doc); }
 
     // The table when its file exists and holds every field named; nullptr otherwise. A file
     // that cannot be read becomes a finding of its own and counts as missing.
@@ -60,7 +49,6 @@ class Revision {
 
   private:
     std::filesystem::path directorio_;
-    std::map<std::string, std::vector<Registro>> registros_;
     std::map<std::string, std::unique_ptr<Tabla>> tablas_;  // nullptr: missing
     std::optional<std::vector<Curso>> cursos_;
     struct HashTexto {

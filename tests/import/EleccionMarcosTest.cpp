@@ -79,6 +79,12 @@ TEST(EleccionMarcos, ListsFramesAsStoredWithTheirSlots) {
     EXPECT_EQ(marcos[2].nombre, "");
     EXPECT_TRUE(marcos[2].tramos.empty());
 
+    // A code listed twice shows the last record with it.
+    std::vector<MarcoHorario> repetidos = marcos;
+    repetidos[2].codigo = " 2417";
+    EXPECT_EQ(MarcoMostrado(repetidos, " 2417"), &repetidos[2]);
+    EXPECT_EQ(MarcoMostrado(repetidos, "2417"), nullptr);
+
     EXPECT_EQ(DescribirMarcos(marcos),
               "Marcos horarios de la exportación (código, nombre, fechas, tramos):\n"
               "  2417  Mañana  (15/09/2025 - 22/06/2026), 1 tramo\n"

@@ -122,24 +122,6 @@ TEST_F(Materias, OneSubjectRowPerSubjectAndOneBridgeRowPerOffer) {
                                         "CODTAREA", "ESTAREA"}));
 }
 
-TEST_F(Materias, NameAndKeyAreToldApartByTheirNamesInEitherOrder) {
-    CargarSoloMaterias({
-        Registro("MATERIA", {{"X_OFERTAMATRIG", "100323"},
-                             {"D_MATERIAC", "Biología y Geología"},
-                             {"X_MATERIAOMG", "3001"}}),
-        Materia("100324", "3001", "Biología y Geología"),
-        Registro("MATERIA", {{"X_OFERTAMATRIG", "100325"},
-                             {"D_MATERIAC", " Física y Química "},
-                             {"X_MATERIAOMG", " 3002 "},
-                             {"N_HORAS", "3"}}),
-    });
-    EXPECT_EQ(
-        Filas("ASIGNOMT2"),
-        (std::vector<Fila>{{"BG", "Biología y", "Biología y Geología", "3001", "100323", "", "F"},
-                           {"BG", "Biología y", "Biología y Geología", "3001", "100324", "", "F"},
-                           {"FQ", "Física y Q", "Física y Química", "3002", "100325", "", "F"}}));
-}
-
 TEST_F(Materias, ReferenceRowGivesTheCodesWhichAreStillMadeUnique) {
     ReferenciaConFilas(
         {{"Primera Lengua Extranjera: Inglés", "ING", "Inglés"}, {"Música", "MUS", "Música"}});

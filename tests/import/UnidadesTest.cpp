@@ -142,14 +142,6 @@ TEST_F(Unidades, CourseWithoutLevelIsStoredAsNiv) {
               (std::vector<Fila>{{"1A", "", "NIV", "1", "A", "1", "100323", "1º de E.S.O.", "0"}}));
 }
 
-TEST_F(Unidades, RecordsWithFewerThanTwoValuesAreSkipped) {
-    CursosCodificados({{"100323", "ESO", "1", ""}});
-    CargarSoloUnidades({Registro("UNIDAD_CURSO", {{"X_UNIDAD", "1"}}), Unidad("2", "100323"),
-                        Registro("UNIDAD_CURSO", {{"X_UNIDAD", "3"}, {"T_NOMBRE", "x"}})});
-    // The two-value record has no course key: no course, a bare letter.
-    EXPECT_EQ(Abreviaturas(), (std::vector<std::string>{"ESO1A", "A"}));
-}
-
 TEST_F(Unidades, AfterZComeTheNextCodesAndLowerCaseCountsAsTaken) {
     CursosCodificados({{"100323", "ESO", "1", ""}});
     std::vector<std::string> registros;
