@@ -262,14 +262,15 @@ void TControlCursos::paintEvent(QPaintEvent*) {
 }
 
 void TControlCursos::FormShow() {
-    // An error ends this event only: a failed recovery leaves CURSOST open for editing.
+    // An error ends this event only: a failed recovery leaves CURSOST open for editing, and the
+    // run's report lists it.
     try {
         cursos_ = AbrirCursos(contexto_.directorio);
         modelo_->PonerTabla(cursos_.get());
         if (HayCodificacionesAnteriores(contexto_.directorio)) {
             respuestas_.recuperar = interlocutor_.PreguntarRecuperacion();
         }
-        RecuperarCodificaciones(*cursos_, contexto_.directorio, respuestas_.recuperar);
+        RecuperarOAvisar(*cursos_, contexto_.directorio, respuestas_.recuperar, interlocutor_);
     } catch (const std::exception& e) {
         Informar(Utf8::DeBytes(e.what()));
     }
@@ -290,7 +291,7 @@ void TControlCursos::BitBtn1Click() {
             const AceptacionCursos aceptacion =
                 AceptarCursos(*cursos_, contexto_.directorio, respuestas_.niveles);
             FaltaDato = aceptacion.FaltaDato;
-            if (aceptacion.errorAlGuardar) Informar(*aceptacion.errorAlGuardar);
+            AvisarErrorAlGuardar(aceptacion, interlocutor_);
             if (FaltaDato == 1) {
                 Label3->show();
                 Label2->show();

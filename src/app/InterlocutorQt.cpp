@@ -110,6 +110,11 @@ void InterlocutorQt::Mensaje(const Utf8& texto) {
     caja.exec();
 }
 
+void InterlocutorQt::ErrorEnDialogo(const Utf8& que, const Utf8& error) {
+    erroresDialogo_.Anotar(que, error);
+    Mensaje(error);
+}
+
 void InterlocutorQt::RelojArena(bool activo) {
     if (activo == reloj_) return;
     reloj_ = activo;

@@ -28,12 +28,16 @@ class InterlocutorQt : public Interlocutor {
     bool PreguntarRecuperacion() override;
     ResultadoMarcos MostrarDialogoMarcos(const ContextoMarcos& contexto) override;
     void MostrarInforme(const std::vector<Hallazgo>& hallazgos) override;
+    // A message box, as every error the dialog meets; kept for the run's report.
+    void ErrorEnDialogo(const Utf8& que, const Utf8& error) override;
+    std::vector<ErrorDeDialogo> TomarErroresDeDialogo() override { return erroresDialogo_.Tomar(); }
 
   private:
     QWidget* Propietario() const;
 
     QPointer<QWidget> ventana_;
     bool reloj_ = false;
+    ErroresDeDialogo erroresDialogo_;
 };
 
 }  // namespace pasaplan

@@ -15,12 +15,10 @@
 #include "app/Ayuda.h"
 #include "app/InterlocutorQt.h"
 #include "app/VigilanteAnfitrion.h"
-#include "export/Exportacion.h"
-#include "import/Importacion.h"
 #include "platform/Error.h"
 #include "platform/Ini.h"
 #include "platform/Ventanas.h"
-#include "report/Informe.h"
+#include "run/Run.h"
 
 namespace pasaplan {
 
@@ -175,7 +173,7 @@ void TMForm::CrearControles() {
 void TMForm::FormCreate() {
     // The four lists start empty and the run result at 0, whatever state was handed in.
     estado_.Listas = std::make_unique<ListasMaterias>();
-    estado_.ResultadoEjecucion = 0;
+    resultadoEjecucion_ = 0;
     estado_.ModoIncrustado = false;
 
     if (const QScreen* pantalla = screen()) {
@@ -267,7 +265,7 @@ void TMForm::FormClose() {
     if (!estado_.ModoIncrustado) return;
     Protegido([&] {
         plataforma::EscribirEnteroIni(ArchivoIni(), "Transformadores", "Transformado",
-                                      estado_.ResultadoEjecucion);
+                                      resultadoEjecucion_);
     });
 }
 
@@ -296,39 +294,35 @@ void TMForm::Ejecutar(Run&& run) {
 
 void TMForm::BExportarClick() {
     Ejecutar([&] {
-        switch (EjecutarImportacion(estado_, *interlocutor_)) {
-            case FinImportacion::Finalizado:
-                RunTerminada();
-                // Embedded, the host expects the window gone after a finished run.
-                if (!estado_.ModoIncrustado && estado_.documento) {
-                    const auto hallazgos =
-                        ElaborarInforme(*estado_.documento, estado_.DirectorioIntercambio);
-                    if (!hallazgos.empty()) interlocutor_->MostrarInforme(hallazgos);
-                }
-                break;
-            case FinImportacion::NoExisteArchivo:
-                if (estado_.ModoIncrustado) close();
-                break;
-            case FinImportacion::SalidaForzada:
-                close();
-                break;
-        }
+        const ResultadoRun run = EjecutarRun(TipoRun::Importacion, estado_, *interlocutor_);
+        Terminar(run.fin);
+        // Built stand-alone only: embedded, the host expects the window gone.
+        if (!run.hallazgos.empty()) interlocutor_->MostrarInforme(run.hallazgos);
     });
 }
 
 void TMForm::BImportarClick() {
-    Ejecutar([&] {
-        switch (EjecutarExportacion(estado_, *interlocutor_)) {
-            case FinExportacion::Finalizado:
-                RunTerminada();
-                break;
-            case FinExportacion::NoExisteArchivo:
-                if (estado_.ModoIncrustado) close();
-                break;
-            case FinExportacion::FaltaPeriodos:
-                break;
-        }
-    });
+    Ejecutar([&] { Terminar(EjecutarRun(TipoRun::Exportacion, estado_, *interlocutor_).fin); });
+}
+
+void TMForm::Terminar(FinRun fin) {
+    switch (fin) {
+        case FinRun::Finalizado:
+            resultadoEjecucion_ = 1;
+            RunTerminada();
+            break;
+        case FinRun::NoExisteArchivo:
+            if (estado_.ModoIncrustado) {
+                resultadoEjecucion_ = -1;
+                close();
+            }
+            break;
+        case FinRun::SalidaForzada:
+            close();
+            break;
+        case FinRun::FaltaPeriodos:
+            break;
+    }
 }
 
 void TMForm::Button1Click() {

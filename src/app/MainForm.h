@@ -17,6 +17,7 @@ class QWindow;
 namespace pasaplan {
 
 class VigilanteAnfitrion;
+enum class FinRun;
 
 class TMForm : public QWidget {
     Q_OBJECT
@@ -28,6 +29,8 @@ class TMForm : public QWidget {
     ~TMForm() override;
 
     EstadoPrincipal& Estado() { return estado_; }
+    // The result handed to the host: 0 no run finished, 1 a run finished, -1 no file (embedded).
+    int ResultadoEjecucion() const { return resultadoEjecucion_; }
     const ParametrosArranque& Parametros() const { return parametros_; }
     std::filesystem::path ArchivoIni() const;
 
@@ -51,6 +54,8 @@ class TMForm : public QWidget {
     void Incrustar(std::uintptr_t anfitrion);
     void SeguirAnfitrion(QWindow* ventanaAnfitriona, std::uintptr_t anfitrion);
     void RunTerminada();
+    // How a run ended, for the window and the host's result.
+    void Terminar(FinRun fin);
     void AnfitrionDesaparecido();
     template <class Run>
     void Ejecutar(Run&& run);
@@ -59,6 +64,7 @@ class TMForm : public QWidget {
     void Protegido(Accion&& accion);
 
     EstadoPrincipal estado_;
+    int resultadoEjecucion_ = 0;
     ParametrosArranque parametros_;
     std::unique_ptr<Interlocutor> propio_;
     Interlocutor* interlocutor_;

@@ -22,14 +22,13 @@ struct ListasMaterias {
 struct EstadoPrincipal {
     std::filesystem::path ArchivoXML;  // the Séneca file chosen last by either run
     bool DialogoRepetido = false;      // never switched off again in the process
-    bool ModoIncrustado = false;
-    int ResultadoEjecucion = 0;  // 0 nothing finished, 1 a run finished, -1 no file
+    bool ModoIncrustado = false;       // the host's result itself is the main window's (TMForm)
     std::unique_ptr<ListasMaterias> Listas = std::make_unique<ListasMaterias>();
     std::unique_ptr<ExportacionSeneca> documento;  // the run's exchange document
 
     std::filesystem::path DirectorioIntercambio;  // "C:\VTEMP", mapped
-    // The exchange directory's lock when the front end holds it beyond one run (pasaplan-lote
-    // over its report); otherwise each run takes it and lets it go at its end.
+    // The exchange directory's lock while EjecutarRun holds it over a run and its report; a run
+    // called by itself takes it and lets it go at its end.
     std::shared_ptr<plataforma::BloqueoIntercambio> Bloqueo;
     std::filesystem::path DirectorioPrograma;  // beside the executable
 

@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "text/Texto.h"
@@ -34,6 +35,23 @@ struct ContextoCursos {
     bool DialogoRepetido = false;
 };
 
+// An error inside one of the course levels dialog's events, which the dialog goes on after: what
+// could not be done and the engine's message.
+struct ErrorDeDialogo {
+    Utf8 que;
+    Utf8 error;
+};
+
+// The course levels dialog's errors as a front end keeps them until the run's report takes them.
+class ErroresDeDialogo {
+  public:
+    void Anotar(const Utf8& que, const Utf8& error) { errores_.push_back({que, error}); }
+    std::vector<ErrorDeDialogo> Tomar() { return std::exchange(errores_, {}); }
+
+  private:
+    std::vector<ErrorDeDialogo> errores_;
+};
+
 struct ContextoMarcos {
     const ExportacionSeneca& documento;  // the run's own document
     std::filesystem::path ArchivoXML;    // the file the dialog widget loads again
@@ -62,6 +80,11 @@ class Interlocutor {
     virtual void TablaEscrita(const Utf8& /*nombre*/, size_t /*filas*/) {}
     // The import report of a finished run, when it has findings (stand-alone desktop only).
     virtual void MostrarInforme(const std::vector<Hallazgo>& /*hallazgos*/) {}
+    // An error inside an event of the course levels dialog: told to the person, and kept by the
+    // front ends (TomarErroresDeDialogo) for the run's report.
+    virtual void ErrorEnDialogo(const Utf8& /*que*/, const Utf8& error) { Mensaje(error); }
+    // The errors kept since the last call, in the order they happened.
+    virtual std::vector<ErrorDeDialogo> TomarErroresDeDialogo() { return {}; }
 };
 
 }  // namespace pasaplan

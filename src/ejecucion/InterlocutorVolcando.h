@@ -44,6 +44,14 @@ class InterlocutorVolcando : public Interlocutor {
         persona_.MostrarInforme(hallazgos);
     }
 
+    void ErrorEnDialogo(const Utf8& que, const Utf8& error) override {
+        Tabla::VolcarTodas();
+        persona_.ErrorEnDialogo(que, error);
+    }
+    std::vector<ErrorDeDialogo> TomarErroresDeDialogo() override {
+        return persona_.TomarErroresDeDialogo();
+    }
+
   private:
     Interlocutor& persona_;
 };

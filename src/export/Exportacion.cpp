@@ -76,7 +76,6 @@ FinExportacion EjecutarExportacion(EstadoPrincipal& estado, Interlocutor& person
     if (auto elegido = interlocutor.ElegirArchivoXml()) estado.ArchivoXML = *elegido;
     if (estado.ArchivoXML.empty() || !plataforma::ExisteArchivo(estado.ArchivoXML)) {
         interlocutor.Mensaje("No existe archivo");
-        if (estado.ModoIncrustado) estado.ResultadoEjecucion = -1;
         return FinExportacion::NoExisteArchivo;
     }
 
@@ -151,7 +150,6 @@ FinExportacion EjecutarExportacion(EstadoPrincipal& estado, Interlocutor& person
     if (resumen) *resumen = std::move(cuentas);
 
     reloj.Terminar();
-    estado.ResultadoEjecucion = 1;
     interlocutor.Mensaje("Proceso finalizado");
     return FinExportacion::Finalizado;
 }

@@ -7,8 +7,8 @@
 namespace pasaplan {
 
 enum class FinExportacion {
-    Finalizado,       // document saved; "Proceso finalizado" shown; result 1
-    NoExisteArchivo,  // "No existe archivo" shown; result -1 when embedded
+    Finalizado,       // document saved; "Proceso finalizado" shown
+    NoExisteArchivo,  // "No existe archivo" shown
     FaltaPeriodos,    // PERIODOS.DBF missing: its message shown; nothing saved
 };
 

@@ -223,4 +223,21 @@ AceptacionCursos AceptarCursos(Tabla& cursos, const fs::path& directorio,
     return aceptacion;
 }
 
+void RecuperarOAvisar(Tabla& cursos, const fs::path& directorio, bool recuperar,
+                      Interlocutor& interlocutor) {
+    try {
+        RecuperarCodificaciones(cursos, directorio, recuperar);
+    } catch (const ErrorPasaplan& e) {
+        interlocutor.ErrorEnDialogo("No se pudieron recuperar los niveles y cursos anteriores",
+                                    e.Mensaje());
+    }
+}
+
+void AvisarErrorAlGuardar(const AceptacionCursos& aceptacion, Interlocutor& interlocutor) {
+    if (!aceptacion.errorAlGuardar) return;
+    interlocutor.ErrorEnDialogo(
+        "No se pudieron guardar los niveles y cursos para la próxima importación",
+        *aceptacion.errorAlGuardar);
+}
+
 }  // namespace pasaplan

@@ -42,6 +42,11 @@ void RecuperarCodificaciones(Tabla& cursos, const std::filesystem::path& directo
 void RecuperarCodificaciones(Tabla& cursos, const std::filesystem::path& directorio,
                              Interlocutor& interlocutor);
 
+// The recovery as the dialog's FormShow makes it: an engine error ends only that event, told
+// through interlocutor.ErrorEnDialogo, and the dialog goes on with CURSOST as it stands.
+void RecuperarOAvisar(Tabla& cursos, const std::filesystem::path& directorio, bool recuperar,
+                      Interlocutor& interlocutor);
+
 // Both of the above.
 std::unique_ptr<Tabla> AbrirCursosYRecuperar(const std::filesystem::path& directorio,
                                              Interlocutor& interlocutor);
@@ -73,5 +78,8 @@ struct AceptacionCursos {
 // FaltaDato 0 and the codifications are kept in CURSOST2.
 AceptacionCursos AceptarCursos(Tabla& cursos, const std::filesystem::path& directorio,
                                const std::vector<NivelCurso>& niveles = {});
+
+// OK's failed save, told through interlocutor.ErrorEnDialogo; nothing when the save went well.
+void AvisarErrorAlGuardar(const AceptacionCursos& aceptacion, Interlocutor& interlocutor);
 
 }  // namespace pasaplan

@@ -13,7 +13,6 @@ FinImportacion EjecutarImportacion(EstadoPrincipal& estado, Interlocutor& person
     if (auto elegido = interlocutor.ElegirArchivoXml()) estado.ArchivoXML = *elegido;
     if (estado.ArchivoXML.empty() || !plataforma::ExisteArchivo(estado.ArchivoXML)) {
         interlocutor.Mensaje("No existe archivo");
-        if (estado.ModoIncrustado) estado.ResultadoEjecucion = -1;
         return FinImportacion::NoExisteArchivo;
     }
 
@@ -56,7 +55,6 @@ FinImportacion EjecutarImportacion(EstadoPrincipal& estado, Interlocutor& person
     CargarCatalogos(ctx);
 
     reloj.Terminar();
-    estado.ResultadoEjecucion = 1;
     interlocutor.Mensaje("Proceso finalizado");
     return FinImportacion::Finalizado;
 }

@@ -6,12 +6,13 @@
 namespace pasaplan {
 
 enum class FinImportacion {
-    Finalizado,       // all ten steps ran; "Proceso finalizado" shown; result 1
-    NoExisteArchivo,  // "No existe archivo" shown; result -1 when embedded
+    Finalizado,       // all ten steps ran; "Proceso finalizado" shown
+    NoExisteArchivo,  // "No existe archivo" shown
     SalidaForzada,    // forced exit in the course levels dialog: the main window must close
 };
 
-// The whole run: file choice, loading, the ten steps, the end messages and the run result.
+// The whole run: file choice, loading, the ten steps and the end messages; how it ended is
+// for the main window to turn into the host's result.
 // Errors propagate as ErrorPasaplan (the front end's standard error handler shows them).
 // A file that cannot be parsed is refused before any table is touched.
 FinImportacion EjecutarImportacion(EstadoPrincipal& estado, Interlocutor& interlocutor);

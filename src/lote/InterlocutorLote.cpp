@@ -18,8 +18,7 @@ std::optional<Utf8> InterlocutorLote::TomarPendiente() {
 void InterlocutorLote::ErrorEnDialogo(const Utf8& que, const Utf8& error) {
     if (pendiente_) salida_ << *TomarPendiente() << "\n";
     errores_ << error << "\n";
-    erroresDialogo_.push_back(
-        {TipoHallazgo::NivelesSinGuardar, "CURSOST2", "", que + ": " + error});
+    erroresDialogo_.Anotar(que, error);
 }
 
 ResultadoCursos InterlocutorLote::MostrarDialogoCursos(const ContextoCursos& contexto) {

@@ -3,11 +3,9 @@
 #include <map>
 #include <optional>
 #include <ostream>
-#include <vector>
 
 #include "ejecucion/Interlocutor.h"
 #include "lote/Opciones.h"
-#include "report/Informe.h"
 
 namespace pasaplan::lote {
 
@@ -32,15 +30,15 @@ class InterlocutorLote : public Interlocutor {
 
     // An error inside one of the course levels dialog's events: as the dialog shows it and goes
     // on, it is printed on stderr, the run goes on, and the import report lists it.
-    void ErrorEnDialogo(const Utf8& que, const Utf8& error);
-    const std::vector<Hallazgo>& ErroresDeDialogo() const { return erroresDialogo_; }
+    void ErrorEnDialogo(const Utf8& que, const Utf8& error) override;
+    std::vector<ErrorDeDialogo> TomarErroresDeDialogo() override { return erroresDialogo_.Tomar(); }
 
   private:
     const OpcionesLote& opciones_;
     std::ostream& salida_;
     std::ostream& errores_;
     std::optional<Utf8> pendiente_;
-    std::vector<Hallazgo> erroresDialogo_;
+    ErroresDeDialogo erroresDialogo_;
     std::map<Utf8, size_t> escritas_;
 };
 

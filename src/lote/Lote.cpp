@@ -1,14 +1,13 @@
 #include "lote/Lote.h"
 
 #include "exchange/Tabla.h"
-#include "export/Exportacion.h"
-#include "import/Importacion.h"
 #include "lote/InterlocutorLote.h"
 #include "lote/Respuestas.h"
 #include "platform/Atomico.h"
 #include "platform/Error.h"
 #include "platform/Rutas.h"
 #include "report/Informe.h"
+#include "run/Run.h"
 #include "text/Cp1252.h"
 
 namespace pasaplan::lote {
@@ -29,13 +28,8 @@ int Terminar(bool finalizado, InterlocutorLote& interlocutor, std::ostream& sali
 }
 
 // The import report after a finished run: on stdout, and as CSV when --informe names a file.
-void Informar(const EstadoPrincipal& estado, const OpcionesLote& opciones,
-              const InterlocutorLote& interlocutor, std::ostream& salida) {
-    // The dialog's errors came first in the run, and their kind is the first of the report.
-    std::vector<Hallazgo> hallazgos = interlocutor.ErroresDeDialogo();
-    for (Hallazgo& h : ElaborarInforme(*estado.documento, estado.DirectorioIntercambio)) {
-        hallazgos.push_back(std::move(h));
-    }
+void Informar(const std::vector<Hallazgo>& hallazgos, const OpcionesLote& opciones,
+              std::ostream& salida) {
     salida << "\n" << TextoInforme(hallazgos);
     if (opciones.informe) {
         plataforma::EscribirArchivoAtomico(*opciones.informe, CsvInforme(hallazgos).Bytes());
@@ -50,14 +44,12 @@ void Dejar(EstadoPrincipal& estado, Sobrantes* sobrantes) {
 int Exportar(const OpcionesLote& opciones, std::ostream& salida, std::ostream& errores,
              Sobrantes* sobrantes) {
     EstadoPrincipal estado = EstadoDe(opciones);
-    // Held over the report too, which reads the tables the run wrote.
-    estado.Bloqueo = TomarBloqueo(estado);
     InterlocutorLote interlocutor(opciones, salida, errores);
     try {
-        const FinImportacion fin = EjecutarImportacion(estado, interlocutor);
-        const bool finalizado = fin == FinImportacion::Finalizado;
+        const ResultadoRun run = EjecutarRun(TipoRun::Importacion, estado, interlocutor);
+        const bool finalizado = run.fin == FinRun::Finalizado;
         const int codigo = Terminar(finalizado, interlocutor, salida, errores);
-        if (finalizado) Informar(estado, opciones, interlocutor, salida);
+        if (finalizado) Informar(run.hallazgos, opciones, salida);
         Dejar(estado, sobrantes);
         return codigo;
     } catch (...) {
@@ -70,11 +62,10 @@ int Importar(const OpcionesLote& opciones, std::ostream& salida, std::ostream& e
              Sobrantes* sobrantes) {
     EstadoPrincipal estado = EstadoDe(opciones);
     InterlocutorLote interlocutor(opciones, salida, errores);
-    ResumenExportacion resumen;
     try {
-        const FinExportacion fin = EjecutarExportacion(estado, interlocutor, &resumen);
-        const bool finalizado = fin == FinExportacion::Finalizado;
-        if (finalizado) ImprimirResumenExportacion(resumen, salida);
+        const ResultadoRun run = EjecutarRun(TipoRun::Exportacion, estado, interlocutor);
+        const bool finalizado = run.fin == FinRun::Finalizado;
+        if (finalizado) ImprimirResumenExportacion(run.resumen, salida);
         const int codigo = Terminar(finalizado, interlocutor, salida, errores);
         Dejar(estado, sobrantes);
         return codigo;

@@ -123,12 +123,7 @@ ResultadoCursos ResponderDialogoCursos(const ContextoCursos& contexto, const Opc
     // FormShow. An engine error ends only that event, as in the dialog: the answers still
     // apply.
     auto cursos = AbrirCursos(contexto.directorio);
-    try {
-        RecuperarCodificaciones(*cursos, contexto.directorio, respuestas.recuperar);
-    } catch (const ErrorPasaplan& e) {
-        interlocutor.ErrorEnDialogo("No se pudieron recuperar los niveles y cursos anteriores",
-                                    e.Mensaje());
-    }
+    RecuperarOAvisar(*cursos, contexto.directorio, respuestas.recuperar, interlocutor);
 
     // OK, as the window's.
     const AceptacionCursos aceptacion =
@@ -147,11 +142,7 @@ ResultadoCursos ResponderDialogoCursos(const ContextoCursos& contexto, const Opc
         AvisarSiSeCorta(salida, archivo, linea, "El CURSO", linea.curso, 3);
     }
     // OK closes the dialog whatever the save did: the run goes on with CURSOST.
-    if (aceptacion.errorAlGuardar) {
-        interlocutor.ErrorEnDialogo(
-            "No se pudieron guardar los niveles y cursos para la próxima importación",
-            *aceptacion.errorAlGuardar);
-    }
+    AvisarErrorAlGuardar(aceptacion, interlocutor);
 
     // An incomplete course cannot be answered again here: the run stops as the forced exit
     // stops it, naming what is missing.

@@ -405,7 +405,6 @@ TEST_F(DialogoCursos, ForcedExitInTheSecondShowingEndsTheRun) {
     EXPECT_EQ(persona.preguntasRecuperacion, 1);
     EXPECT_FALSE(Existe("CURSOST2"));
     EXPECT_FALSE(Existe("ASIGNOMT"));
-    EXPECT_EQ(estado.ResultadoEjecucion, 0);
     EXPECT_TRUE(estado.DialogoRepetido);
     EXPECT_EQ(persona.mensajes, std::vector<Utf8>{"¡Atención! Falta algún Dato"});
 }

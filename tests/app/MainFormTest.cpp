@@ -216,7 +216,7 @@ TEST_F(VentanaPrincipal, ManejadorNoHexadecimalQuedaIndependiente) {
     ProcesarEventos();
     ASSERT_EQ(guion_.mensajes.size(), 2u);
     EXPECT_EQ(guion_.mensajes[1], "Proceso finalizado");
-    EXPECT_EQ(v->Estado().ResultadoEjecucion, 1);
+    EXPECT_EQ(v->ResultadoEjecucion(), 1);
     EXPECT_TRUE(v->isVisible());  // stand-alone: the window stays after the run
     v->close();
     EXPECT_FALSE(fs::exists(Ini()));
@@ -262,7 +262,7 @@ TEST_F(VentanaPrincipal, SinArchivoIndependienteNadaCambia) {
     auto v = Arrancar({});
     prueba::Hijo<QPushButton>(*v, "BExportar")->click();
     EXPECT_EQ(guion_.mensajes, std::vector<Utf8>{"No existe archivo"});
-    EXPECT_EQ(v->Estado().ResultadoEjecucion, 0);
+    EXPECT_EQ(v->ResultadoEjecucion(), 0);
     EXPECT_TRUE(v->isVisible());
     EXPECT_TRUE(prueba::Hijo<QPushButton>(*v, "BExportar")->isEnabled());
     EXPECT_TRUE(prueba::Hijo<QPushButton>(*v, "BImportar")->isEnabled());
@@ -277,7 +277,7 @@ TEST_F(VentanaPrincipal, ErrorDeLaEjecucionSeMuestraYLaVentanaSigue) {
     EXPECT_NE(guion_.mensajes[0].find("Exportacion.xml"), std::string::npos) << guion_.mensajes[0];
     EXPECT_TRUE(v->isVisible());
     EXPECT_TRUE(prueba::Hijo<QPushButton>(*v, "BExportar")->isEnabled());
-    EXPECT_EQ(v->Estado().ResultadoEjecucion, 0);
+    EXPECT_EQ(v->ResultadoEjecucion(), 0);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
     EXPECT_FALSE(fs::exists(Intercambio() / "PERIODOS.DBF"));
     v->close();
