@@ -4,8 +4,9 @@
 #ifndef NOMINMAX
 #define NOMINMAX
 #endif
-#include <shellapi.h>
 #include <windows.h>
+// shellapi.h needs what windows.h declares first.
+#include <shellapi.h>
 
 int main() {
     int n = 0;
