@@ -9,6 +9,7 @@
 #include "exchange/XmlInterno.h"
 #include "platform/Error.h"
 #include "support/Apoyo.h"
+#include "support/NombresCasos.h"
 
 namespace pasaplan {
 namespace {
@@ -62,12 +63,18 @@ Grupo Contenido() {
     return {"HORARIOS_REGULARES", {}, {profesor, {"HORARIO_REGULAR_PROFESOR_2", {}, {}}}};
 }
 
-class EscrituraDocumentoTest : public testing::TestWithParam<std::string> {};
+// The document written over the prolog of an existing file.
+struct Prologo {
+    const char* nombre;
+    const char* xml;
+};
+
+class EscrituraDocumentoTest : public testing::TestWithParam<Prologo> {};
 
 TEST_P(EscrituraDocumentoTest, WrittenAsLibxml2SavesTheSameTree) {
     DirectorioTemporal dir;
     const fs::path origen = dir.Ruta() / "origen.xml";
-    prueba::EscribirArchivo(origen, GetParam());
+    prueba::EscribirArchivo(origen, GetParam().xml);
     const Grupo seccion = Contenido();
     const char* const fecha = "09/12/2026 10:14:33";
 
@@ -106,15 +113,20 @@ INSTANTIATE_TEST_SUITE_P(
     Documentos, EscrituraDocumentoTest,
     testing::Values(
         // Séneca's own: a comment before, a processing instruction and a comment after.
-        "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<!-- cabecera -->\n"
-        "<SERVICIO modulo=\"HORARIOS\" tipo=\"E\"><BLOQUE_DATOS/></SERVICIO>\n"
-        "<?fin exportaci\xF3n?>\n<!-- pie \xF1 -->\n",
-        "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><SERVICIO/>",
-        "<SERVICIO><BLOQUE_DATOS/></SERVICIO>",
-        "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\n<!-- \x80 -->\n<SERVICIO/>",
-        "<?xml version=\"1.0\" encoding=\"US-ASCII\"?>\n<SERVICIO/>",
-        "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<!DOCTYPE SERVICIO SYSTEM "
-        "\"servicio.dtd\">\n<SERVICIO/>"));
+        Prologo{"Seneca",
+                "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<!-- cabecera -->\n"
+                "<SERVICIO modulo=\"HORARIOS\" tipo=\"E\"><BLOQUE_DATOS/></SERVICIO>\n"
+                "<?fin exportaci\xF3n?>\n<!-- pie \xF1 -->\n"},
+        Prologo{"Utf8Standalone",
+                "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?><SERVICIO/>"},
+        Prologo{"SinDeclaracion", "<SERVICIO><BLOQUE_DATOS/></SERVICIO>"},
+        Prologo{"Windows1252",
+                "<?xml version=\"1.0\" encoding=\"windows-1252\"?>\n<!-- \x80 -->\n<SERVICIO/>"},
+        Prologo{"Ascii", "<?xml version=\"1.0\" encoding=\"US-ASCII\"?>\n<SERVICIO/>"},
+        Prologo{"Doctype",
+                "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<!DOCTYPE SERVICIO SYSTEM "
+                "\"servicio.dtd\">\n<SERVICIO/>"}),
+    prueba::PorNombre());
 
 TEST(EscrituraDocumento, AnErrorWhileWritingLeavesTheOldFile) {
     DirectorioTemporal dir;

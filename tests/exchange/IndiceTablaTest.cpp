@@ -147,7 +147,8 @@ TEST_P(IndiceAzar, BuscarYFiltrarDanLoMismoQueUnRecorrido) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Semillas, IndiceAzar, ::testing::Range(1u, 9u));
+INSTANTIATE_TEST_SUITE_P(Semillas, IndiceAzar, ::testing::Range(1u, 9u),
+                         [](const auto& info) { return "semilla" + std::to_string(info.param); });
 
 // The appending pattern of the import steps: search, then append a row that a later search of
 // the same values must find, with other rows of the same values before it.

@@ -6,6 +6,7 @@
 #include "export/ContextoExportacion.h"
 #include "export/EscenarioExportacion.h"
 #include "platform/Error.h"
+#include "support/NombresCasos.h"
 
 namespace pasaplan::prueba {
 namespace {
@@ -248,7 +249,8 @@ INSTANTIATE_TEST_SUITE_P(Casos, MinutosDeReloj,
                          ::testing::Values(CasoMinutos{"08:30", 510}, CasoMinutos{"8:30", 510},
                                            CasoMinutos{"14:05", 845}, CasoMinutos{"", 0},
                                            CasoMinutos{"23:59", 1439},
-                                           CasoMinutos{"08:30:00", 480}));
+                                           CasoMinutos{"08:30:00", 480}),
+                         [](const auto& info) { return NombreDeCaso(info.param.hora); });
 
 TEST(MinutosDeReloj, UnaParteQueNoEsNumeroEsUnError) {
     for (const char* hora : {"8h:30", "ab:cd", "08:3x"}) {

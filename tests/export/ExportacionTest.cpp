@@ -9,6 +9,7 @@
 #include "export/EscenarioExportacion.h"
 #include "platform/Error.h"
 #include "support/Apoyo.h"
+#include "support/NombresCasos.h"
 
 namespace pasaplan::prueba {
 namespace {
@@ -120,9 +121,12 @@ TEST_P(SinArchivo, NoExisteArchivoSinTocarTablas) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Modos, SinArchivo, ::testing::Values(false, true));
+INSTANTIATE_TEST_SUITE_P(Modos, SinArchivo, ::testing::Values(false, true), [](const auto& info) {
+    return info.param ? "Incrustado" : "PorSuCuenta";
+});
 
 struct CasoAnno {
+    const char* nombre;
     const char* bloque;  // the first child of BLOQUE_DATOS
     const char* anno;    // C_ANNO written
 };
@@ -140,20 +144,25 @@ TEST_P(TextoDelAnno, SonLosPrimerosCuatroCaracteres) {
 INSTANTIATE_TEST_SUITE_P(
     Casos, TextoDelAnno,
     ::testing::Values(
-        CasoAnno{"<grupo_datos seq=\"ANNO_ACADEMICO\"><dato nombre_dato=\"C_ANNO\">24</dato>"
+        CasoAnno{"DosCifras",
+                 "<grupo_datos seq=\"ANNO_ACADEMICO\"><dato nombre_dato=\"C_ANNO\">24</dato>"
                  "</grupo_datos>",
                  "24"},
         // The text of the whole first block: the year, then the dates.
-        CasoAnno{"<grupo_datos seq=\"X\"><dato nombre_dato=\"C_ANNO\">2025</dato>"
+        CasoAnno{"PrimerBloque",
+                 "<grupo_datos seq=\"X\"><dato nombre_dato=\"C_ANNO\">2025</dato>"
                  "<dato nombre_dato=\"F\">01/09/2025</dato></grupo_datos>",
                  "2025"},
         // Characters, not bytes: "ñ" is one character of the year text.
-        CasoAnno{"<grupo_datos seq=\"ANNO_ACADEMICO\"><dato nombre_dato=\"C_ANNO\">Año 2024"
+        CasoAnno{"Caracteres",
+                 "<grupo_datos seq=\"ANNO_ACADEMICO\"><dato nombre_dato=\"C_ANNO\">Año 2024"
                  "</dato></grupo_datos>",
                  "Año "},
-        CasoAnno{"<grupo_datos seq=\"ANNO_ACADEMICO\"><dato nombre_dato=\"C_ANNO\"/>"
+        CasoAnno{"Vacio",
+                 "<grupo_datos seq=\"ANNO_ACADEMICO\"><dato nombre_dato=\"C_ANNO\"/>"
                  "</grupo_datos>",
-                 ""}));
+                 ""}),
+    prueba::PorNombre());
 
 TEST(Exportacion, SinPeriodosAvisaYNoEscribeNada) {
     EscenarioExportacion e;

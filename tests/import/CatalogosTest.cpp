@@ -4,6 +4,7 @@
 
 #include "import/EntornoPaso.h"
 #include "platform/Error.h"
+#include "support/NombresCasos.h"
 
 namespace pasaplan {
 namespace {
@@ -108,6 +109,7 @@ TEST_F(Catalogos, BadValueStopsTheRunNamingBlockRecordAndValue) {
 }
 
 struct CasoEntero {
+    const char* nombre;
     std::string valor;
     std::string guardado;  // empty: the value is refused
 };
@@ -126,14 +128,17 @@ TEST_P(EnteroCatalogo, WholeDecimalNumbersOnly) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Valores, EnteroCatalogo,
-                         testing::Values(CasoEntero{" 007 ", "7"}, CasoEntero{"+12", "12"},
-                                         CasoEntero{"-3", "-3"},
-                                         CasoEntero{"2147483647", "2147483647"},
-                                         CasoEntero{"2147483648", ""}, CasoEntero{"", ""},
-                                         CasoEntero{"3.0", ""}, CasoEntero{"1e3", ""},
-                                         CasoEntero{"0x1A", ""}, CasoEntero{"- 3", ""},
-                                         CasoEntero{"+-3", ""}, CasoEntero{"\t5", ""}));
+INSTANTIATE_TEST_SUITE_P(
+    Valores, EnteroCatalogo,
+    testing::Values(CasoEntero{"Blancos", " 007 ", "7"}, CasoEntero{"Mas", "+12", "12"},
+                    CasoEntero{"Menos", "-3", "-3"},
+                    CasoEntero{"Maximo", "2147483647", "2147483647"},
+                    CasoEntero{"MayorQueElMaximo", "2147483648", ""}, CasoEntero{"Vacio", "", ""},
+                    CasoEntero{"Decimal", "3.0", ""}, CasoEntero{"Exponente", "1e3", ""},
+                    CasoEntero{"Hexadecimal", "0x1A", ""},
+                    CasoEntero{"BlancoTrasElSigno", "- 3", ""}, CasoEntero{"DosSignos", "+-3", ""},
+                    CasoEntero{"Tabulador", "\t5", ""}),
+    prueba::PorNombre());
 
 TEST_F(Catalogos, MissingIntegerOfAShortRecordIsNamedAsMissing) {
     Exportacion(Bloque("ORIGENES", {Origen("7", "ORD", "Ordinario")}) +

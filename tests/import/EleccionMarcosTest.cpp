@@ -3,6 +3,7 @@
 
 #include "exchange/ExportacionSeneca.h"
 #include "import/EleccionMarcos.h"
+#include "support/NombresCasos.h"
 
 namespace pasaplan {
 namespace {
@@ -35,7 +36,12 @@ INSTANTIATE_TEST_SUITE_P(
                                false,
                                "A         B         C         ",
                                "Demasiados Marcos Horarios seleccionados.\r\nComo máximo puede "
-                               "seleccionar 2 Marcos Horarios"}));
+                               "seleccionar 2 Marcos Horarios"}),
+    [](const auto& info) {
+        std::string nombre = "marcos";
+        for (const auto& marco : info.param.seleccionados) nombre += "_" + marco.Bytes();
+        return prueba::NombreDeCaso(nombre);
+    });
 
 TEST(EleccionMarcos, SplitsTheChosenText) {
     using Par = std::pair<Texto, Texto>;

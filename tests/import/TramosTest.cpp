@@ -9,6 +9,7 @@
 #include "support/Apoyo.h"
 #include "support/ExportacionXml.h"
 #include "support/InterlocutorGuion.h"
+#include "support/NombresCasos.h"
 
 namespace pasaplan {
 namespace {
@@ -263,7 +264,11 @@ INSTANTIATE_TEST_SUITE_P(Tramos, Horas,
                                          CasoHora{" 900 ", "870", "15:00", "14:30", "-30"},
                                          CasoHora{"0480", "1439", "08:00", "23:59", "959"},
                                          CasoHora{"+480", "+535", "08:00", "08:55", "55"},
-                                         CasoHora{"-490", "30", "-9:50", "00:30", "520"}));
+                                         CasoHora{"-490", "30", "-9:50", "00:30", "520"}),
+                         [](const auto& info) {
+                             return prueba::NombreDeCaso(info.param.inicio + "_a_" +
+                                                         info.param.fin);
+                         });
 
 // The "0" put in front of a short value comes before its sign, as the platform reads it.
 TEST_F(CargaTramos, ShortSignedTimeIsNoNumber) {

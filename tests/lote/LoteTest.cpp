@@ -11,6 +11,7 @@
 #include "platform/Rutas.h"
 #include "support/Apoyo.h"
 #include "support/LoteEnProceso.h"
+#include "support/NombresCasos.h"
 #include "text/Cp1252.h"
 
 namespace pasaplan {
@@ -40,7 +41,14 @@ INSTANTIATE_TEST_SUITE_P(
                     std::vector<std::string>{"exportar", "a.xml", "--recuperar", "--no-recuperar"},
                     std::vector<std::string>{"importar", "a.xml", "--marcos", "1"},
                     std::vector<std::string>{"tabla", "T.DBF", "--intercambio", "d"},
-                    std::vector<std::string>{"exportar", "a.xml", "--desconocida"}));
+                    std::vector<std::string>{"exportar", "a.xml", "--desconocida"}),
+    [](const auto& info) {
+        // The words of the command line, without the dashes of an option.
+        std::string nombre = "orden";
+        for (const auto& palabra : info.param)
+            nombre += "_" + palabra.substr(palabra.find_first_not_of('-'));
+        return prueba::NombreDeCaso(nombre);
+    });
 
 TEST(Lote, HelpAndVersion) {
     auto r = Lote({"--help"});

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "text/Clipper.h"
 
 namespace pasaplan {
@@ -67,7 +69,11 @@ INSTANTIATE_TEST_SUITE_P(Clipper, CorteDeTexto,
                                          CasoCorte{0, "", ""}, CasoCorte{1, "a", "d"},
                                          CasoCorte{3, "abc", "bcd"}, CasoCorte{4, "abcd", "abcd"},
                                          CasoCorte{5, "abcd", "abcd"},
-                                         CasoCorte{2147483647L, "abcd", "abcd"}));
+                                         CasoCorte{2147483647L, "abcd", "abcd"}),
+                         [](const auto& info) {
+                             const long n = info.param.n;
+                             return n < 0 ? "menos" + std::to_string(-n) : std::to_string(n);
+                         });
 
 TEST(Clipper, LeftYRightDeTextoVacio) {
     EXPECT_EQ(Left("", 3), "");

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <cstdio>
 #include <string>
 #include <type_traits>
 
@@ -49,7 +51,21 @@ INSTANTIATE_TEST_SUITE_P(
                         "and\xFA",
                         "Ñandú"},
                     Par{"\xA0\xFF", "\u00A0\u00FF"},
-                    Par{std::string_view("a\0b", 3), std::string_view("a\0b", 3)}));
+                    Par{std::string_view("a\0b", 3), std::string_view("a\0b", 3)}),
+    [](const auto& info) {
+        // Letters and digits as they are, any other byte in hexadecimal: "Educaci", "xF3", "n".
+        std::string nombre;
+        for (const unsigned char c : info.param.cp1252) {
+            if (std::isalnum(c) && c < 0x80) {
+                nombre += static_cast<char>(c);
+            } else {
+                char hex[4];
+                std::snprintf(hex, sizeof hex, "x%02X", c);
+                nombre += hex;
+            }
+        }
+        return nombre;
+    });
 
 struct Caso {
     const char* nombre;
