@@ -1,32 +1,60 @@
-# The two commands of the README: `make demo` and `make check`.
+# The two commands of the README, `make demo` and `make check`, and those of the daily work:
+# `make prueba` (the Linux build and its tests) and `make formato`.
 BUILD      ?= build
 BUILD_ASAN ?= build-asan
 JOBS       ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build check check-asan windows check-windows demo fuzz bench clean paquete-deb paquete-windows
+.PHONY: all deps configure build prueba check check-formato formato check-asan windows \
+	check-windows demo fuzz bench clean paquete-deb paquete-windows
 
 all: build
 
 deps:
 	@bash scripts/install-deps
 
+# ccache, where it is installed, for every build; without it the compilers run as they are.
+CCACHE   := $(if $(shell command -v ccache 2>/dev/null),ccache)
+LANZADOR := -DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE)
+
 configure: deps
 	@cmake -S . -B $(BUILD) -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DPASAPLAN_WERROR=ON \
-		$(CMAKE_FLAGS) >/dev/null
+		$(LANZADOR) $(CMAKE_FLAGS) >/dev/null
 
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
-check: build
+# The edit-compile-test loop: the Linux build and its tests, nothing else.
+prueba: build
 	cd $(BUILD) && ctest --output-on-failure --no-tests=error -j $(JOBS) --timeout 300
+
+check: check-formato prueba
 	$(MAKE) check-asan
 	$(MAKE) check-windows
+
+# The tree is formatted by its .clang-format with Debian 12's clang-format 14 (scripts/install-deps
+# installs it); another version formats some lines otherwise, so it is refused rather than used.
+CLANG_FORMAT ?= clang-format
+FUENTES_CPP = $(shell find src tests tools fuzz bench \( -name '*.cpp' -o -name '*.h' \) | LC_ALL=C sort)
+define comprobar_clang_format
+	@$(CLANG_FORMAT) --version 2>/dev/null | grep -q ' version 14\.' || { \
+		echo "$@: hace falta clang-format 14 (scripts/install-deps); '$(CLANG_FORMAT) --version'" \
+		"da '$$($(CLANG_FORMAT) --version 2>&1 | head -1)'" >&2; exit 1; }
+endef
+
+formato: deps
+	$(comprobar_clang_format)
+	@$(CLANG_FORMAT) -i $(FUENTES_CPP)
+
+check-formato: deps
+	$(comprobar_clang_format)
+	@$(CLANG_FORMAT) --dry-run --Werror $(FUENTES_CPP) || { \
+		echo "check-formato: hay archivos sin formato; 'make formato' los formatea" >&2; exit 1; }
 
 # Core, batch command and their tests again under AddressSanitizer and UndefinedBehaviorSanitizer.
 check-asan: deps
 	@cmake -S . -B $(BUILD_ASAN) -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPASAPLAN_GUI=OFF \
-		-DPASAPLAN_SANITIZE=ON -DPASAPLAN_WERROR=ON >/dev/null
+		-DPASAPLAN_SANITIZE=ON -DPASAPLAN_WERROR=ON $(LANZADOR) >/dev/null
 	@cmake --build $(BUILD_ASAN) -j $(JOBS)
 	cd $(BUILD_ASAN) && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 		ctest --output-on-failure --no-tests=error -j $(JOBS) -L core --timeout 600
@@ -59,7 +87,7 @@ windows: build
 		-DCMAKE_TOOLCHAIN_FILE=$$cadena $$qt -DCMAKE_CXX_FLAGS_RELEASE="-O2 -DNDEBUG" \
 		-DPASAPLAN_WINDOWS_PREFIX="$$prefijos" -DPASAPLAN_WERROR=ON \
 		-DPASAPLAN_GENERADOR_NATIVO=$(abspath $(BUILD))/bin/generar_senematerias \
-		-DPASAPLAN_BIN_NATIVO=$(abspath $(BUILD))/bin $(WINDOWS_FLAGS) >/dev/null
+		-DPASAPLAN_BIN_NATIVO=$(abspath $(BUILD))/bin $(LANZADOR) $(WINDOWS_FLAGS) >/dev/null
 	@cmake --build $(BUILD_WIN) -j $(JOBS)
 
 # The core and batch tests of the Windows build under Wine, in a Wine prefix of their own; then
@@ -77,7 +105,7 @@ BUILD_FUZZ   ?= build-fuzz
 FUZZ_SECONDS ?= 60
 fuzz: deps
 	@CC=clang CXX=clang++ cmake -S . -B $(BUILD_FUZZ) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-		-DPASAPLAN_FUZZ=ON -DPASAPLAN_GUI=OFF >/dev/null
+		-DPASAPLAN_FUZZ=ON -DPASAPLAN_GUI=OFF $(LANZADOR) >/dev/null
 	@cmake --build $(BUILD_FUZZ) -j $(JOBS) --target fuzz_todos pasaplan-lote generar_horario senematerias
 	@bash fuzz/ejecutar.sh $(BUILD_FUZZ) $(FUZZ_SECONDS)
 
@@ -85,7 +113,9 @@ fuzz: deps
 paquete-deb: build
 	cd $(BUILD) && cpack -G DEB
 
-demo: build
+# Only what the demo runs: neither the tests nor the desktop program.
+demo: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target pasaplan-lote generar_horario senematerias
 	@bash scripts/demo $(BUILD)/bin
 
 # Synthetic exports at scales 1, 10 and 40 against xmllint's own cost (a benchmark, not a test).
