@@ -14,6 +14,8 @@ if(TARGET pasaplan)
   list(APPEND PASAPLAN_PROGRAMAS pasaplan)
 endif()
 install(TARGETS ${PASAPLAN_PROGRAMAS} RUNTIME DESTINATION ${PASAPLAN_CARPETA})
+# GPL-3.0-or-later: the licence travels with the programs.
+install(FILES ${CMAKE_SOURCE_DIR}/LICENSE DESTINATION ${PASAPLAN_CARPETA})
 if(TARGET senematerias)
   install(FILES ${CMAKE_BINARY_DIR}/bin/SENEMATERIAS.DBF DESTINATION ${PASAPLAN_CARPETA})
 endif()
@@ -54,6 +56,7 @@ set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "Traspaso de datos entre Séneca y el gene
 set(CPACK_PACKAGE_DESCRIPTION "Lee la exportación XML de Séneca y escribe las tablas dBase que lee \
 Velmora, y escribe el horario de Velmora como documento para Séneca. Incluye el programa de \
 escritorio (pasaplan) y la orden por lotes (pasaplan-lote).")
+set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)

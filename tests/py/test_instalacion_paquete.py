@@ -20,7 +20,7 @@ CARPETA = "lib/pasaplan"
 
 def esperados():
     """What the folder must hold, after what this build made."""
-    archivos = ["pasaplan-lote", "SENEMATERIAS.DBF"]
+    archivos = ["pasaplan-lote", "SENEMATERIAS.DBF", "LICENSE"]
     if os.path.exists(os.path.join(BIN_DIR, "pasaplan")):
         archivos += ["pasaplan", "ayuda/index.html"]
     if os.path.exists(os.path.join(BIN_DIR, "SENECA.chm")):

@@ -19,7 +19,8 @@ from wine import Wine, faltan_programas, ruta_windows
 BIN_DIR = None
 
 ESPERADOS = ["pasaplan.exe", "pasaplan-lote.exe", "SENEMATERIAS.DBF", "SENECA.chm",
-             "ayuda/index.html", "LEEME.txt", "Qt6Core.dll", "Qt6Gui.dll", "Qt6Widgets.dll",
+             "ayuda/index.html", "LEEME.txt", "LICENSE", "Qt6Core.dll", "Qt6Gui.dll",
+             "Qt6Widgets.dll",
              "libstdc++-6.dll", "libgcc_s_seh-1.dll", "libwinpthread-1.dll",
              "platforms/qwindows.dll", "styles/qwindowsvistastyle.dll"]
 
